@@ -1,0 +1,26 @@
+#pragma once
+// Text in memory is UTF-16, as in the records and in every file the program writes.
+#include <string>
+#include <string_view>
+
+namespace kelvo::text {
+
+using u16 = std::u16string;
+using u16view = std::u16string_view;
+
+u16 from_utf8(std::string_view s);
+std::string to_utf8(u16view s);
+
+// Case folding for searches: ASCII and Latin-1 letters only, as the counter's searches expect.
+char16_t fold_upper(char16_t c);
+u16 to_upper(u16view s);
+
+// Leading and trailing blanks removed.
+u16 trimmed(u16view s);
+
+// Decimal parsing in the manner of the C library: leading blanks, optional sign, digits; stops at
+// the first other character. Returns 0 when no digit is found.
+long long parse_int64(u16view s);
+double parse_double(u16view s);
+
+}  // namespace kelvo::text
