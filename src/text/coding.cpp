@@ -1,0 +1,26 @@
+#include "text/coding.h"
+
+namespace kelvo::text {
+
+u16 get_text(const uint8_t* p, size_t width_bytes) {
+  u16 out;
+  const size_t units = width_bytes / 2;
+  for (size_t i = 0; i < units; ++i) {
+    const char16_t c = get_u16(p + 2 * i);
+    if (c == 0) break;
+    out.push_back(c);
+  }
+  return out;
+}
+
+void put_text(uint8_t* p, size_t width_bytes, u16view s) {
+  std::memset(p, 0, width_bytes);
+  const size_t units = width_bytes / 2;
+  if (units == 0) return;
+  size_t n = s.size() < units - 1 ? s.size() : units - 1;
+  // A cut between the halves of a surrogate pair would leave a character no reader can decode.
+  if (n < s.size() && n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
+  for (size_t i = 0; i < n; ++i) put_u16(p + 2 * i, static_cast<uint16_t>(s[i]));
+}
+
+}  // namespace kelvo::text
