@@ -1,0 +1,21 @@
+#pragma once
+// Closing the previous business day(s) in the configuration block at the first start of a day.
+#include "records/shop.h"
+
+namespace kelvo::records {
+
+enum class DayCloseResult { StillOpen, Closed, Cancelled, Failed };
+
+// Steps 11 to 20 of the opening: keeps yesterday's counts, writes the monthly archive, asks
+// the operator to confirm the date after a gap, shifts the day history and rolls resn.dat.
+DayCloseResult close_previous_day(Shop& shop);
+
+// Days elapsed since the stored day of month, counting day by day through the previous
+// month's length (at least 1).
+int days_elapsed(int stored_day, const text::DateTime& today);
+// True when the date question must be asked (a gap of more than one day).
+bool usage_gap(int stored_day, const text::DateTime& today);
+// Moves the takings history and the 24 series by d days and stores the closed day at d - 1.
+void shift_history(ConfigBlock& config, int d);
+
+}  // namespace kelvo::records

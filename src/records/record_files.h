@@ -1,0 +1,32 @@
+#pragma once
+// Finding, adding, rewriting and deleting film, member and stock records, with every check and
+// message the counter shows. Each operation opens its file, works on whole records at their
+// slots and closes it again.
+#include "records/shop.h"
+
+namespace kelvo::records {
+
+// Reads the record of a live number; reports a file that cannot be read ("Fatal error").
+// False, without a message, when the number is not in the index.
+bool read_film(Shop& shop, int64_t number, FilmRecord& out);
+bool read_member(Shop& shop, int64_t number, MemberRecord& out);
+
+// Writes the record back at the slot of its number.
+bool rewrite_film(Shop& shop, const FilmRecord& film);
+bool rewrite_member(Shop& shop, const MemberRecord& member);
+
+// Checks and stores a new record in the first deleted slot, else at the end of the file. The
+// index, prefix table and counts change only once the record is safely on disk.
+bool add_film(Shop& shop, FilmRecord& film);
+bool add_member(Shop& shop, MemberRecord& member, float membership_fee = 0);
+
+// Marks the record deleted (number -1, title or name cleared) after the checks.
+bool delete_film(Shop& shop, int64_t number);
+bool delete_member(Shop& shop, int64_t number);
+
+// "Film records: %d" or "Film records: %d (%d deleted)", and the same for members and stock.
+text::u16 count_line(const char* what, const RecordCounts& counts);
+
+constexpr int64_t kMaxNumber = 100000000000000000LL;
+
+}  // namespace kelvo::records

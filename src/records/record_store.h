@@ -1,0 +1,65 @@
+#pragma once
+// A record file and its in-memory index, prefix table and counts. The file has no header: it is
+// an array of fixed-size records, a record's slot never changes, deleted slots are reused first
+// and the file only grows.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "records/file_io.h"
+#include "records/number_index.h"
+#include "text/utf16.h"
+
+namespace kelvo::records {
+
+struct RecordCounts {
+  int64_t slots = 0;
+  int64_t deleted = 0;
+  int64_t live = 0;
+};
+
+using Prefix = std::array<char16_t, 2>;
+
+enum class ReadResult { Ok, NotOpened, ShortRead, UnknownNumber };
+
+template <class Record>
+class RecordStore {
+ public:
+  static constexpr size_t kRecordSize = Record::kSize;
+
+  void set_file(std::filesystem::path file) { file_ = std::move(file); }
+  const std::filesystem::path& file() const { return file_; }
+  const NumberIndex& index() const { return index_; }
+  NumberIndex& index() { return index_; }
+  const RecordCounts& counts() const { return counts_; }
+  RecordCounts& counts() { return counts_; }
+  const std::vector<Prefix>& prefixes() const { return prefixes_; }
+  std::vector<Prefix>& prefixes() { return prefixes_; }
+
+  ReadResult read_slot(int64_t slot, Record& out) const {
+    long long got = read_at(file_, static_cast<uint64_t>(slot) * kRecordSize, out.data(), kRecordSize);
+    if (got < 0) return ReadResult::NotOpened;
+    return got == static_cast<long long>(kRecordSize) ? ReadResult::Ok : ReadResult::ShortRead;
+  }
+  ReadResult read_number(int64_t number, Record& out) const {
+    auto slot = index_.find(number);
+    if (!slot || number <= 0) return ReadResult::UnknownNumber;
+    return read_slot(*slot, out);
+  }
+  WriteResult write_slot(int64_t slot, const Record& r) const {
+    return write_at(file_, static_cast<uint64_t>(slot) * kRecordSize, r.data(), kRecordSize);
+  }
+  void set_prefix(int64_t slot, text::u16view s) {
+    if (static_cast<size_t>(slot) >= prefixes_.size()) prefixes_.resize(slot + 1, Prefix{0, 0});
+    prefixes_[slot] = Prefix{s.size() > 0 ? s[0] : u'\0', s.size() > 1 ? s[1] : u'\0'};
+  }
+
+ private:
+  std::filesystem::path file_;
+  NumberIndex index_;
+  std::vector<Prefix> prefixes_;
+  RecordCounts counts_;
+};
+
+}  // namespace kelvo::records

@@ -1,0 +1,23 @@
+#include "records/shop.h"
+
+namespace kelvo::records {
+
+Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform::Clock& clock,
+           const platform::Locale& locale)
+    : folder_(std::move(folder)), op_(&op), clock_(&clock), locale_(&locale) {
+  films.set_file(path(files::kFilm));
+  members.set_file(path(files::kMember));
+  stock.set_file(path(files::kStock));
+}
+
+void Shop::warn() const {
+  if (config.sound_on()) op_->warn();
+}
+
+bool Shop::save_config() {
+  if (config.save(path(files::kConfig)) == SaveResult::Ok) return true;
+  op_->message(u"Problem", u"WR.CFG");
+  return false;
+}
+
+}  // namespace kelvo::records
