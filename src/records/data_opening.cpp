@@ -51,11 +51,15 @@ struct ScanTally {
   int active_members = 0;
   float total_credit = 0;
   float total_owed = 0;
+  LoanLedger* ledger = nullptr;
 };
 
 void tally_film(ScanTally& tally, const uint8_t* r) {
-  if (text::get_i64(r) > 0 && text::get_i64(r + FilmRecord::k_on_loan_to) != 0)
-    tally.due_stamps.push_back(text::get_text(r + FilmRecord::k_return_date, FilmRecord::w_return_date));
+  const int64_t number = text::get_i64(r);
+  const int64_t renter = text::get_i64(r + FilmRecord::k_on_loan_to);
+  if (number <= 0 || renter == 0) return;
+  tally.due_stamps.push_back(text::get_text(r + FilmRecord::k_return_date, FilmRecord::w_return_date));
+  if (tally.ledger) tally.ledger->film_loans.emplace_back(number, renter);
 }
 
 void tally_member(ScanTally& tally, const uint8_t* r) {
@@ -64,6 +68,11 @@ void tally_member(ScanTally& tally, const uint8_t* r) {
   const float owed = text::get_f32(r + MemberRecord::k_owed);
   if (owed < 0) tally.total_credit += owed;
   if (owed > 0) tally.total_owed += owed;
+  if (!tally.ledger) return;
+  for (int i = 0; i < MemberRecord::kLoanSlots; ++i) {
+    const int64_t item = text::get_i64(r + MemberRecord::k_on_loan + 8 * i);
+    if (item != 0) tally.ledger->member_loans.emplace_back(text::get_i64(r), item);
+  }
 }
 
 // Records with a number of zero or below count as deleted; their index entry gets -1.
@@ -227,7 +236,7 @@ bool create_data_files(Shop& shop) {
   return true;
 }
 
-bool open_data(Shop& shop, OpenMode mode) {
+bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
   const bool counter = mode == OpenMode::Counter;
   if (counter && is_first_run(shop) && !create_data_files(shop)) return false;
   if (!shop.address.load(shop.path(files::kAddress))) shop.address.set_missing_defaults();
@@ -242,6 +251,7 @@ bool open_data(Shop& shop, OpenMode mode) {
   reset_store(shop.films, film_slots);
   reset_store(shop.members, member_slots);
   ScanTally tally;
+  tally.ledger = ledger;
   if (!index_films(shop, tally) || !index_members(shop, tally) || !index_stock(shop)) return false;
   if (!load_config(shop)) return false;
 
