@@ -1,0 +1,109 @@
+// Opening a large shop against simply reading its files once: the opening should cost little
+// more than the reading.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/locale.h"
+#include "platform/operator.h"
+#include "records/data_opening.h"
+#include "records/shop.h"
+#include "shop_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kelvo;
+
+// Answers nothing and counts what it was told; any message during an opening is a failure.
+class QuietOperator : public platform::Operator {
+ public:
+  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
+    ++messages;
+    return platform::Answer::Cancel;
+  }
+  std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
+    return std::nullopt;
+  }
+  std::optional<int> choose(text::u16view, const std::vector<text::u16>&, int) override { return std::nullopt; }
+  void warn() override {}
+  void activity(text::u16view) override {}
+  int messages = 0;
+};
+
+// One generated shop for the whole run, removed at exit.
+class BenchShop {
+ public:
+  BenchShop() {
+    char pattern[] = "/tmp/kelvo-bench-XXXXXX";
+    if (!::mkdtemp(pattern)) std::abort();
+    folder_ = pattern;
+    bench::generate_shop(folder_, bench::ShopSize{}, 20240315);
+  }
+  ~BenchShop() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  const fs::path& folder() const { return folder_; }
+
+ private:
+  fs::path folder_;
+};
+
+const fs::path& shop_folder() {
+  static BenchShop shop;
+  return shop.folder();
+}
+
+int64_t read_through(const fs::path& file, std::vector<char>& buf) {
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  int64_t total = 0;
+  for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
+  ::close(fd);
+  return total;
+}
+
+void BM_OpenCheckOnly(benchmark::State& state) {
+  const fs::path& folder = shop_folder();
+  QuietOperator op;
+  platform::FixedClock clock(bench::generated_shop_day());
+  platform::EnglishLocale locale;
+  for (auto _ : state) {
+    records::Shop shop(folder, op, clock, locale);
+    if (!records::open_data(shop, records::OpenMode::CheckOnly) || op.messages != 0) {
+      state.SkipWithError("the generated shop did not open");
+      break;
+    }
+    benchmark::DoNotOptimize(shop.activity.overdue);
+  }
+}
+BENCHMARK(BM_OpenCheckOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReadFilesOnce(benchmark::State& state) {
+  const fs::path& folder = shop_folder();
+  std::vector<char> buf(1 << 20);
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    for (auto name : {records::files::kFilm, records::files::kMember, records::files::kStock}) {
+      const int64_t n = read_through(folder / name, buf);
+      if (n < 0) {
+        state.SkipWithError("cannot read the generated shop");
+        return;
+      }
+      bytes += n;
+    }
+  }
+  state.SetBytesProcessed(bytes * static_cast<int64_t>(state.iterations()));
+}
+BENCHMARK(BM_ReadFilesOnce)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
