@@ -31,9 +31,8 @@ void takings_adjustment(Shop& shop) {
   o.proposal = text::format("%.2f", {shop.config.takings_today()});
   auto a = shop.op().prompt(u"Takings adjustment:", o);
   if (!a) return;
-  auto amount = static_cast<float>(text::parse_double(a->text));
-  if (!adjust_takings(shop, amount))
-    shop.op().message(u"Fatal error", u"Data file: lgb4.dat, not present.");
+  // A log that cannot be written is reported inside; the takings are changed all the same.
+  adjust_takings(shop, static_cast<float>(text::parse_double(a->text)));
 }
 
 std::optional<text::u16> ask_log_day(Shop& shop) {

@@ -4,8 +4,12 @@
 // and returns when the operation is over.
 #include <optional>
 
+// Qt's "slots" keyword macro must not reach the core's field names.
+#pragma push_macro("slots")
+#undef slots
 #include "records/access.h"
 #include "records/shop.h"
+#pragma pop_macro("slots")
 
 class QWidget;
 
