@@ -392,6 +392,10 @@ DateTime generated_shop_day() {
 ShopSummary generate_shop(const std::filesystem::path& folder, const ShopSize& size, uint32_t seed) {
   namespace files = records::files;
   std::filesystem::create_directories(folder);
+  // A mistyped folder must never cost a real shop its data.
+  for (auto name : {files::kFilm, files::kMember, files::kStock, files::kConfig, files::kReservations, files::kAddress})
+    if (std::filesystem::exists(folder / name))
+      throw std::runtime_error((folder / name).string() + " exists; a shop is only generated into a fresh folder");
   const DateTime today = generated_shop_day();
   Random rnd(seed);
   const Plan plan = make_plan(rnd, size, today);

@@ -36,8 +36,8 @@ struct ShopSummary {
 // The day every generated shop is dated on: the open day of wr.cfg, the base of every stamp.
 text::DateTime generated_shop_day();
 
-// Writes the shop into `folder` (created when missing), replacing any files of the same names.
-// Throws std::runtime_error when a file cannot be written.
+// Writes the shop into `folder` (created when missing). Throws std::runtime_error when a file
+// cannot be written or when the folder already holds any file of a shop.
 ShopSummary generate_shop(const std::filesystem::path& folder, const ShopSize& size, uint32_t seed);
 
 }  // namespace kelvo::bench

@@ -61,6 +61,12 @@ if [ "$HAVE_FAKETIME" -eq 1 ]; then
   snapshot "$SHOP" | diff "$WORK/before" - >&2 || fail "sound shop a year later: the folder changed"
 fi
 
+# The generator refuses a folder that already holds a shop rather than overwrite it.
+if "$MAKE_SHOP" "$SHOP" --films 10 --members 10 >/dev/null 2>&1; then
+  fail "make-shop overwrote an existing shop"
+fi
+snapshot "$SHOP" | diff "$WORK/before" - >&2 || fail "make-shop changed an existing shop"
+
 # --- An inconsistent shop: non-zero, one line per fault, nothing written ----------------------
 BAD=$WORK/bad
 "$MAKE_SHOP" "$BAD" --films 500 --members 200 --stock 40 --seed 11 --inconsistent >/dev/null || fail "make-shop failed"
