@@ -4,12 +4,16 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "shell/log_viewer_screen.h"
 #include "shell/password_control_screen.h"
+#include "shell/shell_operations.h"
+#include "records/flow_operator.h"
 
 namespace kelvo {
 namespace {
@@ -107,6 +111,67 @@ TEST(LogViewerScreen, PagesForwardAndBack) {
   EXPECT_TRUE(report.next_button()->isHidden());
   EXPECT_TRUE(report.previous_button()->isHidden());
   EXPECT_TRUE(report.text_area()->isReadOnly());
+}
+
+// Answers the next modal screen once it is up.
+void on_next_screen(std::function<void(QWidget&)> act) {
+  QTimer::singleShot(0, [act] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    act(*w);
+  });
+}
+
+class ShellOperations : public flowtest::ShopFolder {};
+
+TEST_F(ShellOperations, SignOnThroughThePinPad) {
+  shop_.config.set_str(records::cfg::operator_password(30), records::cfg::kOperatorPasswordWidth, u"12");
+  records::AccessState access = records::AccessState::Unrestricted;
+  on_next_screen([](QWidget& w) {
+    click(w, "up");
+    click(w, "digit1");
+    click(w, "digit2");
+    click(w, "ok");
+  });
+  EXPECT_TRUE(shell::sign_on(shop_, access, nullptr));
+  EXPECT_EQ(shop_.config.signed_on_operator(), 30);
+  EXPECT_EQ(access, records::AccessState::Restricted);
+
+  on_next_screen([](QWidget& w) { click(w, "ok"); });  // operator 1, empty password on a new shop
+  EXPECT_TRUE(shell::sign_on(shop_, access, nullptr));
+  EXPECT_EQ(access, records::AccessState::Unrestricted);
+
+  on_next_screen([](QWidget& w) {
+    click(w, "up");
+    click(w, "digit9");
+    click(w, "ok");
+  });
+  EXPECT_FALSE(shell::sign_on(shop_, access, nullptr));
+  EXPECT_EQ(shop_.config.signed_on_operator(), 1);
+  EXPECT_EQ(access, records::AccessState::Unrestricted);
+}
+
+TEST_F(ShellOperations, MissingPreviousLogIsReportedWithoutAWindow) {
+  shell::show_log(shop_, nullptr, true);
+  ASSERT_EQ(op_.shown.size(), 1u);
+  EXPECT_EQ(op_.shown[0].caption, u"Problem");
+  EXPECT_EQ(op_.shown[0].body, u"Previous log file does not yet exist.");
+}
+
+TEST_F(ShellOperations, PasswordControlRefusedOrStored) {
+  shell::password_control(shop_, records::AccessState::Restricted, nullptr);
+  ASSERT_EQ(op_.shown.size(), 1u);
+  EXPECT_EQ(op_.shown[0].body, u"Administrator or manager");
+
+  on_next_screen([](QWidget& w) {
+    w.findChild<QCheckBox*>("flag9")->setChecked(false);  // Purge log files open to all
+    static_cast<QDialog&>(w).accept();
+  });
+  shell::password_control(shop_, records::AccessState::Unrestricted, nullptr);
+  EXPECT_FALSE(records::restricted(shop_.config, records::Flag::PurgeLogFiles));
+  records::ConfigBlock saved;
+  ASSERT_TRUE(saved.load(shop_.path(records::files::kConfig)));
+  EXPECT_FALSE(records::restricted(saved, records::Flag::PurgeLogFiles));
 }
 
 }  // namespace
