@@ -1,10 +1,15 @@
 #include "records/data_opening.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <system_error>
+#include <thread>
 
 #include "records/day_close.h"
 #include "records/file_io.h"
@@ -17,21 +22,38 @@ namespace kelvo::records {
 
 namespace {
 
-// Reads a record file front to back in large blocks and hands each whole record to `visit`;
-// stops at the first short read. False when the file cannot be opened.
+// Hands each whole record of a file to `visit`, front to back. The file is mapped rather than
+// read, so only the pages of the fields looked at are touched: opening a large shop then costs
+// less than copying its files once. Where mapping is refused the file is read in large blocks.
+// False when the file cannot be opened or a read fails.
 template <class Visit>
 bool scan_records(const std::filesystem::path& file, size_t record_size, Visit visit) {
   int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  struct stat st {};
+  const size_t size = ::fstat(fd, &st) == 0 ? static_cast<size_t>(st.st_size) : 0;
+  const size_t records = size / record_size;
+  if (records > 0) {
+    void* map = ::mmap(nullptr, records * record_size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (map != MAP_FAILED) {
+      ::close(fd);
+      const auto* base = static_cast<const uint8_t*>(map);
+      for (size_t i = 0; i < records; ++i) visit(static_cast<int64_t>(i), base + i * record_size);
+      ::munmap(map, records * record_size);
+      return true;
+    }
+  }
   const size_t per_block = std::max<size_t>(1, (1u << 20) / record_size);
   std::vector<uint8_t> buf(per_block * record_size);
   int64_t slot = 0;
   uint64_t pos = 0;
+  bool ok = true;
   for (;;) {
     size_t got = 0;
     while (got < buf.size()) {
       ssize_t n = ::pread(fd, buf.data() + got, buf.size() - got, static_cast<off_t>(pos + got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) ok = false;
       if (n <= 0) break;
       got += static_cast<size_t>(n);
     }
@@ -41,7 +63,7 @@ bool scan_records(const std::filesystem::path& file, size_t record_size, Visit v
     if (got < buf.size()) break;
   }
   ::close(fd);
-  return true;
+  return ok;
 }
 
 // What one pass over the film and member files gathers besides the indexes, so that the
@@ -109,29 +131,45 @@ bool check_size(Shop& shop, std::string_view name, size_t record_size, const cha
   return true;
 }
 
-bool index_films(Shop& shop, ScanTally& tally) {
+// The two scans touch disjoint parts of the shop and of the tally, so they may run side by side.
+bool scan_film_index(Shop& shop, ScanTally& tally) {
   std::vector<IndexEntry> entries;
-  entries.reserve(shop.films.counts().slots);
+  entries.reserve(shop.films.counts().total);
   bool opened = scan_records(shop.films.file(), FilmRecord::kSize, [&](int64_t slot, const uint8_t* r) {
-    if (slot >= shop.films.counts().slots) return;
+    if (slot >= shop.films.counts().total) return;
     take_index_entry(shop.films, entries, slot, text::get_i64(r), r + FilmRecord::k_title, true);
     tally_film(tally, r);
   });
-  if (!opened) return fail(shop, u"Fatal error", u"Unable to open film.dat in Opendata");
-  shop.films.index().build(std::move(entries));
-  return true;
+  if (opened) shop.films.index().build(std::move(entries));
+  return opened;
 }
 
-bool index_members(Shop& shop, ScanTally& tally) {
+bool scan_member_index(Shop& shop, ScanTally& tally) {
   std::vector<IndexEntry> entries;
-  entries.reserve(shop.members.counts().slots);
+  entries.reserve(shop.members.counts().total);
   bool opened = scan_records(shop.members.file(), MemberRecord::kSize, [&](int64_t slot, const uint8_t* r) {
-    if (slot >= shop.members.counts().slots) return;
+    if (slot >= shop.members.counts().total) return;
     take_index_entry(shop.members, entries, slot, text::get_i64(r), r + MemberRecord::k_name, true);
     tally_member(tally, r);
   });
-  if (!opened) return fail(shop, u"Fatal error", u"Data file member.dat not present in Opendata.");
-  shop.members.index().build(std::move(entries));
+  if (opened) shop.members.index().build(std::move(entries));
+  return opened;
+}
+
+// Steps 4 and 5: the member file is indexed on a second thread while this one does the films;
+// on two cores that halves the wait at start. Failures are reported in the usual order.
+bool index_films_and_members(Shop& shop, ScanTally& tally) {
+  bool members_ok = false;
+  std::thread member_scan;
+  try {
+    member_scan = std::thread([&] { members_ok = scan_member_index(shop, tally); });
+  } catch (const std::system_error&) {
+    members_ok = scan_member_index(shop, tally);
+  }
+  const bool films_ok = scan_film_index(shop, tally);
+  if (member_scan.joinable()) member_scan.join();
+  if (!films_ok) return fail(shop, u"Fatal error", u"Unable to open film.dat in Opendata");
+  if (!members_ok) return fail(shop, u"Fatal error", u"Data file member.dat not present in Opendata.");
   return true;
 }
 
@@ -252,7 +290,7 @@ bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
   reset_store(shop.members, member_slots);
   ScanTally tally;
   tally.ledger = ledger;
-  if (!index_films(shop, tally) || !index_members(shop, tally) || !index_stock(shop)) return false;
+  if (!index_films_and_members(shop, tally) || !index_stock(shop)) return false;
   if (!load_config(shop)) return false;
 
   if (counter) {

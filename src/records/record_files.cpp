@@ -47,7 +47,7 @@ bool rewrite_record(Shop& shop, const RecordStore<R>& store, const FileWords& wo
 template <class R>
 bool store_new_record(Shop& shop, RecordStore<R>& store, const FileWords& words, const R& rec, text::u16view prefix) {
   auto reuse = store.index().first_deleted_slot();
-  const int64_t slot = reuse ? *reuse : store.counts().slots;
+  const int64_t slot = reuse ? *reuse : store.counts().total;
   WriteResult wrote = store.write_slot(slot, rec);
   if (wrote != WriteResult::Ok) {
     if (!reuse && wrote == WriteResult::ShortWrite)
@@ -59,7 +59,7 @@ bool store_new_record(Shop& shop, RecordStore<R>& store, const FileWords& words,
     store.index().take_first_deleted();
     store.counts().deleted -= 1;
   } else {
-    store.counts().slots += 1;
+    store.counts().total += 1;
   }
   store.index().insert(rec.number(), slot);
   store.set_prefix(slot, prefix);
@@ -81,8 +81,8 @@ bool number_in_range(int64_t n) { return n >= 1 && n <= kMaxNumber; }
 
 text::u16 count_line(const char* what, const RecordCounts& c) {
   std::string fmt = std::string(what) + " records: %d";
-  if (c.deleted > 0) return text::format(fmt + " (%d deleted)", {c.slots, c.deleted});
-  return text::format(fmt, {c.slots});
+  if (c.deleted > 0) return text::format(fmt + " (%d deleted)", {c.total, c.deleted});
+  return text::format(fmt, {c.total});
 }
 
 bool read_film(Shop& shop, int64_t number, FilmRecord& out) {

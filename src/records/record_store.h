@@ -14,7 +14,7 @@
 namespace kelvo::records {
 
 struct RecordCounts {
-  int64_t slots = 0;
+  int64_t total = 0;  // slots in the file, live and deleted
   int64_t deleted = 0;
   int64_t live = 0;
 };

@@ -39,7 +39,7 @@ class RecordFiles : public ShopTest {
 }  // namespace
 
 TEST_F(RecordFiles, FirstFilmReusesTheDeletedSlotOfTheNewFile) {
-  EXPECT_EQ(shop_.films.counts().slots, 1);
+  EXPECT_EQ(shop_.films.counts().total, 1);
   EXPECT_EQ(shop_.films.counts().deleted, 1);
   EXPECT_EQ(shop_.films.counts().live, 0);
   auto f = film(42, u"Alien");
@@ -104,7 +104,7 @@ TEST_F(RecordFiles, DeletedSlotIsReusedBeforeTheFileGrows) {
   auto again = film(5, u"New");
   ASSERT_TRUE(add_film(shop_, again));
   EXPECT_EQ(shop_.films.index().find(5), 1);
-  EXPECT_EQ(shop_.films.counts().slots, 3);
+  EXPECT_EQ(shop_.films.counts().total, 3);
 }
 
 TEST_F(RecordFiles, FilmOnLoanCannotBeDeleted) {
@@ -134,7 +134,7 @@ TEST_F(RecordFiles, FailedAppendLeavesMemoryAndFileAsTheyWere) {
   EXPECT_FALSE(add_film(shop_, second));
   EXPECT_TRUE(op_.saw("Problem", "Not able to write to film.dat"));
   EXPECT_EQ(shop_.films.index().entries(), index_before);
-  EXPECT_EQ(shop_.films.counts().slots, 1);
+  EXPECT_EQ(shop_.films.counts().total, 1);
   EXPECT_EQ(shop_.films.counts().live, 1);
 }
 
