@@ -1,0 +1,136 @@
+// records/shop.h comes before any Qt header: a record count there is named "slots".
+#include "records/shop.h"
+#include "shell/app_lifecycle.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QSocketNotifier>
+
+#include "platform/qt/help_window.h"
+#include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_operator.h"
+#include "platform/qt/qt_text.h"
+#include "records/counter_session.h"
+#include "records/settings_rules.h"
+#include "shell/main_window.h"
+#include "shell/shell_operations.h"
+#include "shell/splash.h"
+
+namespace kelvo::shell {
+
+namespace {
+
+int g_signal_pipe[2] = {-1, -1};
+
+void on_signal(int) {
+  int saved = errno;
+  char byte = 1;
+  [[maybe_unused]] ssize_t n = ::write(g_signal_pipe[1], &byte, 1);
+  errno = saved;
+}
+
+}  // namespace
+
+InstanceLock::InstanceLock(const std::filesystem::path& folder)
+    : lock_(QString::fromStdString((folder / kLockFileName).string())) {
+  // A lock left by a copy that died is taken over: QLockFile checks whether its process lives.
+  lock_.setStaleLockTime(0);
+}
+
+bool InstanceLock::acquire() { return lock_.tryLock(0); }
+
+bool desktop_wide_enough(int width) { return width >= kNarrowestDesktop; }
+
+TerminationWatch::TerminationWatch(QObject* parent) : QObject(parent) {
+  if (g_signal_pipe[0] < 0) {
+    if (::pipe2(g_signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  }
+  notifier_ = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, &TerminationWatch::drain);
+  struct sigaction sa {};
+  sa.sa_handler = on_signal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &sa, nullptr);
+}
+
+TerminationWatch::~TerminationWatch() {
+  // The handlers stay: a signal during the shutdown writes only to the pipe and cannot cut
+  // the writes short.
+}
+
+void TerminationWatch::drain() {
+  char buf[64];
+  while (::read(g_signal_pipe[0], buf, sizeof buf) > 0) {
+  }
+  Q_EMIT terminate_requested();
+}
+
+bool ShutdownOnce::run(records::Shop& shop) {
+  if (done_) return false;
+  done_ = true;
+  if (!records::close_session(shop)) return false;
+  shell::write_daily_summary(shop);
+  return true;
+}
+
+int run_counter(int& argc, char** argv, const std::filesystem::path& folder) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("kelvo");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  InstanceLock lock(folder);
+  if (!lock.acquire()) return 0;
+
+  platform::qt::QtOperator op;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  int desktop_width = screen ? screen->availableGeometry().width() : 0;
+  if (!desktop_wide_enough(desktop_width)) {
+    op.message(u"Problem", u"Program requires desktop of at least 800 by 600");
+    return 1;
+  }
+
+  platform::qt::QtLocale locale;
+  platform::SystemClock clock;
+  records::Shop shop(folder, op, clock, locale);
+  ShutdownOnce shutdown;
+
+  MainWindow window(shop, op);
+  bool quit_asked = false;
+  QObject::connect(&window, &MainWindow::quit_requested, &app, [&quit_asked] {
+    quit_asked = true;
+    QCoreApplication::exit(0);
+  });
+  TerminationWatch watch;
+  QObject::connect(&watch, &TerminationWatch::terminate_requested, &window, &MainWindow::quit);
+
+  window.fit_to_desktop(desktop_width);
+  if (!window.open_shop(screen ? screen->depth() : 24)) {
+    shutdown.run(shop);  // writes nothing: the run is marked not to be saved
+    return 0;
+  }
+
+  auto* splash = new Splash;
+  QObject::connect(splash, &Splash::finished, &window, [&window, &shop, &quit_asked] {
+    if (quit_asked) return;
+    window.show();
+    window.log_off();
+    if (quit_asked) return;
+    platform::qt::HelpWindow::show_page();
+    window.raise();
+    window.activateWindow();
+    if (records::tips_shown_at_start(shop.config)) window.show_tip(false);
+  });
+  splash->start();
+
+  int code = quit_asked ? 0 : app.exec();
+  window.hide();
+  shutdown.run(shop);
+  return code;
+}
+
+}  // namespace kelvo::shell

@@ -1,0 +1,65 @@
+#pragma once
+// One run of the counter from start to end: a single copy per working folder, the desktop
+// check, the creation step, the splash, sign-on and tip, the message loop, and the shutdown
+// writes, which run exactly once however the run ends (Exit, closing the window, or the
+// signals SIGTERM, SIGHUP and SIGINT).
+#include <filesystem>
+#include <memory>
+
+#include <QLockFile>
+#include <QObject>
+
+
+class QSocketNotifier;
+namespace kelvo::records { class Shop; }
+
+namespace kelvo::shell {
+
+// The lock file that keeps a second copy off the same data.
+constexpr const char* kLockFileName = "kelvo.lock";
+
+class InstanceLock {
+ public:
+  explicit InstanceLock(const std::filesystem::path& folder);
+  // False when another running copy holds the folder.
+  bool acquire();
+
+ private:
+  QLockFile lock_;
+};
+
+constexpr int kNarrowestDesktop = 800;
+bool desktop_wide_enough(int width);
+
+// Turns SIGTERM, SIGHUP and SIGINT into a Qt signal on the GUI thread, through a pipe that
+// the signal handler writes one byte to (the only thing a handler may safely do).
+class TerminationWatch : public QObject {
+  Q_OBJECT
+ public:
+  explicit TerminationWatch(QObject* parent = nullptr);
+  ~TerminationWatch() override;
+
+ Q_SIGNALS:
+  void terminate_requested();
+
+ private:
+  void drain();
+  QSocketNotifier* notifier_ = nullptr;
+};
+
+// The shutdown steps at the end of the run: wr.cfg, ADDRESS.RK, "Switched off." and the daily
+// summary, unless the run is not to be saved. Runs once; later calls do nothing.
+class ShutdownOnce {
+ public:
+  // True when this call did the writes.
+  bool run(records::Shop& shop);
+  bool done() const { return done_; }
+
+ private:
+  bool done_ = false;
+};
+
+// The whole program after the command line has been read; the exit code.
+int run_counter(int& argc, char** argv, const std::filesystem::path& folder);
+
+}  // namespace kelvo::shell
