@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -35,13 +36,18 @@ void on_signal(int) {
 
 }  // namespace
 
-InstanceLock::InstanceLock(const std::filesystem::path& folder)
-    : lock_(QString::fromStdString((folder / kLockFileName).string())) {
-  // A lock left by a copy that died is taken over: QLockFile checks whether its process lives.
-  lock_.setStaleLockTime(0);
+InstanceLock::InstanceLock(const std::filesystem::path& folder) : file_(folder / kLockFileName) {}
+
+InstanceLock::~InstanceLock() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
-bool InstanceLock::acquire() { return lock_.tryLock(0); }
+bool InstanceLock::acquire() {
+  if (fd_ < 0) fd_ = ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // A folder where no lock file can be made (read-only media) is left to the data checks.
+  if (fd_ < 0) return true;
+  return ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+}
 
 bool desktop_wide_enough(int width) { return width >= kNarrowestDesktop; }
 

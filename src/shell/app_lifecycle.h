@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <memory>
 
-#include <QLockFile>
 #include <QObject>
 
 
@@ -18,14 +17,20 @@ namespace kelvo::shell {
 // The lock file that keeps a second copy off the same data.
 constexpr const char* kLockFileName = "kelvo.lock";
 
+// An advisory lock (flock) on a file in the folder: the kernel drops it when the holder ends,
+// however it ends, so a crashed copy never leaves the folder locked.
 class InstanceLock {
  public:
   explicit InstanceLock(const std::filesystem::path& folder);
+  ~InstanceLock();
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
   // False when another running copy holds the folder.
   bool acquire();
 
  private:
-  QLockFile lock_;
+  std::filesystem::path file_;
+  int fd_ = -1;
 };
 
 constexpr int kNarrowestDesktop = 800;

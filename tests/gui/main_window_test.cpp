@@ -1,7 +1,9 @@
 #include "support/scripted_operator.h"  // before Qt: see records/shop.h
 #include "shell/main_window.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -22,6 +24,8 @@
 #include "shell/activity_pane.h"
 #include "shell/app_lifecycle.h"
 #include "shell/clock_widget.h"
+#include "shell/splash.h"
+#include "shell/tip_of_day.h"
 #include "support/scripted_operator.h"
 
 namespace kelvo::shell {
@@ -285,7 +289,29 @@ TEST_F(MainWindowTest, ScreenshotAt1024By768) {
   QCoreApplication::processEvents();
   QPixmap shot = window_.grab();
   EXPECT_EQ(shot.size(), QSize(1024, 768));
-  if (const char* dir = std::getenv("KELVO_SCREENSHOTS")) shot.save(QString(dir) + "/main_window.png");
+  if (const char* dir = std::getenv("KELVO_SCREENSHOTS")) {
+    shot.save(QString(dir) + "/main_window.png");
+    splash_picture().save(QString(dir) + "/splash.png");
+    TipOfDayDialog tip(shop_.config, &window_);
+    tip.show();
+    QCoreApplication::processEvents();
+    tip.grab().save(QString(dir) + "/tip.png");
+  }
+}
+
+TEST_F(MainWindowTest, TipOfTheDayRotatesAndStoresTheChoice) {
+  {
+    TipOfDayDialog tip(shop_.config);
+    EXPECT_EQ(tip.shown_tip(), 0);
+    tip.next_tip();
+    EXPECT_EQ(tip.shown_tip(), 1);
+    tip.findChild<QCheckBox*>("show_tips")->setChecked(false);
+    tip.accept();
+  }
+  EXPECT_FALSE(records::tips_shown_at_start(shop_.config));
+  TipOfDayDialog again(shop_.config);
+  EXPECT_EQ(again.shown_tip(), 2);
+  EXPECT_EQ(again.findChild<QLabel*>("tip_text")->text(), QString::fromUtf16(records::tips()[2]));
 }
 
 TEST(SingleInstance, SecondLockOnTheSameFolderFails) {
