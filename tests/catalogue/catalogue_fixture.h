@@ -116,13 +116,21 @@ class CatalogueTest : public ::testing::Test {
   ~CatalogueTest() override { std::filesystem::remove_all(folder_); }
   void SetUp() override { ASSERT_TRUE(records::open_data(shop_)); }
 
-  void add_films(std::initializer_list<records::FilmRecord> films) {
+  void given_films(std::initializer_list<records::FilmRecord> films) {
     for (auto f : films) ASSERT_TRUE(records::add_film(shop_, f));
     reset_output();
   }
-  void add_members(std::initializer_list<records::MemberRecord> members) {
+  void given_members(std::initializer_list<records::MemberRecord> members) {
     for (auto m : members) ASSERT_TRUE(records::add_member(shop_, m));
     reset_output();
+  }
+  // Changes a stored film the way renting would (adding clears the rental state).
+  template <class Change>
+  void change_film(int64_t number, Change change) {
+    records::FilmRecord f;
+    ASSERT_TRUE(records::read_film(shop_, number, f));
+    change(f);
+    ASSERT_TRUE(records::rewrite_film(shop_, f));
   }
   void reset_output() {
     op_.messages.clear();

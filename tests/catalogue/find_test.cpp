@@ -19,7 +19,7 @@ class FindFilm : public CatalogueTest {
  protected:
   void SetUp() override {
     CatalogueTest::SetUp();
-    add_films({film(10, u"Star"), film(11, u"sky"), film(12, u"Cars"), film(13, u"Bart"), film(14, u"Star Wars"),
+    given_films({film(10, u"Star"), film(11, u"sky"), film(12, u"Cars"), film(13, u"Bart"), film(14, u"Star Wars"),
                film(15, u"star wars"), film(2001, u"Arena"), film(16, u"2001 A Space Odyssey")});
   }
   // Every match offered, the operator pressing Next each time.
@@ -124,7 +124,7 @@ class FindMember : public CatalogueTest {
     auto m3 = member(3, u"Smith", u"Annabel", u"3 High Street");
     auto m4 = member(4, u"Jones", u"Sam", u"high street 9");
     m4.set_telephone1(u"0115 000 000");
-    add_members({m1, m2, m3, m4});
+    given_members({m1, m2, m3, m4});
   }
   std::vector<int64_t> matches(std::u16string last, std::u16string first, bool cs = false) {
     views_.offered.clear();

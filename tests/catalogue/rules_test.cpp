@@ -131,7 +131,7 @@ TEST(Photo, FileHeaderAndBottomUpRows) {
 class PhotoFile : public cattest::CatalogueTest {};
 
 TEST_F(PhotoFile, SavedPhotoIsWrittenAndClaimedByTheMember) {
-  add_members({cattest::member(77, u"Smith")});
+  given_members({cattest::member(77, u"Smith")});
   std::vector<uint32_t> px(kPhotoWidth * kPhotoHeight, 0x00FF0000);
   op_.type(u"77");
   ASSERT_TRUE(add_photo_command(shop_, kPhotoWidth, kPhotoHeight, px.data()));
