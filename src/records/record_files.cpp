@@ -112,7 +112,9 @@ bool add_film(Shop& shop, FilmRecord& film) {
   film.reset_for_new();
   if (!store_new_record(shop, shop.films, kFilmWords, film, film.title())) return false;
   shop.op().activity(text::format("New film: %I64d %s", {film.number(), film.title()}));
+  shop.op().activity(u"  ");
   shop.op().activity(count_line("Film", shop.films.counts()));
+  shop.op().activity(u"  ");
   return true;
 }
 
@@ -130,8 +132,10 @@ bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {
   }
   member.reset_for_new();
   if (!store_new_record(shop, shop.members, kMemberWords, member, member.name())) return false;
-  shop.op().activity(text::format("New member: %I64d %s %s", {member.number(), member.initial(), member.name()}));
+  shop.op().activity(text::format("New member: %I64d %s %s", {member.number(), member.title(), member.name()}));
+  shop.op().activity(u"  ");
   shop.op().activity(count_line("Member", shop.members.counts()));
+  shop.op().activity(u"  ");
   return true;
 }
 

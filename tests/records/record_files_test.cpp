@@ -49,7 +49,7 @@ TEST_F(RecordFiles, FirstFilmReusesTheDeletedSlotOfTheNewFile) {
   EXPECT_EQ(shop_.films.counts().deleted, 0);
   EXPECT_EQ(shop_.films.counts().live, 1);
   EXPECT_EQ(op_.activity_lines.at(0), "New film: 42 Alien");
-  EXPECT_EQ(op_.activity_lines.at(1), "Film records: 1");
+  EXPECT_EQ(op_.activity_lines.at(2), "Film records: 1");
   EXPECT_EQ(shop_.films.prefixes()[0], (Prefix{u'A', u'l'}));
 
   auto g = film(7, u"Brazil");
@@ -154,7 +154,7 @@ TEST_F(RecordFiles, MemberChecksAndNewMemberDefaults) {
     EXPECT_EQ(op_.messages[0].body, c.message);
   }
   auto m = member(5, u"Smith", 4000);
-  m.set_initial(u"Ann");
+  m.set_title(u"Ms");
   m.set_owed(12);
   m.set_on_loan(3, 99);
   m.set_previous_items(0, 4);
@@ -165,7 +165,7 @@ TEST_F(RecordFiles, MemberChecksAndNewMemberDefaults) {
   EXPECT_EQ(back.last_used(), u"NEW");
   EXPECT_EQ(back.on_loan(3), 0);
   EXPECT_EQ(back.previous_items(0), 0);
-  EXPECT_EQ(op_.activity_lines.at(0), "New member: 5 Ann Smith");
+  EXPECT_EQ(op_.activity_lines.at(0), "New member: 5 Ms Smith");
   auto twin = member(5, u"Jones");
   EXPECT_FALSE(add_member(shop_, twin));
   EXPECT_TRUE(op_.saw("Problem", "Number in use."));
