@@ -9,7 +9,7 @@
 namespace kelvo::text {
 namespace {
 
-struct Spec {
+struct Conversion {
   bool left = false, plus = false, space = false, zero = false, alt = false;
   int width = 0;
   int precision = -1;  // -1: none given
@@ -53,7 +53,7 @@ void pad(u16& out, int n, char16_t c) {
 }
 
 // Places `body` (already holding sign and prefix at its front, `lead` units long) in the field.
-void place(u16& out, const Spec& sp, const u16& body, size_t lead, bool zero_pad) {
+void place(u16& out, const Conversion& sp, const u16& body, size_t lead, bool zero_pad) {
   const int fill = sp.width - static_cast<int>(body.size());
   if (sp.left) {
     out += body;
@@ -68,7 +68,7 @@ void place(u16& out, const Spec& sp, const u16& body, size_t lead, bool zero_pad
   }
 }
 
-void format_integer(u16& out, const Spec& sp, long long value) {
+void format_integer(u16& out, const Conversion& sp, long long value) {
   const bool is_signed = sp.conv == u'd' || sp.conv == u'i';
   unsigned long long magnitude;
   bool negative = false;
@@ -112,7 +112,7 @@ locale_t c_numeric_locale() {
   return loc;
 }
 
-void format_floating(u16& out, const Spec& sp, double value) {
+void format_floating(u16& out, const Conversion& sp, double value) {
   std::string f = "%";
   if (sp.left) f += '-';
   if (sp.plus) f += '+';
@@ -138,7 +138,7 @@ void format_floating(u16& out, const Spec& sp, double value) {
   append_ascii(out, text);
 }
 
-void format_text(u16& out, const Spec& sp, u16view s) {
+void format_text(u16& out, const Conversion& sp, u16view s) {
   if (sp.precision >= 0 && static_cast<size_t>(sp.precision) < s.size()) {
     size_t n = static_cast<size_t>(sp.precision);
     // Never keep the first half of a surrogate pair without its second.
@@ -151,7 +151,7 @@ void format_text(u16& out, const Spec& sp, u16view s) {
   if (sp.left) pad(out, fill, u' ');
 }
 
-void format_char(u16& out, const Spec& sp, const FormatArg* a) {
+void format_char(u16& out, const Conversion& sp, const FormatArg* a) {
   u16 c;
   if (a && a->kind() == FormatArg::Kind::Text) {
     if (!a->as_text().empty()) c.push_back(a->as_text()[0]);
@@ -160,14 +160,14 @@ void format_char(u16& out, const Spec& sp, const FormatArg* a) {
     // A NUL would end the text early for every later reader; it adds nothing instead.
     if (v != 0) c.push_back(static_cast<char16_t>(v));
   }
-  Spec text_spec = sp;
+  Conversion text_spec = sp;
   text_spec.precision = -1;
   format_text(out, text_spec, c);
 }
 
 // Reads flags, width, precision and length prefix after the '%'; returns false when the
-// specification ends before its conversion character.
-bool read_spec(u16view f, size_t& i, Spec& sp, Args& args) {
+// conversion ends before its conversion character.
+bool read_spec(u16view f, size_t& i, Conversion& sp, Args& args) {
   for (; i < f.size(); ++i) {
     const char16_t c = f[i];
     if (c == u'-') sp.left = true;
@@ -227,9 +227,9 @@ u16 format(u16view fmt, std::initializer_list<FormatArg> list) {
       ++i;
       continue;
     }
-    Spec sp;
+    Conversion sp;
     if (!read_spec(fmt, i, sp, args)) {
-      out.append(fmt.substr(pct));  // an unfinished specification stays as written
+      out.append(fmt.substr(pct));  // an unfinished conversion stays as written
       break;
     }
     switch (sp.conv) {
