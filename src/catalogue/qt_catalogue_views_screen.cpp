@@ -8,7 +8,7 @@
 namespace kelvo::catalogue {
 
 MatchChoice QtCatalogueViews::offer_film(const records::FilmRecord& film) {
-  return offer_film_screen(parent_, film);
+  return offer_film_screen(parent_, shop_, film);
 }
 
 MatchChoice QtCatalogueViews::offer_member(const records::MemberRecord& member) {
