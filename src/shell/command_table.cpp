@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/settings_rules.h"
+#include "shell/film_commands.h"
 #include "shell/main_window.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
@@ -70,17 +71,17 @@ std::vector<Command> build() {
   add(item("file.exit", "&File", "E&xit", "Alt+X", [](MainWindow& w) { w.quit(); }));
 
   // Films
-  add(item("films.new_format1", "F&ilms", "New format &1", "F5"));
-  add(item("films.new_format2", "F&ilms", "New format &2", "F3"));
-  add(guarded("films.amend", "F&ilms", "&Amend", Flag::AmendFilm, "Ctrl+A"));
-  add(guarded("films.delete", "F&ilms", "&Delete", Flag::DeleteFilm));
+  add(item("films.new_format1", "F&ilms", "New format &1", "F5", new_film_format1));
+  add(item("films.new_format2", "F&ilms", "New format &2", "F3", new_film_format2));
+  add(guarded("films.amend", "F&ilms", "&Amend", Flag::AmendFilm, "Ctrl+A", amend_film));
+  add(guarded("films.delete", "F&ilms", "&Delete", Flag::DeleteFilm, {}, delete_film));
   add(guarded("films.sell", "F&ilms", "&Sell", Flag::SellFilm));
   add(separator("F&ilms"));
   add(item("films.day_return", "F&ilms", "Day &return rental", "F7"));
   add(separator("F&ilms"));
-  add(item("films.find", "F&ilms", "&Find", "F2"));
-  add(item("films.find_title", "F&ilms", "Find by &title", "Ctrl+N"));
-  add(item("films.find_contain", "F&ilms", "Find that &contain"));
+  add(item("films.find", "F&ilms", "&Find", "F2", find_film));
+  add(item("films.find_title", "F&ilms", "Find by &title", "Ctrl+N", find_film_by_title));
+  add(item("films.find_contain", "F&ilms", "Find that &contain", {}, find_films_containing));
   const std::string_view list = "F&ilms/&List";
   add(item("films.list_from", list, "List &from", "Ctrl+F"));
   add(item("films.list_alpha", list, "&Alphabetically"));
@@ -177,7 +178,7 @@ std::vector<Command> build() {
   add(item("reports.by_band", "Re&ports", "Rentals by charge &band"));
   add(item("reports.averages", "Re&ports", "Display &averages"));
   add(item("reports.highest", "Re&ports", "&Highest historic"));
-  add(item("reports.multicopy", "Re&ports", "&Multicopy analysis"));
+  add(item("reports.multicopy", "Re&ports", "&Multicopy analysis", {}, multicopy_analysis));
   add(separator("Re&ports"));
   Command takings = guarded("reports.takings", "Re&ports", "&Takings", Flag::Takings);
   takings.shown = "F11";  // shown as on the original menu; the key itself signs off
