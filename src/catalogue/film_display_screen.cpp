@@ -29,6 +29,8 @@ FilmDisplayScreen::FilmDisplayScreen(records::Shop& shop, const records::FilmRec
     : QDialog(parent), shop_(shop) {
   setObjectName("FILM");
   setWindowTitle("FILM");
+  // Shown, not edited: the boxes take the window's colour so nobody tries to type in them.
+  setStyleSheet("QLineEdit[readOnly=\"true\"] { background: palette(window); }");
   grid_ = new QGridLayout;
   grid_->setHorizontalSpacing(10);
   int rows[2] = {0, 0};
@@ -75,6 +77,7 @@ FilmDisplayScreen::FilmDisplayScreen(records::Shop& shop, const records::FilmRec
   outer->addSpacing(6);
   outer->addLayout(buttons);
   show_record(film);
+  ok->setFocus();
 }
 
 void FilmDisplayScreen::show_record(const records::FilmRecord& film) {

@@ -106,10 +106,14 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
     edit->setObjectName(spec.name);
     edit->setMaxLength(FilmForm::limit(spec.field));
     boxes_[static_cast<size_t>(spec.field)] = edit;
-    // Short codes get short boxes so the screen reads at a glance.
+    // Codes and figures get short boxes so the screen reads at a glance.
     const int limit = FilmForm::limit(spec.field);
-    edit->setMinimumWidth(limit <= 3 ? 60 : limit <= 9 ? 90 : 220);
-    if (limit <= 9) edit->setMaximumWidth(limit <= 3 ? 60 : 110);
+    const bool figure = spec.field == FilmField::Number || spec.field == FilmField::Cost ||
+                        spec.field == FilmField::Rentals || spec.field == FilmField::Revenue;
+    if (limit <= 3) edit->setFixedWidth(60);
+    else if (limit <= 9) edit->setFixedWidth(100);
+    else if (figure) edit->setFixedWidth(170);
+    else edit->setMinimumWidth(240);
     add_row(spec.column, qs(label_of(config, spec.field)), edit);
     if (spec.field == FilmField::ChargeBand) {
       purchased_ = date_combos(form.purchase_lists(), form.purchased, "purchased", this);
