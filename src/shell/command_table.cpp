@@ -7,6 +7,7 @@
 #include "records/settings_rules.h"
 #include "shell/film_commands.h"
 #include "shell/main_window.h"
+#include "shell/pricing_commands.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
 
@@ -230,11 +231,11 @@ std::vector<Command> build() {
   add(item("options.unpaid_letter", "&Options", "&Unpaid letter"));
   add(item("options.overdue_email", "&Options", "O&verdue email"));
   add(separator("&Options"));
-  add(guarded("options.special_offers", "&Options", "&Special offers", Flag::SpecialOffers));
-  add(guarded("options.offer_one_price", "&Options", "All items one &price", Flag::SpecialOffers));
-  add(guarded("options.offer_two_items", "&Options", "A&ny two items one price", Flag::SpecialOffers));
-  add(guarded("options.offer_three_items", "&Options", "Any t&hree items one price", Flag::SpecialOffers));
-  add(item("options.rental_credits", "&Options", "Rental cre&dits"));
+  add(guarded("options.special_offers", "&Options", "&Special offers", Flag::SpecialOffers, {}, pricing::special_offers));
+  add(guarded("options.offer_one_price", "&Options", "All items one &price", Flag::SpecialOffers, {}, pricing::all_items_one_price));
+  add(guarded("options.offer_two_items", "&Options", "A&ny two items one price", Flag::SpecialOffers, {}, pricing::any_two_items));
+  add(guarded("options.offer_three_items", "&Options", "Any t&hree items one price", Flag::SpecialOffers, {}, pricing::any_three_items));
+  add(item("options.rental_credits", "&Options", "Rental cre&dits", {}, pricing::rental_credits));
 
   // Utilities
   add(guarded("utilities.configuration", "&Utilities", "&Configuration", Flag::Configuration, "Ctrl+C"));
@@ -242,8 +243,8 @@ std::vector<Command> build() {
            [](MainWindow& w) { shell::choose_log_capacity(w.shop(), &w); }));
   add(guarded("utilities.takings_amendment", "&Utilities", "&Takings amendment", Flag::TakingsAmendment));
   add(separator("&Utilities"));
-  add(item("utilities.closed_day", "&Utilities", "Closed &day"));
-  add(item("utilities.band_days", "&Utilities", "Charge &band days"));
+  add(item("utilities.closed_day", "&Utilities", "Closed &day", {}, pricing::closed_day));
+  add(item("utilities.band_days", "&Utilities", "Charge &band days", {}, pricing::band_days));
   // The command exists for the access screen only; it does nothing further.
   add(guarded("utilities.file_reset", "&Utilities", "&File reset", Flag::FileReset, {}, [](MainWindow&) {}));
   add(guarded("utilities.tax", "&Utilities", "Ta&x configuration", Flag::Tax));
