@@ -1,0 +1,169 @@
+// Title and member name searches on a large shop when nothing matches, against one plain
+// sequential read of the file searched: the prefix tables should keep a search that no prefix
+// admits far below the read, and a search that reads every admitted record near it.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "catalogue/catalogue_views.h"
+#include "catalogue/film_find.h"
+#include "catalogue/member_find.h"
+#include "catalogue/multicopy.h"
+#include "catalogue/search_text.h"
+#include "platform/clock.h"
+#include "platform/locale.h"
+#include "platform/operator.h"
+#include "records/data_opening.h"
+#include "records/shop.h"
+#include "shop_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kelvo;
+
+// Counts messages; a search that finds nothing ends with exactly one ("No match found").
+class QuietOperator : public platform::Operator {
+ public:
+  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
+    ++messages;
+    return platform::Answer::Cancel;
+  }
+  std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
+    return std::nullopt;
+  }
+  std::optional<int> choose(text::u16view, const std::vector<text::u16>&, int) override { return std::nullopt; }
+  void warn() override {}
+  void activity(text::u16view) override {}
+  int messages = 0;
+};
+
+// Any offer is a failure of the benchmark's premise: nothing may match.
+class NoViews : public catalogue::CatalogueViews {
+ public:
+  catalogue::MatchChoice offer_film(const records::FilmRecord&) override { return offered(); }
+  catalogue::MatchChoice offer_member(const records::MemberRecord&) override { return offered(); }
+  void show_film(const records::FilmRecord&) override {}
+  void show_member(const records::MemberRecord&) override {}
+  catalogue::ListAnswer show_list_page(text::u16view, const std::vector<catalogue::ListRow>&, bool) override {
+    return catalogue::ListAnswer::Cancel;
+  }
+  void show_multicopy(const catalogue::MulticopyResult&) override {}
+  int offers = 0;
+
+ private:
+  catalogue::MatchChoice offered() {
+    ++offers;
+    return catalogue::MatchChoice::Cancel;
+  }
+};
+
+// One generated shop, opened once, for the whole run; removed at exit.
+class BenchShop {
+ public:
+  BenchShop() : clock_(bench::generated_shop_day()) {
+    char pattern[] = "/tmp/kelvo-bench-XXXXXX";
+    if (!::mkdtemp(pattern)) std::abort();
+    folder_ = pattern;
+    bench::generate_shop(folder_, bench::ShopSize{}, 20240315);
+    shop_ = std::make_unique<records::Shop>(folder_, op_, clock_, locale_);
+    if (!records::open_data(*shop_, records::OpenMode::CheckOnly)) std::abort();
+  }
+  ~BenchShop() {
+    shop_.reset();
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  records::Shop& shop() { return *shop_; }
+  QuietOperator& op() { return op_; }
+  const fs::path& folder() const { return folder_; }
+
+ private:
+  fs::path folder_;
+  QuietOperator op_;
+  platform::FixedClock clock_;
+  platform::EnglishLocale locale_;
+  std::unique_ptr<records::Shop> shop_;
+};
+
+BenchShop& bench_shop() {
+  static BenchShop shop;
+  return shop;
+}
+
+int64_t read_through(const fs::path& file, std::vector<char>& buf) {
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  int64_t total = 0;
+  for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
+  ::close(fd);
+  return total;
+}
+
+template <typename Search>
+void run_search(benchmark::State& state, Search search) {
+  BenchShop& b = bench_shop();
+  NoViews views;
+  for (auto _ : state) {
+    b.op().messages = 0;
+    const int64_t found = search(b.shop(), views);
+    if (found != 0 || views.offers != 0 || b.op().messages != 1) {
+      state.SkipWithError("the search was meant to find nothing");
+      break;
+    }
+  }
+}
+
+// No title of the generated shop starts with "Zz": only the prefix table is walked.
+void BM_TitleSearchNoPrefix(benchmark::State& state) {
+  const auto text = catalogue::make_search(u"Zzyzx", false, catalogue::kTitleSearchLimit);
+  run_search(state, [&](records::Shop& s, NoViews& v) { return catalogue::title_search(s, v, text); });
+}
+BENCHMARK(BM_TitleSearchNoPrefix)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// About two titles in five start with "The ": each of those is read and refused.
+void BM_TitleSearchPrefixAdmits(benchmark::State& state) {
+  const auto text = catalogue::make_search(u"The Zebra", false, catalogue::kTitleSearchLimit);
+  run_search(state, [&](records::Shop& s, NoViews& v) { return catalogue::title_search(s, v, text); });
+}
+BENCHMARK(BM_TitleSearchPrefixAdmits)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_NameSearchNoPrefix(benchmark::State& state) {
+  const auto text = catalogue::make_search(u"Zzyzx", false, catalogue::kNameSearchLimit);
+  run_search(state, [&](records::Shop& s, NoViews& v) { return catalogue::name_search(s, v, text, u""); });
+}
+BENCHMARK(BM_NameSearchNoPrefix)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One last name in twenty is "Jones": those members are read and refused.
+void BM_NameSearchPrefixAdmits(benchmark::State& state) {
+  const auto text = catalogue::make_search(u"Jonesy", false, catalogue::kNameSearchLimit);
+  run_search(state, [&](records::Shop& s, NoViews& v) { return catalogue::name_search(s, v, text, u""); });
+}
+BENCHMARK(BM_NameSearchPrefixAdmits)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void read_file(benchmark::State& state, std::string_view name) {
+  const fs::path file = bench_shop().folder() / name;
+  std::vector<char> buf(1 << 20);
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    bytes = read_through(file, buf);
+    if (bytes < 0) {
+      state.SkipWithError("cannot read the generated shop");
+      return;
+    }
+  }
+  state.SetBytesProcessed(bytes * static_cast<int64_t>(state.iterations()));
+}
+void BM_ReadFilmFile(benchmark::State& state) { read_file(state, records::files::kFilm); }
+BENCHMARK(BM_ReadFilmFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_ReadMemberFile(benchmark::State& state) { read_file(state, records::files::kMember); }
+BENCHMARK(BM_ReadMemberFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
