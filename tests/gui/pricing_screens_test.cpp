@@ -1,9 +1,14 @@
 // The pricing settings screens offscreen: what they show, what OK stores, refused values.
 #include "support/scripted_operator.h"  // before Qt: see records/shop.h
 
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +16,11 @@
 #include "counter/closed_day_screen.h"
 #include "counter/rental_credits_screen.h"
 #include "counter/special_offers_screen.h"
+#include "platform/qt/qt_operator.h"
+#include "records/access.h"
 #include "records/config_layout.h"
+#include "records/shop.h"
+#include "shell/pricing_commands.h"
 
 namespace kelvo::counter {
 namespace {
@@ -121,6 +130,56 @@ TEST(RentalCreditsScreen, ProposesOneCreditPerTenRentalsAndRefusesTooLarge) {
   EXPECT_EQ(c.i32(cfg::kRentalCreditsRule + 4), 20);
   EXPECT_EQ(c.i32(cfg::kRentalCreditsRule + 8), 1);
   EXPECT_EQ(c.i32(cfg::kRentalCreditsRule + 12), 0);  // refused: the stored 0 stays
+}
+
+class PricingCommands : public kelvo::testing::ShopTest {
+ protected:
+  PricingCommands() : window_(shop_, qt_op_) { opened_ = window_.open_shop(32); }
+  platform::qt::QtOperator qt_op_;
+  shell::MainWindow window_;
+  bool opened_ = false;
+};
+
+TEST_F(PricingCommands, ClosedDayChosenFromTheMenuIsWrittenToTheSettingsFile) {
+  ASSERT_TRUE(opened_);
+  QTimer::singleShot(0, [] {
+    auto* screen = qobject_cast<ClosedDayScreen*>(QApplication::activeModalWidget());
+    ASSERT_NE(screen, nullptr);
+    screen->findChild<QRadioButton*>("day2")->setChecked(true);
+    screen->accept();
+  });
+  window_.run("utilities.closed_day");
+  EXPECT_EQ(shop_.config.i32(cfg::kClosedDay), 2);
+  records::ConfigBlock saved;
+  ASSERT_TRUE(saved.load(shop_.path(records::files::kConfig)));
+  EXPECT_EQ(saved.i32(cfg::kClosedDay), 2);
+}
+
+TEST_F(PricingCommands, CancelledScreenChangesNothing) {
+  ASSERT_TRUE(opened_);
+  QTimer::singleShot(0, [] {
+    auto* screen = qobject_cast<SpecialOffersScreen*>(QApplication::activeModalWidget());
+    ASSERT_NE(screen, nullptr);
+    screen->findChild<QLineEdit*>("total1")->setText("999");
+    screen->reject();
+  });
+  window_.run("options.special_offers");
+  EXPECT_EQ(shop_.config.i64(cfg::offer_price(1)), 200);
+}
+
+TEST_F(PricingCommands, OffersAreRestrictedByTheirFlagAndLastForTheWindow) {
+  ASSERT_TRUE(opened_);
+  records::set_restricted(shop_.config, records::Flag::SpecialOffers, true);
+  window_.access() = records::AccessState::Restricted;
+  window_.refresh_menus();
+  for (auto id : {"options.special_offers", "options.offer_one_price", "options.offer_two_items",
+                  "options.offer_three_items"})
+    EXPECT_FALSE(window_.action(id)->isEnabled()) << id;
+  EXPECT_TRUE(window_.action("options.rental_credits")->isEnabled());
+  auto& offers = shell::offer_state(window_);
+  EXPECT_FALSE(offers.any_in_use());
+  offers.any_two = 500;
+  EXPECT_EQ(shell::offer_state(window_).any_two, 500);
 }
 
 }  // namespace
