@@ -81,13 +81,15 @@ WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void
     if (n <= 0) return WriteResult::ShortWrite;
     done += static_cast<size_t>(n);
   }
+  // A record the counter reports as written must survive a power cut right after.
+  if (::fdatasync(fd.get()) != 0) return WriteResult::ShortWrite;
   return fd.close() ? WriteResult::Ok : WriteResult::ShortWrite;
 }
 
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len) {
   Fd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
   if (!fd.ok()) return false;
-  bool ok = write_all(fd.get(), static_cast<const uint8_t*>(data), len);
+  bool ok = write_all(fd.get(), static_cast<const uint8_t*>(data), len) && (len == 0 || ::fdatasync(fd.get()) == 0);
   return fd.close() && ok;
 }
 

@@ -15,11 +15,11 @@ bool write_file_atomic(const std::filesystem::path& file, const void* data, size
 std::optional<uint64_t> file_size(const std::filesystem::path& file);
 // Reads up to len bytes at pos; returns the count read, or -1 when the file cannot be opened.
 long long read_at(const std::filesystem::path& file, uint64_t pos, void* out, size_t len);
-// Writes exactly len bytes at pos of an existing file. Open failure and short write are
+// Writes exactly len bytes at pos of an existing file and waits until they are on the disk. Open failure and short write are
 // told apart so that each gets its own message.
 enum class WriteResult { Ok, NotOpened, ShortWrite };
 WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void* data, size_t len);
-// Appends bytes, creating the file when missing. False when it cannot be opened or written.
+// Appends bytes (flushed to the disk), creating the file when missing. False when it cannot be opened or written.
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len);
 // Whole file into memory (nullopt when it cannot be opened).
 std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file);
