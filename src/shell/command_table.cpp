@@ -7,6 +7,7 @@
 #include "records/settings_rules.h"
 #include "shell/film_commands.h"
 #include "shell/main_window.h"
+#include "shell/member_commands.h"
 #include "shell/pricing_commands.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
@@ -115,18 +116,18 @@ std::vector<Command> build() {
   add(item("films.print_rented_on", fprint, "Rented on a &set day"));
 
   // Members
-  add(item("members.add", "&Members", "A&dd"));
-  add(item("members.add30", "&Members", "Add with &30 day expiry"));
-  add(item("members.add90", "&Members", "Add with &90 day expiry"));
-  add(item("members.amend", "&Members", "&Amend"));
-  add(guarded("members.delete", "&Members", "D&elete", Flag::DeleteMember));
-  add(guarded("members.prune", "&Members", "Pr&une", Flag::PruneMembership));
+  add(item("members.add", "&Members", "A&dd", {}, members::add));
+  add(item("members.add30", "&Members", "Add with &30 day expiry", {}, members::add_30_day));
+  add(item("members.add90", "&Members", "Add with &90 day expiry", {}, members::add_90_day));
+  add(item("members.amend", "&Members", "&Amend", {}, members::amend));
+  add(guarded("members.delete", "&Members", "D&elete", Flag::DeleteMember, {}, members::remove));
+  add(guarded("members.prune", "&Members", "Pr&une", Flag::PruneMembership, {}, members::prune));
   add(item("members.lostcard", "&Members", "Los&tcard"));
   add(guarded("members.amend_credit", "&Members", "Amend &credit", Flag::AmendCredit));
   add(separator("&Members"));
-  add(item("members.find", "&Members", "&Find", "F4"));
-  add(hidden_keys(item("members.by_address", "&Members", "&By address", "Ctrl+B")));
-  add(item("members.find_telephone", "&Members", "Find by telep&hone", "Ctrl+E"));
+  add(item("members.find", "&Members", "&Find", "F4", members::find));
+  add(hidden_keys(item("members.by_address", "&Members", "&By address", "Ctrl+B", members::find_by_address)));
+  add(item("members.find_telephone", "&Members", "Find by telep&hone", "Ctrl+E", members::find_by_telephone));
   const std::string_view mlist = "&Members/&List";
   add(item("members.list_from", mlist, "List &from", "Ctrl+M"));
   add(item("members.list_alpha", mlist, "&Alphabetically"));
@@ -140,7 +141,7 @@ std::vector<Command> build() {
   add(separator("&Members"));
   add(item("members.transaction_data", "&Members", "Tran&saction data"));
   add(item("members.investigate", "&Members", "&Investigate"));
-  add(item("members.photo", "&Members", "Add or update ph&oto"));
+  add(item("members.photo", "&Members", "Add or update ph&oto", {}, members::photo));
   const std::string_view mprint = "&Members/&Print";
   add(item("members.print_from", mprint, "&From number .."));
   add(item("members.print_alpha", mprint, "&Alphabetically"));
@@ -282,7 +283,7 @@ std::vector<Command> build() {
 
   // Reached by the big buttons and keys only.
   add(item("counter.rent", {}, "Rent"));
-  add(item("members.amend_last", {}, "Amend last member", "F9"));
+  add(item("members.amend_last", {}, "Amend last member", "F9", members::amend_last));
   add(item("counter.offer1", {}, "Special offer 1", "7"));
   add(item("counter.offer2", {}, "Special offer 2", "8"));
   add(item("counter.offer3", {}, "Special offer 3", "9"));
