@@ -7,6 +7,7 @@
 #include "records/settings_rules.h"
 #include "shell/film_commands.h"
 #include "shell/main_window.h"
+#include "shell/payment_commands.h"
 #include "shell/member_commands.h"
 #include "shell/pricing_commands.h"
 #include "shell/settings_prompts.h"
@@ -123,7 +124,7 @@ std::vector<Command> build() {
   add(guarded("members.delete", "&Members", "D&elete", Flag::DeleteMember, {}, members::remove));
   add(guarded("members.prune", "&Members", "Pr&une", Flag::PruneMembership, {}, members::prune));
   add(item("members.lostcard", "&Members", "Los&tcard"));
-  add(guarded("members.amend_credit", "&Members", "Amend &credit", Flag::AmendCredit));
+  add(guarded("members.amend_credit", "&Members", "Amend &credit", Flag::AmendCredit, {}, amend_credit));
   add(separator("&Members"));
   add(item("members.find", "&Members", "&Find", "F4", members::find));
   add(hidden_keys(item("members.by_address", "&Members", "&By address", "Ctrl+B", members::find_by_address)));

@@ -1,0 +1,75 @@
+#include "counter/amount_screen.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/qt_text.h"
+#include "records/config_layout.h"
+
+namespace kelvo::counter::qt {
+
+using platform::qt::qs;
+using platform::qt::u16;
+
+namespace {
+QLineEdit* shown_box(QWidget* parent, const char* name) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(QString::fromLatin1(name));
+  e->setReadOnly(true);
+  e->setFocusPolicy(Qt::NoFocus);
+  e->setAlignment(Qt::AlignRight);
+  return e;
+}
+QString tax_label(const records::ConfigBlock& config, size_t offset, const QString& fallback) {
+  const QString d = qs(config.str(offset, records::cfg::kTaxDescriptionWidth)).trimmed();
+  return (d.isEmpty() ? fallback : d) + QLatin1Char(':');
+}
+}  // namespace
+
+AmountDialog::AmountDialog(const QString& title, const records::ConfigBlock& config, QWidget* parent)
+    : QDialog(parent), model_(config) {
+  setWindowTitle(title);
+  setObjectName(QStringLiteral("amountScreen"));
+  auto* heading = new QLabel(title, this);
+  heading->setObjectName(QStringLiteral("heading"));
+
+  sub_total_ = new QLineEdit(this);
+  sub_total_->setObjectName(QStringLiteral("subTotal"));
+  sub_total_->setAlignment(Qt::AlignRight);
+  sub_total_->setMinimumWidth(140);
+  tax1_ = shown_box(this, "tax1");
+  tax2_ = shown_box(this, "tax2");
+  total_ = shown_box(this, "total");
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("&Sub total:"), sub_total_);
+  form->addRow(tax_label(config, records::cfg::kTax1Description, QStringLiteral("Tax 1")), tax1_);
+  form->addRow(tax_label(config, records::cfg::kTax2Description, QStringLiteral("Tax 2")), tax2_);
+  form->addRow(QStringLiteral("Total:"), total_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(sub_total_, &QLineEdit::textChanged, this, &AmountDialog::refresh);
+
+  auto* all = new QVBoxLayout(this);
+  all->addWidget(heading);
+  all->addLayout(form);
+  all->addWidget(buttons);
+  sub_total_->setFocus();
+  refresh();
+}
+
+void AmountDialog::refresh() {
+  model_.set_sub_total(u16(sub_total_->text()));
+  tax1_->setText(qs(model_.tax1_text()));
+  tax2_->setText(qs(model_.tax2_text()));
+  total_->setText(qs(model_.total_text()));
+}
+
+}  // namespace kelvo::counter::qt

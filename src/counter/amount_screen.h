@@ -1,0 +1,25 @@
+#pragma once
+// The amount screen of amend/owe: a sub total with its taxes and total worked out as typed.
+#include <QDialog>
+#include <QLineEdit>
+
+#include "counter/payment_views.h"
+
+namespace kelvo::counter::qt {
+
+class AmountDialog : public QDialog {
+  Q_OBJECT
+ public:
+  AmountDialog(const QString& title, const records::ConfigBlock& config, QWidget* parent = nullptr);
+  const AmountFigures& figures() const { return model_.figures(); }
+
+ private:
+  void refresh();
+  AmountModel model_;
+  QLineEdit* sub_total_ = nullptr;
+  QLineEdit* tax1_ = nullptr;
+  QLineEdit* tax2_ = nullptr;
+  QLineEdit* total_ = nullptr;
+};
+
+}  // namespace kelvo::counter::qt

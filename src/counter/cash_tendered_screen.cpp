@@ -1,0 +1,69 @@
+#include "counter/cash_tendered_screen.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/qt_text.h"
+
+namespace kelvo::counter::qt {
+
+using platform::qt::qs;
+using platform::qt::u16;
+
+namespace {
+QLineEdit* shown_box(QWidget* parent, const char* name, const text::u16& value) {
+  auto* e = new QLineEdit(qs(value), parent);
+  e->setObjectName(QString::fromLatin1(name));
+  e->setReadOnly(true);
+  e->setFocusPolicy(Qt::NoFocus);
+  e->setAlignment(Qt::AlignRight);
+  return e;
+}
+}  // namespace
+
+CashTenderedDialog::CashTenderedDialog(CashTenderedModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+  setWindowTitle(QStringLiteral("Cash tendered"));
+  setObjectName(QStringLiteral("cashTenderedScreen"));
+  auto* note = new QLabel(QStringLiteral("For information only"), this);
+  note->setObjectName(QStringLiteral("note"));
+
+  tendered_ = new QLineEdit(qs(model.tendered()), this);
+  tendered_->setObjectName(QStringLiteral("tendered"));
+  tendered_->setAlignment(Qt::AlignRight);
+  tendered_->setMinimumWidth(140);
+  change_ = shown_box(this, "change", model.change());
+  QFont big = change_->font();
+  big.setPointSizeF(big.pointSizeF() * 1.5);
+  big.setBold(true);
+  change_->setFont(big);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Arrears to remain:"), shown_box(this, "arrearsToRemain", model.arrears_to_remain));
+  form->addRow(QStringLiteral("Arrears paid:"), shown_box(this, "arrearsPaid", model.arrears_paid));
+  form->addRow(QStringLiteral("Rental:"), shown_box(this, "rental", model.rental));
+  form->addRow(QStringLiteral("Sundries:"), shown_box(this, "sundries", model.sundries));
+  auto* due = shown_box(this, "totalDue", model.total_due);
+  due->setFont(big);
+  form->addRow(QStringLiteral("Total due:"), due);
+  form->addRow(QStringLiteral("&Tendered:"), tendered_);
+  form->addRow(QStringLiteral("Change:"), change_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(tendered_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    model_.set_tendered(u16(t));
+    change_->setText(qs(model_.change()));
+  });
+
+  auto* all = new QVBoxLayout(this);
+  all->addWidget(note);
+  all->addLayout(form);
+  all->addWidget(buttons);
+  tendered_->setFocus();
+}
+
+}  // namespace kelvo::counter::qt
