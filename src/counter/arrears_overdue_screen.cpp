@@ -21,7 +21,10 @@ QLineEdit* shown_box(QWidget* parent, const char* name, const QString& value, bo
   e->setObjectName(QString::fromLatin1(name));
   e->setReadOnly(true);
   e->setFocusPolicy(Qt::NoFocus);
-  if (money) e->setAlignment(Qt::AlignRight);
+  if (money) {
+    e->setAlignment(Qt::AlignRight);
+    e->setMinimumWidth(120);
+  }
   return e;
 }
 }  // namespace
