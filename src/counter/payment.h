@@ -75,6 +75,15 @@ text::u16 money_text(float amount);  // "%.2f"
 // the rental is to end (cancel, nothing chosen, an invalid part payment).
 bool settle_arrears(records::Shop& shop, ArrearsScreen& screen, records::AccessState access, RentalMoney& money);
 
+// The rental's log line of its arrears settlement: "\r\n%s Paid: %.2f".
+text::u16 settlement_line(const RentalMoney& money);
+// The "Debt allocation" entry of an abandoned rental, with the operator line; empty when the
+// member's owed (as reloaded from file) is what it was when the rental started, or was 0.
+text::u16 debt_allocation_entry(const records::Shop& shop, const RentalMoney& money, float owed_now);
+// What the receipt shows for a rental finished by amend/owe while a tax is active: the paid and
+// owed parts' figures summed. nullopt when no tax is active or no amount screen was filled in.
+std::optional<AmountFigures> amended_receipt_figures(const records::ConfigBlock& config, const RentalMoney& money);
+
 // At a rental's finish with the member holding credit (owed < 0). `cost` is what this rental
 // added to today's takings, that is the new items' total without the previous rentals (the
 // credit has already paid for those). False when the rental is to be abandoned; the takings

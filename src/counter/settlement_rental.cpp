@@ -1,7 +1,9 @@
 // The two settlements a rental runs against the member's balance: arrears at its start and
 // credit at its finish.
 #include "counter/payment.h"
+#include "counter/pricing.h"
 #include "records/record_files.h"
+#include "records/transaction_log.h"
 #include "text/calendar.h"
 #include "text/format.h"
 
@@ -108,6 +110,35 @@ bool settle_arrears(records::Shop& shop, ArrearsScreen& screen, records::AccessS
   }
   records::rewrite_member(shop, m);
   return true;
+}
+
+text::u16 settlement_line(const RentalMoney& money) {
+  return text::format("\r\n%s Paid: %.2f", {money.settlement_text, money.amount_paid});
+}
+
+text::u16 debt_allocation_entry(const records::Shop& shop, const RentalMoney& money, float owed_now) {
+  if (money.owed_before == 0 || owed_now == money.owed_before) return {};
+  const records::MemberRecord& m = shop.member;
+  text::u16 entry = records::log_prefix(shop.now()) + u"  Debt allocation";
+  entry += text::format("\r\nMember: %I64d, %s Owed before: %.2f, After: %.2f",
+                        {m.number(), m.name(), money.owed_before, owed_now});
+  entry += text::format("\r\nAborted rental, %s Paid: %.2f", {money.settlement_text, money.amount_paid});
+  entry += records::operator_trailer(shop.config);
+  return entry;
+}
+
+std::optional<AmountFigures> amended_receipt_figures(const records::ConfigBlock& config, const RentalMoney& money) {
+  if (!any_tax_active(config) || (!money.paid_part && !money.owed_part)) return std::nullopt;
+  AmountFigures sum;
+  for (const auto& part : {money.paid_part, money.owed_part}) {
+    if (!part) continue;
+    sum.sub_total += part->sub_total;
+    sum.tax1 += part->tax1;
+    sum.tax2 += part->tax2;
+    sum.total += part->total;
+  }
+  sum.sub_total_text = money_text(sum.sub_total);
+  return sum;
 }
 
 bool settle_member_credit(records::Shop& shop, MemberCreditScreen& screen, RentalMoney& money, float cost) {

@@ -231,3 +231,44 @@ TEST_F(CreditTest, NothingMoreAfterAnAmendOweFinish) {
 
 }  // namespace
 }  // namespace kelvo::paytest
+
+namespace kelvo::paytest {
+namespace {
+
+class AbandonedRentalTest : public ArrearsTest {};
+
+TEST_F(AbandonedRentalTest, DebtAllocationEntryOnlyWhenTheArrearsMoved) {
+  member_owes(10);
+  money_.owed_before = 10;
+  screens_.arrears = {ArrearsChoice::PartPaidRestOwed};
+  op_.type(u"4");
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(text::to_utf8(counter::settlement_line(money_)), "\r\nPart paid, rest is owed. Paid: 4.00");
+  EXPECT_EQ(text::to_utf8(counter::debt_allocation_entry(shop_, money_, owed_on_file())),
+            "\r\n14:05 07/12/2026  Debt allocation"
+            "\r\nMember: 42, Smith Owed before: 10.00, After: 6.00"
+            "\r\nAborted rental, Part paid, rest is owed. Paid: 4.00"
+            "\r\nOperator: 1, Administrator\r\n");
+
+  counter::RentalMoney another_day;
+  another_day.owed_before = 6;
+  EXPECT_TRUE(counter::debt_allocation_entry(shop_, another_day, 6).empty());
+  counter::RentalMoney nothing_owed;
+  EXPECT_TRUE(counter::debt_allocation_entry(shop_, nothing_owed, 0).empty());
+}
+
+TEST_F(AbandonedRentalTest, ReceiptFiguresOfAnAmendedRentalSumBothParts) {
+  EXPECT_FALSE(counter::amended_receipt_figures(shop_.config, money_));
+  money_.paid_part = AmountFigures{u"3", 3, 0.3f, 0, 3.3f};
+  money_.owed_part = AmountFigures{u"5", 5, 0.5f, 0, 5.5f};
+  EXPECT_FALSE(counter::amended_receipt_figures(shop_.config, money_));  // no tax active
+  tax1(1000);
+  auto f = counter::amended_receipt_figures(shop_.config, money_);
+  ASSERT_TRUE(f);
+  EXPECT_FLOAT_EQ(f->sub_total, 8);
+  EXPECT_FLOAT_EQ(f->tax1, 0.8f);
+  EXPECT_FLOAT_EQ(f->total, 8.8f);
+}
+
+}  // namespace
+}  // namespace kelvo::paytest
