@@ -118,7 +118,7 @@ MemberDisplayScreen::MemberDisplayScreen(records::Shop& shop, const records::Mem
       auto* v = new QLabel(box);
       v->setObjectName(f.name);
       v->setTextInteractionFlags(Qt::TextSelectableByMouse);
-      v->setMinimumWidth(180);
+      v->setMinimumWidth(230);
       form->addRow((f.label ? member_label(shop.config, *f.label) : tr(f.fixed)) + ':', v);
     }
     grid_->addWidget(box, i / 2, i % 2);

@@ -33,8 +33,8 @@ constexpr std::array<const char*, 35> kDefaultLabels = {
 
 // Box width from its limit: short codes stay short, names get room for what they hold.
 int box_width(const QWidget* w, int limit) {
-  const int chars = std::clamp(limit, 6, 24);
-  return w->fontMetrics().averageCharWidth() * chars + 16;
+  const int chars = std::clamp(limit, 6, 29);
+  return w->fontMetrics().averageCharWidth() * chars + 20;
 }
 
 QFormLayout* form_in(QGroupBox* group) {
@@ -126,6 +126,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   membership_type_ = new QComboBox(this);
   membership_type_->setObjectName("type_of_membership");
   for (int t = 1; t <= kMembershipTypes; ++t) membership_type_->addItem(QString::number(t), t);
+  membership_type_->setFixedWidth(category_->width());
   f1->addRow(label(MemberLabel::MembershipType), membership_type_);
   highlight_ = new QCheckBox(tr("Highlight comment on rental"), this);
   highlight_->setObjectName("highlight_comment");
@@ -166,6 +167,11 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   f4->addRow(label(MemberLabel::Family1), add_box(F::Family1, "family1"));
   f4->addRow(label(MemberLabel::Family2), add_box(F::Family2, "family2"));
 
+  auto* card = new QGroupBox(tr("Payment card"), this);
+  auto* f7 = form_in(card);
+  f7->addRow(label(MemberLabel::CreditCard), add_box(F::CreditCard, "credit_card"));
+  f7->addRow(label(MemberLabel::CcExpiry), add_box(F::CreditCardExpiry, "credit_card_expiry"));
+
   // Column 3: the membership, the money and the notes.
   auto* account = new QGroupBox(tr("Membership and account"), this);
   auto* f5 = form_in(account);
@@ -177,14 +183,17 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   f5->addRow(label(MemberLabel::TotalRented), add_box(F::Rented, "rented"));
   f5->addRow(label(MemberLabel::RentalCredits), add_box(F::RentalCredits, "rental_credits"));
   f5->addRow(label(MemberLabel::Discount), add_box(F::Discount, "discount"));
-  f5->addRow(label(MemberLabel::CreditCard), add_box(F::CreditCard, "credit_card"));
-  f5->addRow(label(MemberLabel::CcExpiry), add_box(F::CreditCardExpiry, "credit_card_expiry"));
   for (F f : {F::MembershipFee, F::Rented, F::RentalCredits, F::Discount}) box(f)->setFixedWidth(box_width(box(f), 12));
 
   auto* notes = new QGroupBox(tr("Comments"), this);
   auto* f6 = form_in(notes);
   f6->addRow(label(MemberLabel::Comment1), add_box(F::Comment1, "comment1"));
   f6->addRow(label(MemberLabel::Comment2), add_box(F::Comment2, "comment2"));
+
+  // Names and the first address lines take what room their column has; long roads are common.
+  f1->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+  f2->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+  for (F f : {F::Initial, F::MiddleName, F::Name, F::Road, F::Area}) box(f)->setMaximumWidth(QWIDGETSIZE_MAX);
 
   auto column = [&](std::initializer_list<QWidget*> groups) {
     auto* v = new QVBoxLayout;
@@ -194,7 +203,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   };
   auto* columns = new QHBoxLayout;
   columns->addLayout(column({who, where}));
-  columns->addLayout(column({contact, identity}));
+  columns->addLayout(column({contact, identity, card}));
   columns->addLayout(column({account, notes}));
 
   auto* buttons = new QDialogButtonBox(this);

@@ -22,6 +22,7 @@
 #include "catalogue/list_window.h"
 #include "catalogue/list_window_screen.h"
 #include "catalogue/member_display_screen.h"
+#include "catalogue/member_find.h"
 #include "catalogue/member_form_screen.h"
 #include "catalogue/member_photo.h"
 #include "catalogue/member_photo_screen.h"
@@ -515,6 +516,14 @@ TEST_F(MemberScreens, ScreensFitTheCounterDisplay) {
   m.set_initial(u"Ann");
   m.set_name(u"Baker");
   m.set_last_used(u"10:1505/12/2026");
+  m.set_road(u"14 Northumberland Avenue West");
+  m.set_area(u"Kingsbridge");
+  m.set_telephone1(u"01632 960 555");
+  m.set_telephone1_ext(u"22");
+  m.set_comment1(u"Prefers games; ask for ID");
+  m.set_owed(3.5f);
+  m.set_on_loan(0, 1042);
+  m.set_previous_items(0, 77);
   MemberDisplayScreen display(shop_, m);
   display.adjustSize();
   EXPECT_LE(display.width(), 1024);
@@ -523,6 +532,14 @@ TEST_F(MemberScreens, ScreensFitTheCounterDisplay) {
   if (const char* dir = std::getenv("KELVO_SCREENSHOTS")) {
     screen.grab().save(QString(dir) + "/new_member.png");
     display.grab().save(QString(dir) + "/member.png");
+    MemberForm amend = MemberForm::amend(m, 2026, true);
+    MemberFormScreen amending(shop_.config, amend);
+    amending.adjustSize();
+    amending.grab().save(QString(dir) + "/amend_member.png");
+    std::vector<ListRow> rows(5, member_row(m));
+    ListWindowScreen list("Member list", rows, false);
+    list.adjustSize();
+    list.grab().save(QString(dir) + "/list.png");
   }
 }
 
