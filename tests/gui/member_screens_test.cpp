@@ -2,6 +2,7 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -440,6 +441,42 @@ TEST_F(MemberScreens, PhotoFromTheClipboardIsSavedSmallAndShown) {
   const QImage drawn = child<QLabel>(display, "photo")->pixmap().toImage();
   EXPECT_EQ(drawn.size(), QSize(128, 96));
   EXPECT_EQ(QColor(drawn.pixel(64, 48)), QColor(200, 30, 40));
+}
+
+TEST_F(MemberScreens, CancelledPhotoLeavesTheClipboardAlone) {
+  add_member("Clark", "3 Ash Road", "");
+  QImage picture(320, 240, QImage::Format_RGB32);
+  picture.fill(Qt::blue);
+  QApplication::clipboard()->setImage(picture);
+  if (QApplication::clipboard()->image().isNull()) GTEST_SKIP() << "no clipboard on this platform";
+  Screens s;
+  s.then(answer("Add image to member number:", "1")).then(box("Member: 1 Clark", "Save picture?", QMessageBox::Cancel));
+  window_.run("members.photo");
+  EXPECT_FALSE(std::filesystem::exists(photo_path(shop_, 1)));
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(320, 240));
+  EXPECT_EQ(stored(1).has_photo(), 0);
+}
+
+TEST_F(MemberScreens, ButtonsToolbarAndKeysReachTheMemberScreens) {
+  Screens s;
+  s.then([](QWidget& w) {
+    EXPECT_EQ(w.windowTitle(), "NEW MEMBER");
+    click(w, "cancel");
+  });
+  window_.findChild<QAbstractButton*>("big:New member")->click();
+
+  s.then(answer("Delete member", "")).then(answer("Find member", ""));
+  window_.action("tool:members.delete")->trigger();
+  window_.action("tool:members.find")->trigger();
+
+  s.then([](QWidget& w) {
+    EXPECT_EQ(child<QLabel>(w, "question")->text(), "Enter first line of address");
+    static_cast<QDialog&>(w).reject();
+  });
+  window_.action("members.by_address")->trigger();
+  for (const char* id : {"members.add30", "members.add90", "members.amend", "members.prune", "members.find_telephone",
+                         "members.photo", "members.amend_last"})
+    EXPECT_TRUE(window_.action(id)->isEnabled()) << id;
 }
 
 TEST(MemberPhotoPixels, TopRowFirstWithoutAlpha) {
