@@ -142,13 +142,17 @@ class PricingCommands : public kelvo::testing::ShopTest {
 
 TEST_F(PricingCommands, ClosedDayChosenFromTheMenuIsWrittenToTheSettingsFile) {
   ASSERT_TRUE(opened_);
-  QTimer::singleShot(0, [] {
+  bool shown = false;
+  // The window is the timer's context: a timer left behind must not fire in a later test.
+  QTimer::singleShot(0, &window_, [&shown] {
     auto* screen = qobject_cast<ClosedDayScreen*>(QApplication::activeModalWidget());
     ASSERT_NE(screen, nullptr);
+    shown = true;
     screen->findChild<QRadioButton*>("day2")->setChecked(true);
     screen->accept();
   });
   window_.run("utilities.closed_day");
+  ASSERT_TRUE(shown);
   EXPECT_EQ(shop_.config.i32(cfg::kClosedDay), 2);
   records::ConfigBlock saved;
   ASSERT_TRUE(saved.load(shop_.path(records::files::kConfig)));
@@ -157,13 +161,17 @@ TEST_F(PricingCommands, ClosedDayChosenFromTheMenuIsWrittenToTheSettingsFile) {
 
 TEST_F(PricingCommands, CancelledScreenChangesNothing) {
   ASSERT_TRUE(opened_);
-  QTimer::singleShot(0, [] {
+  window_.access() = records::AccessState::Unrestricted;  // the administrator is signed on
+  bool shown = false;
+  QTimer::singleShot(0, &window_, [&shown] {
     auto* screen = qobject_cast<SpecialOffersScreen*>(QApplication::activeModalWidget());
     ASSERT_NE(screen, nullptr);
+    shown = true;
     screen->findChild<QLineEdit*>("total1")->setText("999");
     screen->reject();
   });
   window_.run("options.special_offers");
+  ASSERT_TRUE(shown);
   EXPECT_EQ(shop_.config.i64(cfg::offer_price(1)), 200);
 }
 
