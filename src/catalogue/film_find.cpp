@@ -58,11 +58,12 @@ int64_t title_search(records::Shop& shop, CatalogueViews& views, const SearchTex
   const auto& prefixes = shop.films.prefixes();
   const int64_t slots = std::min<int64_t>(shop.films.counts().total, static_cast<int64_t>(prefixes.size()));
   records::FilmRecord film;
+  auto cursor = shop.films.cursor();
   for (int64_t slot = 0; slot < slots; ++slot) {
     const auto& p = prefixes[slot];
     if (p[0] == 0 && p[1] == 0) continue;
     if (!prefix_matches(p[0], p[1], search.text, search.case_sensitive)) continue;
-    if (shop.films.read_slot(slot, film) != ReadResult::Ok) {
+    if (shop.films.read_slot(cursor, slot, film) != ReadResult::Ok) {
       platform::problem(shop.op(), u"Film.dat");
       return 0;
     }
@@ -83,10 +84,11 @@ int64_t find_that_contain(records::Shop& shop, CatalogueViews& views, text::u16v
   const auto& prefixes = shop.films.prefixes();
   const int64_t slots = std::min<int64_t>(shop.films.counts().total, static_cast<int64_t>(prefixes.size()));
   records::FilmRecord film;
+  auto cursor = shop.films.cursor();
   for (int64_t slot = 0; slot < slots; ++slot) {
     const auto& p = prefixes[slot];
     if (p[0] == 0 && p[1] == 0) continue;
-    if (shop.films.read_slot(slot, film) != ReadResult::Ok) {
+    if (shop.films.read_slot(cursor, slot, film) != ReadResult::Ok) {
       platform::problem(shop.op(), u"Film.dat");
       return 0;
     }

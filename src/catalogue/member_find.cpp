@@ -27,10 +27,11 @@ int64_t offer_one_by_one(records::Shop& shop, CatalogueViews& views, const Prefi
   const auto& prefixes = shop.members.prefixes();
   const int64_t slots = std::min<int64_t>(shop.members.counts().total, static_cast<int64_t>(prefixes.size()));
   MemberRecord m;
+  auto cursor = shop.members.cursor();
   for (int64_t slot = 0; slot < slots; ++slot) {
     const auto& p = prefixes[slot];
     if ((p[0] == 0 && p[1] == 0) || !prefix_ok(p)) continue;
-    if (shop.members.read_slot(slot, m) != ReadResult::Ok) {
+    if (shop.members.read_slot(cursor, slot, m) != ReadResult::Ok) {
       platform::problem(shop.op(), u"member.dat");
       return 0;
     }
@@ -50,9 +51,10 @@ int64_t offer_one_by_one(records::Shop& shop, CatalogueViews& views, const Prefi
 int64_t choose_from_list(records::Shop& shop, const MemberTest& matches) {
   std::vector<text::u16> rows;
   MemberRecord m;
+  auto cursor = shop.members.cursor();
   for (const auto& e : shop.members.index().entries()) {
     if (e.number <= 0) continue;
-    if (shop.members.read_slot(e.slot, m) != ReadResult::Ok) {
+    if (shop.members.read_slot(cursor, e.slot, m) != ReadResult::Ok) {
       platform::problem(shop.op(), u"member.dat");
       return 0;
     }
@@ -72,9 +74,10 @@ int64_t search(records::Shop& shop, CatalogueViews& views, const PrefixTest& pre
 std::vector<ListRow> member_rows(records::Shop& shop, const MemberTest& matches) {
   std::vector<ListRow> rows;
   MemberRecord m;
+  auto cursor = shop.members.cursor();
   for (const auto& e : shop.members.index().entries()) {
     if (e.number <= 0) continue;
-    if (shop.members.read_slot(e.slot, m) != ReadResult::Ok) {
+    if (shop.members.read_slot(cursor, e.slot, m) != ReadResult::Ok) {
       shop.op().message(u"Fatal error", u"Data file: member.dat, not present.");
       break;
     }
@@ -146,8 +149,9 @@ int64_t find_member(records::Shop& shop, CatalogueViews& views, const platform::
 bool find_by_telephone(records::Shop& shop, text::u16view telephone) {
   if (telephone.empty()) return false;
   MemberRecord m;
+  auto cursor = shop.members.cursor();
   for (int64_t slot = 0; slot < shop.members.counts().total; ++slot) {
-    auto r = shop.members.read_slot(slot, m);
+    auto r = shop.members.read_slot(cursor, slot, m);
     if (r == ReadResult::NotOpened) {
       shop.op().message(u"Fatal error", u"Data file: member.dat, not present.");
       return false;

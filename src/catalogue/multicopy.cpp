@@ -40,10 +40,11 @@ MulticopyResult analyse_copies(records::Shop& shop, const records::FilmRecord& c
   const int64_t slots = std::min<int64_t>(shop.films.counts().total, static_cast<int64_t>(prefixes.size()));
   records::FilmRecord f;
   const auto now = shop.now();
+  auto cursor = shop.films.cursor();
   for (int64_t slot = 0; slot < slots; ++slot) {
     const auto& p = prefixes[slot];
     if (title.size() < 2 || p[0] != title[0] || p[1] != title[1]) continue;
-    if (shop.films.read_slot(slot, f) != records::ReadResult::Ok) {
+    if (shop.films.read_slot(cursor, slot, f) != records::ReadResult::Ok) {
       platform::problem(shop.op(), u"Film.dat");
       break;
     }

@@ -23,6 +23,26 @@ using Prefix = std::array<char16_t, 2>;
 
 enum class ReadResult { Ok, NotOpened, ShortRead, UnknownNumber };
 
+// Reads records of one file for the length of a search: the file stays open while the cursor
+// lives, and slots are read a window at a time, so walking the whole file in slot order costs
+// about one sequential read instead of an open, a seek and a close per record.
+class RecordCursor {
+ public:
+  RecordCursor(const std::filesystem::path& file, size_t record_size);
+  ~RecordCursor();
+  RecordCursor(const RecordCursor&) = delete;
+  RecordCursor& operator=(const RecordCursor&) = delete;
+  ReadResult read(int64_t slot, uint8_t* out);
+
+ private:
+  int fd_ = -1;
+  size_t record_size_;
+  std::vector<uint8_t> window_;
+  int64_t first_ = 0;  // slot of the window's first record
+  int64_t count_ = 0;  // whole records in the window
+  int64_t last_ = -2;  // slot read last
+};
+
 template <class Record>
 class RecordStore {
  public:
@@ -47,6 +67,9 @@ class RecordStore {
     if (!slot || number <= 0) return ReadResult::UnknownNumber;
     return read_slot(*slot, out);
   }
+  // A cursor for reading many records in one operation (searches, lists).
+  RecordCursor cursor() const { return RecordCursor(file_, kRecordSize); }
+  ReadResult read_slot(RecordCursor& cursor, int64_t slot, Record& out) const { return cursor.read(slot, out.data()); }
   WriteResult write_slot(int64_t slot, const Record& r) const {
     return write_at(file_, static_cast<uint64_t>(slot) * kRecordSize, r.data(), kRecordSize);
   }
