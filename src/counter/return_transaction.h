@@ -17,6 +17,8 @@
 #include "records/shop.h"
 #include "text/utf16.h"
 
+namespace kelvo::catalogue { class CatalogueViews; }
+
 namespace kelvo::counter {
 
 // One item the member holds, as the "RETURN" list shows it.
@@ -74,5 +76,10 @@ struct ReturnContext {
 // as entered (the member-first entry and "Return then rent" use this). Returns the number of the
 // member whose items came back, 0 when nothing was returned.
 int64_t return_items(records::Shop& shop, const ReturnContext& ctx, int64_t item = 0);
+
+// Members "Return items": the member first ("Number / Last name / fragment"), then the return of
+// what they hold, the first item on loan taken as the one entered. "No items on loan" for a
+// member who holds nothing. Returns as return_items does.
+int64_t return_for_member(records::Shop& shop, catalogue::CatalogueViews& views, const ReturnContext& ctx);
 
 }  // namespace kelvo::counter

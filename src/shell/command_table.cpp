@@ -10,6 +10,7 @@
 #include "shell/payment_commands.h"
 #include "shell/member_commands.h"
 #include "shell/pricing_commands.h"
+#include "shell/return_commands.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
 
@@ -136,7 +137,7 @@ std::vector<Command> build() {
   add(item("members.list_active", mlist, "A&ctive"));
   add(item("members.list_not_cat1", mlist, "&Not category 1"));
   add(separator("&Members"));
-  add(item("members.return_items", "&Members", "&Return items", "Ctrl+I"));
+  add(item("members.return_items", "&Members", "&Return items", "Ctrl+I", return_items_by_member));
   add(item("members.return_then_rent", "&Members", "Return the&n rent", "F8"));
   add(item("members.rent_telephone", "&Members", "Rent b&y telephone", "Ctrl+H"));
   add(separator("&Members"));
@@ -284,6 +285,7 @@ std::vector<Command> build() {
 
   // Reached by the big buttons and keys only.
   add(item("counter.rent", {}, "Rent"));
+  add(item("counter.return", {}, "Return", {}, return_items));
   add(item("members.amend_last", {}, "Amend last member", "F9", members::amend_last));
   add(item("counter.offer1", {}, "Special offer 1", "7"));
   add(item("counter.offer2", {}, "Special offer 2", "8"));
@@ -363,7 +365,7 @@ const std::vector<std::vector<ToolButton>>& toolbar_groups() {
 const std::vector<BigButtonCommand>& big_buttons() {
   static const std::vector<BigButtonCommand> buttons = {
       {"rent", "counter.rent", "counter.rent"},
-      {"return", "members.return_items", "members.return_items"},
+      {"return", "counter.return", "counter.return"},
       {"New member", "members.add", "members.add"},
       {"New film", "films.new_format1", "members.find"},
   };
