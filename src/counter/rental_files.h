@@ -1,0 +1,36 @@
+#pragma once
+// film.dat and the transaction log held open for the finish of one rental. Both are opened
+// before anything of the rental is written, so a missing file stops the finish while the
+// member record, the film records and the counters still agree with one another.
+#include <cstdint>
+
+#include "records/film_record.h"
+#include "records/shop.h"
+#include "text/utf16.h"
+
+namespace kelvo::counter {
+
+class RentalFiles {
+ public:
+  RentalFiles() = default;
+  ~RentalFiles();
+  RentalFiles(const RentalFiles&) = delete;
+  RentalFiles& operator=(const RentalFiles&) = delete;
+
+  // Opens film.dat for reading and writing and the log for appending, reporting the first that
+  // fails ("Fatal error"). False leaves nothing open.
+  bool open(const records::Shop& shop);
+  // The live record of the number, checked against the number it carries; false when the
+  // number is not on file any more.
+  bool read_film(const records::Shop& shop, int64_t number, records::FilmRecord& out) const;
+  // Writes the record back in place and waits until it is on the disk.
+  bool write_film(const records::Shop& shop, const records::FilmRecord& film) const;
+  bool append_log(text::u16view entry) const;
+  void close();
+
+ private:
+  int film_ = -1;
+  int log_ = -1;
+};
+
+}  // namespace kelvo::counter
