@@ -106,6 +106,9 @@ ReturnCompleteDialog::ReturnCompleteDialog(bool cash_refund_offered, QWidget* pa
   setWindowTitle(QStringLiteral("Return complete"));
   setObjectName(QStringLiteral("returnCompleteScreen"));
   auto* text = new QLabel(QStringLiteral("The items are back in stock."), this);
+  text->setAlignment(Qt::AlignCenter);
+  text->setMinimumHeight(40);
+  setMinimumWidth(380);
   auto* ok = button(QStringLiteral("OK"), "ok", RefundChoice::Ok);
   auto* cash = button(QStringLiteral("Cas&h refund"), "cashRefund", RefundChoice::CashRefund);
   auto* credit = button(QStringLiteral("C&redit refund"), "creditRefund", RefundChoice::CreditRefund);

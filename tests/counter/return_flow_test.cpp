@@ -235,5 +235,25 @@ TEST_F(ReturnFlowTest, NothingSelectedReturnsNothing) {
   EXPECT_EQ(log_text(), "");
 }
 
+TEST_F(ReturnFlowTest, FromTheMemberTheFirstLoanIsTheEnteredItem) {
+  lend(8, 42, kRentedSat, u"10:0009/12/2026");
+  lend(9, 42, kRentedSat, u"10:0009/12/2026");
+  op_.type(u"Smith");
+  views_.match_choices = {catalogue::MatchChoice::Select};
+  counter::ReturnContext ctx{screen_, screens_, screens_, screens_, access_};
+  EXPECT_EQ(counter::return_for_member(shop_, views_, ctx), 42);
+  EXPECT_EQ(op_.questions, std::vector<std::string>{"Number / Last name / fragment"});
+  ASSERT_EQ(screen_.shown.size(), 1u);
+  EXPECT_TRUE(screen_.shown[0].lines()[0].selected);
+  EXPECT_FALSE(screen_.shown[0].lines()[1].selected);
+  EXPECT_EQ(film_on_file(8).on_loan_to(), 0);
+  EXPECT_EQ(film_on_file(9).on_loan_to(), 42);
+
+  op_.type(u"12");
+  EXPECT_EQ(counter::return_for_member(shop_, views_, ctx), 0);
+  EXPECT_TRUE(op_.saw("Problem", "No items on loan"));
+  EXPECT_EQ(screen_.shown.size(), 1u);
+}
+
 }  // namespace
 }  // namespace kelvo::returntest

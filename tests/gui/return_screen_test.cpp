@@ -1,0 +1,222 @@
+// Returns through the main window and the real screens, worked from the keyboard alone.
+#include "support/scripted_operator.h"  // before Qt: see records/shop.h
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "counter/return_screen.h"
+#include "platform/qt/qt_operator.h"
+#include "records/data_opening.h"
+#include "records/record_files.h"
+#include "records/sign_on.h"
+#include "shell/activity_pane.h"
+
+namespace kelvo::counter {
+namespace {
+
+using kelvo::testing::at;
+
+// The window opens the data with the scripted person (first-start notices), then the real
+// dialogs take over.
+class SwitchOperator : public platform::Operator {
+ public:
+  platform::Operator* to = nullptr;
+  platform::Answer message(text::u16view c, text::u16view b, platform::Buttons k) override { return to->message(c, b, k); }
+  std::optional<platform::PromptAnswer> prompt(text::u16view q, const platform::PromptOptions& o) override {
+    return to->prompt(q, o);
+  }
+  std::optional<int> choose(text::u16view c, const std::vector<text::u16>& r, int p) override {
+    return to->choose(c, r, p);
+  }
+  void warn() override { to->warn(); }
+  void activity(text::u16view line) override { to->activity(line); }
+};
+
+// Acts on each modal screen as it comes up, one step per screen, in order.
+class Screens {
+ public:
+  using Step = std::function<void(QWidget&)>;
+  Screens() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start();
+  }
+  ~Screens() { EXPECT_TRUE(steps_.empty()) << steps_.size() << " screen(s) never came up"; }
+  Screens& then(Step s) {
+    steps_.push_back(std::move(s));
+    return *this;
+  }
+
+ private:
+  void poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible() || w == last_.data()) return;
+    last_ = w;
+    if (steps_.empty()) {
+      ADD_FAILURE() << "unexpected screen " << w->windowTitle().toStdString();
+      if (auto* m = qobject_cast<QMessageBox*>(w)) ADD_FAILURE() << m->text().toStdString();
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+      return;
+    }
+    Step s = std::move(steps_.front());
+    steps_.pop_front();
+    s(*w);
+  }
+  QTimer timer_;
+  std::deque<Step> steps_;
+  QPointer<QWidget> last_;
+};
+
+// Keys go to whatever holds the focus inside the screen, as a person's typing would.
+QWidget* focused(QWidget& w) { return w.focusWidget() ? w.focusWidget() : &w; }
+void keys(QWidget& w, const QString& typed) { QTest::keyClicks(focused(w), typed); }
+void key(QWidget& w, Qt::Key k) { QTest::keyClick(focused(w), k); }
+
+class ReturnScreens : public ::testing::Test {
+ protected:
+  ReturnScreens()
+      : folder_(kelvo::testing::fresh_folder()),
+        clock_(at(2026, 12, 7, 14, 5)),
+        shop_(folder_, switch_, clock_, locale_),
+        window_(shop_, qt_op_) {
+    switch_.to = &scripted_;
+    opened_ = window_.open_shop(32);
+    records::sign_on(shop_, window_.access(), 1, u"");
+    window_.refresh_menus();
+    records::MemberRecord m;
+    m.set_number(42);
+    m.set_title(u"Mr");
+    m.set_initial(u"John");
+    m.set_name(u"Smith");
+    m.set_road(u"1 High Street");
+    m.set_telephone1(u"01632 960 123");
+    m.set_category(1);
+    records::add_member(shop_, m);
+    for (auto [n, title] : {std::pair{7, u"Gone Fishing"}, std::pair{8, u"Jaws"}}) {
+      records::FilmRecord f;
+      f.set_number(n);
+      f.set_title(title);
+      f.set_charge_band(1);
+      records::add_film(shop_, f);
+      lend(n, 42);
+    }
+    switch_.to = &qt_op_;
+  }
+  ~ReturnScreens() override { std::filesystem::remove_all(folder_); }
+
+  void lend(int64_t item, int64_t member) {
+    records::FilmRecord f;
+    ASSERT_TRUE(records::read_film(shop_, item, f));
+    f.set_on_loan_to(member);
+    f.set_last_hire(u"10:0005/12/2026");
+    f.set_return_date(u"10:0009/12/2026");
+    ASSERT_TRUE(records::rewrite_film(shop_, f));
+    records::MemberRecord m;
+    ASSERT_TRUE(records::read_member(shop_, member, m));
+    const int slot = m.free_loan_slot();
+    m.set_on_loan(slot, item);
+    m.set_on_loan_rented(slot, u"10:0005/12/2026");
+    m.set_on_loan_flag(2);
+    ASSERT_TRUE(records::rewrite_member(shop_, m));
+  }
+  int64_t on_loan_to(int64_t item) {
+    records::FilmRecord f;
+    EXPECT_TRUE(records::read_film(shop_, item, f));
+    return f.on_loan_to();
+  }
+
+  std::filesystem::path folder_;
+  kelvo::testing::ScriptedOperator scripted_;
+  SwitchOperator switch_;
+  platform::FixedClock clock_;
+  platform::EnglishLocale locale_;
+  platform::qt::QtOperator qt_op_;
+  records::Shop shop_;
+  shell::MainWindow window_;
+  bool opened_ = false;
+};
+
+TEST_F(ReturnScreens, MemberFirstReturnOfBothItemsByKeyboard) {
+  ASSERT_TRUE(opened_);
+  Screens s;
+  s.then([](QWidget& w) {
+     EXPECT_EQ(w.windowTitle(), "Return");
+     auto* q = w.findChild<QLabel*>("question");
+     ASSERT_NE(q, nullptr);
+     EXPECT_EQ(q->text(), "Number / Last name / fragment");
+     keys(w, "42");
+     key(w, Qt::Key_Return);
+   }).then([](QWidget& w) {
+      EXPECT_EQ(w.windowTitle(), "RETURN");
+      auto* list = w.findChild<QListWidget*>("returnList");
+      ASSERT_NE(list, nullptr);
+      EXPECT_EQ(w.focusWidget(), list);
+      ASSERT_EQ(list->count(), 2);
+      EXPECT_EQ(list->item(0)->text(), "7, Gone Fishing    05/12/2026");
+      EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+      EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
+      EXPECT_EQ(w.findChild<QLineEdit*>("name")->text(), "Mr John Smith");
+      EXPECT_EQ(w.findChild<QLineEdit*>("transactionCharge")->text(), "0.00");
+      w.grab().save(QStringLiteral("/tmp/kelvo-return.png"));
+      key(w, Qt::Key_Down);
+      key(w, Qt::Key_Space);
+      EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+      key(w, Qt::Key_Up);
+      key(w, Qt::Key_Space);  // off and on again
+      key(w, Qt::Key_Space);
+      EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+      key(w, Qt::Key_Return);
+    }).then([](QWidget& w) {
+      EXPECT_EQ(w.windowTitle(), "Return complete");
+      auto* cash = w.findChild<QPushButton*>("cashRefund");
+      ASSERT_NE(cash, nullptr);
+      EXPECT_FALSE(cash->isHidden());  // operator 1
+      w.grab().save(QStringLiteral("/tmp/kelvo-return-complete.png"));
+      key(w, Qt::Key_Return);
+    });
+  window_.run("members.return_items");
+
+  EXPECT_EQ(on_loan_to(7), 0);
+  EXPECT_EQ(on_loan_to(8), 0);
+  records::MemberRecord m;
+  ASSERT_TRUE(records::read_member(shop_, 42, m));
+  EXPECT_EQ(m.on_loan_flag(), 0);
+  EXPECT_EQ(m.previous_items(99), 8);
+  const QStringList pane = window_.activity_pane()->lines();
+  EXPECT_TRUE(pane.contains("Film: 8, Jaws"));
+  EXPECT_TRUE(pane.contains("returned at 14:05"));
+  EXPECT_TRUE(pane.contains("Member 42, Smith"));
+}
+
+TEST_F(ReturnScreens, BigButtonAsksTheItemAndEscapeOnTheListKeepsTheLoan) {
+  ASSERT_TRUE(opened_);
+  Screens s;
+  s.then([](QWidget& w) {
+     EXPECT_EQ(w.findChild<QLabel*>("question")->text(), "Return item number:");
+     keys(w, "8");
+     key(w, Qt::Key_Return);
+   }).then([](QWidget& w) {
+      auto* list = w.findChild<QListWidget*>("returnList");
+      ASSERT_NE(list, nullptr);
+      EXPECT_EQ(list->currentRow(), 1);  // the entered item has the cursor
+      EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+      key(w, Qt::Key_Escape);
+    });
+  window_.run("counter.return");
+  EXPECT_EQ(on_loan_to(8), 42);
+}
+
+}  // namespace
+}  // namespace kelvo::counter
