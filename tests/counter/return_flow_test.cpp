@@ -84,6 +84,18 @@ TEST_F(ReturnFlowTest, ThreeDaysLateAtBandRateAddsTheFeeToRevenueAndTakings) {
   EXPECT_EQ(saved.i64(cfg::kReturnsToday), 2);
 }
 
+TEST_F(ReturnFlowTest, StrayChargeBandChargesNoLateFee) {
+  lend(7, 42, u"10:0001/12/2026", u"10:0004/12/2026");
+  records::FilmRecord f = film_on_file(7);
+  f.set_charge_band(12);  // would otherwise read a setting beyond the eight rates
+  ASSERT_TRUE(records::rewrite_film(shop_, f));
+  op_.type(u"7");
+  EXPECT_EQ(run(), 42);
+  EXPECT_TRUE(screens_.overdue_views.empty());
+  EXPECT_EQ(film_on_file(7).revenue(), 0);
+  EXPECT_EQ(film_on_file(7).on_loan_to(), 0);
+}
+
 TEST_F(ReturnFlowTest, ArrearsAloneBringUpTheSettlement) {
   member_owes(2);
   lend(7, 42, kRentedSat, u"10:0009/12/2026");
