@@ -10,6 +10,7 @@
 #include "shell/payment_commands.h"
 #include "shell/member_commands.h"
 #include "shell/pricing_commands.h"
+#include "shell/rental_commands.h"
 #include "shell/return_commands.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
@@ -81,7 +82,7 @@ std::vector<Command> build() {
   add(guarded("films.delete", "F&ilms", "&Delete", Flag::DeleteFilm, {}, delete_film));
   add(guarded("films.sell", "F&ilms", "&Sell", Flag::SellFilm));
   add(separator("F&ilms"));
-  add(item("films.day_return", "F&ilms", "Day &return rental", "F7"));
+  add(item("films.day_return", "F&ilms", "Day &return rental", "F7", rental::day_return));
   add(separator("F&ilms"));
   add(item("films.find", "F&ilms", "&Find", "F2", find_film));
   add(item("films.find_title", "F&ilms", "Find by &title", "Ctrl+N", find_film_by_title));
@@ -138,8 +139,8 @@ std::vector<Command> build() {
   add(item("members.list_not_cat1", mlist, "&Not category 1"));
   add(separator("&Members"));
   add(item("members.return_items", "&Members", "&Return items", "Ctrl+I", return_items_by_member));
-  add(item("members.return_then_rent", "&Members", "Return the&n rent", "F8"));
-  add(item("members.rent_telephone", "&Members", "Rent b&y telephone", "Ctrl+H"));
+  add(item("members.return_then_rent", "&Members", "Return the&n rent", "F8", rental::return_then_rent));
+  add(item("members.rent_telephone", "&Members", "Rent b&y telephone", "Ctrl+H", rental::rent_by_telephone));
   add(separator("&Members"));
   add(item("members.transaction_data", "&Members", "Tran&saction data"));
   add(item("members.investigate", "&Members", "&Investigate"));
@@ -284,13 +285,13 @@ std::vector<Command> build() {
   add(item("help.about", "&Help", "&About", {}, settings::about));
 
   // Reached by the big buttons and keys only.
-  add(item("counter.rent", {}, "Rent"));
+  add(item("counter.rent", {}, "Rent", {}, rental::rent));
   add(item("counter.return", {}, "Return", {}, return_items));
   add(item("members.amend_last", {}, "Amend last member", "F9", members::amend_last));
-  add(item("counter.offer1", {}, "Special offer 1", "7"));
-  add(item("counter.offer2", {}, "Special offer 2", "8"));
-  add(item("counter.offer3", {}, "Special offer 3", "9"));
-  add(item("counter.offer4", {}, "Special offer 4", "0"));
+  add(item("counter.offer1", {}, "Special offer 1", "7", rental::offer1));
+  add(item("counter.offer2", {}, "Special offer 2", "8", rental::offer2));
+  add(item("counter.offer3", {}, "Special offer 3", "9", rental::offer3));
+  add(item("counter.offer4", {}, "Special offer 4", "0", rental::offer4));
   add(item("till.open_drawer", {}, "Open cash drawer", "+"));
   return t;
 }
