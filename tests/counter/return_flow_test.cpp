@@ -87,8 +87,9 @@ TEST_F(ReturnFlowTest, ThreeDaysLateAtBandRateAddsTheFeeToRevenueAndTakings) {
 TEST_F(ReturnFlowTest, StrayChargeBandChargesNoLateFee) {
   lend(7, 42, u"10:0001/12/2026", u"10:0004/12/2026");
   records::FilmRecord f = film_on_file(7);
-  f.set_charge_band(12);  // would otherwise read a setting beyond the eight rates
+  f.set_charge_band(12);
   ASSERT_TRUE(records::rewrite_film(shop_, f));
+  shop_.config.set_i64(cfg::overdue_rate(12), 500);  // whatever lies beyond the eight rates
   op_.type(u"7");
   EXPECT_EQ(run(), 42);
   EXPECT_TRUE(screens_.overdue_views.empty());
