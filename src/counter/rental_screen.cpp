@@ -4,8 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -109,7 +108,10 @@ RentalDialog::RentalDialog(RentalModel& model, QWidget* parent) : QDialog(parent
   days_row->addWidget(new QLabel(QStringLiteral("Due:")));
   days_row->addWidget(due_);
   days_row->addStretch();
-  money->addRow(QStringLiteral("&Days"), days_row);
+  auto* days_label = new QLabel(QStringLiteral("&Days"));
+  days_label->setBuddy(days_);
+  days_->setMaximumWidth(days_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8);
+  money->addRow(days_label, days_row);
   sub_total_ = edit("subTotal", 9);
   money->addRow(QStringLiteral("&Sub total"), sub_total_);
   tax1_ = edit("tax1", 9);
@@ -162,9 +164,6 @@ RentalDialog::RentalDialog(RentalModel& model, QWidget* parent) : QDialog(parent
   connect(cancel, &QPushButton::clicked, this, &RentalDialog::reject);
   connect(help_, &QPushButton::clicked, this, [this] { if (on_help_) on_help_(); });
   connect(retail_, &QPushButton::clicked, this, [this] { if (on_retail_) on_retail_(); });
-  // Insert asks for another item from anywhere on the screen, as a scanner user expects.
-  auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), this);
-  connect(insert, &QShortcut::activated, this, [this] { add_items(false); });
 
   connect(days_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_days(u(t)); });
   connect(sub_total_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_sub_total(u(t)); });
@@ -241,6 +240,15 @@ void RentalDialog::showEvent(QShowEvent* e) {
   if (offered_ || !model_.auto_offer()) return;
   offered_ = true;
   QTimer::singleShot(0, this, [this] { add_items(false); });
+}
+
+// Insert asks for another item from anywhere on the screen; the boxes pass it on unused.
+void RentalDialog::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier) {
+    add_items(false);
+    return;
+  }
+  QDialog::keyPressEvent(e);
 }
 
 void RentalDialog::reject() {

@@ -29,6 +29,7 @@ class RentalDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
   void reject() override;
 
  private:
