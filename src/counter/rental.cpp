@@ -1,6 +1,9 @@
 // The rental transaction: opening steps, the screen, then the finish or the abort.
 #include "counter/rental.h"
 
+#include <optional>
+#include <vector>
+
 #include "catalogue/member_find.h"
 #include "counter/rental_files.h"
 #include "records/config_layout.h"
@@ -107,6 +110,8 @@ class Transaction {
   RentalResult finish(RentalModel& model, RentalEnd end);
   bool items_still_in_stock(const RentalModel& model, const RentalFiles& files);
   text::u16 stamp_films(const RentalModel& model, const RentalFiles& files);
+  // The new items' film records as read when the finish began, by loan slot.
+  std::vector<std::optional<records::FilmRecord>> films_ = std::vector<std::optional<records::FilmRecord>>(MemberRecord::kLoanSlots);
   text::u16 closing_lines(const RentalModel& model, float total, const text::u16& reason) const;
   void abort();
 
@@ -153,10 +158,11 @@ void Transaction::abort() {
 // Another counter action may have put an item out or deleted it since it was added; stamping
 // it now would leave two members holding one film.
 bool Transaction::items_still_in_stock(const RentalModel& model, const RentalFiles& files) {
-  records::FilmRecord f;
   for (int s = 0; s < MemberRecord::kLoanSlots; ++s) {
+    films_[s].reset();
     if (!model.is_new(s)) continue;
     const int64_t n = shop_.member.on_loan(s);
+    records::FilmRecord& f = films_[s].emplace();
     if (!files.read_film(shop_, n, f)) {
       platform::problem(shop_.op(), text::format("Film %I64d does not exist", {n}));
       return false;
@@ -174,14 +180,10 @@ text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& 
   const MemberRecord& m = shop_.member;
   const text::DateTime now = shop_.now();
   text::u16 lines;
-  records::FilmRecord f;
   for (int s = 0; s < MemberRecord::kLoanSlots; ++s) {
-    if (!model.is_new(s)) continue;
+    if (!model.is_new(s) || !films_[s]) continue;
     const int64_t n = m.on_loan(s);
-    if (!files.read_film(shop_, n, f)) {
-      platform::problem(shop_.op(), u"Film.dat");
-      continue;
-    }
+    records::FilmRecord& f = *films_[s];
     f.set_rentals(f.rentals() + 1);
     if (!model.is_free(s)) {
       const int band = mode_.is_day_return() ? 9 : f.charge_band();
@@ -199,6 +201,8 @@ text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& 
     count_rental(shop_.config, f, mode_);
     lines += text::format("\r\n%I64d  %s", {n, f.title()});
   }
+  // One wait for the disk covers every record written above, before the rental is announced.
+  if (!files.sync_films()) platform::problem(shop_.op(), u"Film.dat");
   return lines;
 }
 

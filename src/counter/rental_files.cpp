@@ -59,8 +59,10 @@ bool RentalFiles::write_film(const records::Shop& shop, const records::FilmRecor
   auto slot = shop.films.index().find(film.number());
   if (!slot || film_ < 0) return false;
   const off_t pos = static_cast<off_t>(*slot) * static_cast<off_t>(records::FilmRecord::kSize);
-  return write_all_at(film_, film.data(), records::FilmRecord::kSize, pos) && ::fdatasync(film_) == 0;
+  return write_all_at(film_, film.data(), records::FilmRecord::kSize, pos);
 }
+
+bool RentalFiles::sync_films() const { return film_ >= 0 && ::fdatasync(film_) == 0; }
 
 bool RentalFiles::append_log(text::u16view entry) const {
   if (log_ < 0) return false;

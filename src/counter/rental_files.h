@@ -23,8 +23,9 @@ class RentalFiles {
   // The live record of the number, checked against the number it carries; false when the
   // number is not on file any more.
   bool read_film(const records::Shop& shop, int64_t number, records::FilmRecord& out) const;
-  // Writes the record back in place and waits until it is on the disk.
+  // Writes the record back in place; sync_films waits until every write is on the disk.
   bool write_film(const records::Shop& shop, const records::FilmRecord& film) const;
+  bool sync_films() const;
   bool append_log(text::u16view entry) const;
   void close();
 
