@@ -15,14 +15,14 @@ namespace {
 
 using platform::qt::qs;
 
-struct BoxSpec {
+struct BoxLayout {
   FilmField field;
   const char* name;
   int column;  // 0 left, 1 right
 };
 
 // Left: what identifies the item; right: buying and renting figures.
-constexpr BoxSpec kBoxes[] = {
+constexpr BoxLayout kBoxes[] = {
     {FilmField::Number, "number", 0},        {FilmField::Title, "title", 0},
     {FilmField::Category, "category", 0},    {FilmField::Certificate, "certificate", 0},
     {FilmField::Supplier, "supplier", 0},    {FilmField::Actor1, "actor_1", 0},
@@ -101,25 +101,25 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
     grid->addWidget(w, rows[column], column * 2 + 1);
     ++rows[column];
   };
-  for (const BoxSpec& spec : kBoxes) {
-    auto* edit = new QLineEdit(qs(form.get(spec.field)), this);
-    edit->setObjectName(spec.name);
-    edit->setMaxLength(FilmForm::limit(spec.field));
-    boxes_[static_cast<size_t>(spec.field)] = edit;
+  for (const BoxLayout& box : kBoxes) {
+    auto* edit = new QLineEdit(qs(form.get(box.field)), this);
+    edit->setObjectName(box.name);
+    edit->setMaxLength(FilmForm::limit(box.field));
+    boxes_[static_cast<size_t>(box.field)] = edit;
     // Codes and figures get short boxes so the screen reads at a glance.
-    const int limit = FilmForm::limit(spec.field);
-    const bool figure = spec.field == FilmField::Number || spec.field == FilmField::Cost ||
-                        spec.field == FilmField::Rentals || spec.field == FilmField::Revenue;
+    const int limit = FilmForm::limit(box.field);
+    const bool figure = box.field == FilmField::Number || box.field == FilmField::Cost ||
+                        box.field == FilmField::Rentals || box.field == FilmField::Revenue;
     if (limit <= 3) edit->setFixedWidth(60);
     else if (limit <= 9) edit->setFixedWidth(100);
     else if (figure) edit->setFixedWidth(170);
     else edit->setMinimumWidth(240);
-    add_row(spec.column, qs(label_of(config, spec.field)), edit);
-    if (spec.field == FilmField::ChargeBand) {
+    add_row(box.column, qs(label_of(config, box.field)), edit);
+    if (box.field == FilmField::ChargeBand) {
       purchased_ = date_combos(form.purchase_lists(), form.purchased, "purchased", this);
       add_row(1, qs(film_label(config, FilmLabel::DatePurchased)), date_row(purchased_, this));
     }
-    if (spec.field == FilmField::Revenue) {
+    if (box.field == FilmField::Revenue) {
       last_rental_ = date_combos(form.last_rental_lists(), form.last_rental, "last_rental", this);
       add_row(1, qs(film_label(config, FilmLabel::LastRental)), date_row(last_rental_, this));
     }
@@ -169,11 +169,11 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
     if (previous) setTabOrder(previous, w);
     previous = w;
   };
-  for (const BoxSpec& spec : kBoxes) {
-    chain(boxes_[static_cast<size_t>(spec.field)]);
-    if (spec.field == FilmField::ChargeBand)
+  for (const BoxLayout& box : kBoxes) {
+    chain(boxes_[static_cast<size_t>(box.field)]);
+    if (box.field == FilmField::ChargeBand)
       for (QComboBox* c : purchased_) chain(c);
-    if (spec.field == FilmField::Revenue)
+    if (box.field == FilmField::Revenue)
       for (QComboBox* c : last_rental_) chain(c);
   }
   chain(notes);

@@ -29,6 +29,7 @@
 #include "catalogue/member_photo_screen.h"
 #include "catalogue/qt_catalogue_views_screen.h"
 #include "platform/qt/qt_operator.h"
+#include "gui/screen_script.h"
 #include "records/file_io.h"
 #include "records/record_files.h"
 #include "records/settings_rules.h"
@@ -39,59 +40,8 @@ namespace kelvo::catalogue {
 namespace {
 
 using kelvo::testing::at;
-
-// The shop talks to the scripted person while the window opens the data (first-start notices),
-// then to the real dialogs.
-class SwitchOperator : public platform::Operator {
- public:
-  platform::Operator* to = nullptr;
-  platform::Answer message(text::u16view c, text::u16view b, platform::Buttons k) override { return to->message(c, b, k); }
-  std::optional<platform::PromptAnswer> prompt(text::u16view q, const platform::PromptOptions& o) override {
-    return to->prompt(q, o);
-  }
-  std::optional<int> choose(text::u16view c, const std::vector<text::u16>& r, int p) override {
-    return to->choose(c, r, p);
-  }
-  void warn() override { to->warn(); }
-  void activity(text::u16view line) override { to->activity(line); }
-};
-
-// Acts on each modal screen as it comes up, one step per screen, in order.
-class Screens {
- public:
-  using Step = std::function<void(QWidget&)>;
-  Screens() {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
-  }
-  ~Screens() { EXPECT_TRUE(steps_.empty()) << steps_.size() << " screen(s) never came up"; }
-  Screens& then(Step s) {
-    steps_.push_back(std::move(s));
-    return *this;
-  }
-
- private:
-  void poll() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible() || w == last_.data()) return;
-    last_ = w;
-    if (steps_.empty()) {
-      // A screen nobody expected: fail and close it rather than hang the run.
-      ADD_FAILURE() << "unexpected screen " << w->objectName().toStdString() << " "
-                    << w->windowTitle().toStdString();
-      if (auto* m = qobject_cast<QMessageBox*>(w)) ADD_FAILURE() << m->text().toStdString();
-      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-      return;
-    }
-    Step s = std::move(steps_.front());
-    steps_.pop_front();
-    s(*w);
-  }
-  QTimer timer_;
-  std::deque<Step> steps_;
-  QPointer<QWidget> last_;
-};
+using kelvo::testing::Screens;
+using kelvo::testing::SwitchOperator;
 
 template <class T>
 T* child(QWidget& w, const char* name) {

@@ -18,6 +18,7 @@
 
 #include "counter/rental_screen.h"
 #include "platform/qt/qt_operator.h"
+#include "gui/screen_script.h"
 #include "records/config_layout.h"
 #include "records/data_opening.h"
 #include "records/record_files.h"
@@ -29,20 +30,7 @@ namespace {
 
 namespace cfg = records::cfg;
 using kelvo::testing::at;
-
-class SwitchOperator : public platform::Operator {
- public:
-  platform::Operator* to = nullptr;
-  platform::Answer message(text::u16view c, text::u16view b, platform::Buttons k) override { return to->message(c, b, k); }
-  std::optional<platform::PromptAnswer> prompt(text::u16view q, const platform::PromptOptions& o) override {
-    return to->prompt(q, o);
-  }
-  std::optional<int> choose(text::u16view c, const std::vector<text::u16>& r, int p) override {
-    return to->choose(c, r, p);
-  }
-  void warn() override { to->warn(); }
-  void activity(text::u16view line) override { to->activity(line); }
-};
+using kelvo::testing::SwitchOperator;
 
 // Acts on modal screens as they come up: each step waits for the screen it names.
 class Screens {

@@ -18,6 +18,7 @@
 
 #include "counter/return_screen.h"
 #include "platform/qt/qt_operator.h"
+#include "gui/screen_script.h"
 #include "records/data_opening.h"
 #include "records/record_files.h"
 #include "records/sign_on.h"
@@ -27,57 +28,8 @@ namespace kelvo::counter {
 namespace {
 
 using kelvo::testing::at;
-
-// The window opens the data with the scripted person (first-start notices), then the real
-// dialogs take over.
-class SwitchOperator : public platform::Operator {
- public:
-  platform::Operator* to = nullptr;
-  platform::Answer message(text::u16view c, text::u16view b, platform::Buttons k) override { return to->message(c, b, k); }
-  std::optional<platform::PromptAnswer> prompt(text::u16view q, const platform::PromptOptions& o) override {
-    return to->prompt(q, o);
-  }
-  std::optional<int> choose(text::u16view c, const std::vector<text::u16>& r, int p) override {
-    return to->choose(c, r, p);
-  }
-  void warn() override { to->warn(); }
-  void activity(text::u16view line) override { to->activity(line); }
-};
-
-// Acts on each modal screen as it comes up, one step per screen, in order.
-class Screens {
- public:
-  using Step = std::function<void(QWidget&)>;
-  Screens() {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
-  }
-  ~Screens() { EXPECT_TRUE(steps_.empty()) << steps_.size() << " screen(s) never came up"; }
-  Screens& then(Step s) {
-    steps_.push_back(std::move(s));
-    return *this;
-  }
-
- private:
-  void poll() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible() || w == last_.data()) return;
-    last_ = w;
-    if (steps_.empty()) {
-      ADD_FAILURE() << "unexpected screen " << w->windowTitle().toStdString();
-      if (auto* m = qobject_cast<QMessageBox*>(w)) ADD_FAILURE() << m->text().toStdString();
-      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-      return;
-    }
-    Step s = std::move(steps_.front());
-    steps_.pop_front();
-    s(*w);
-  }
-  QTimer timer_;
-  std::deque<Step> steps_;
-  QPointer<QWidget> last_;
-};
+using kelvo::testing::Screens;
+using kelvo::testing::SwitchOperator;
 
 // Keys go to whatever holds the focus inside the screen, as a person's typing would.
 QWidget* focused(QWidget& w) { return w.focusWidget() ? w.focusWidget() : &w; }

@@ -1,0 +1,72 @@
+#pragma once
+// Working the real dialogs from a test: the operator the shop talks to is switched from the
+// scripted person (while the window opens the data) to the Qt dialogs, and each modal screen
+// is acted on as it comes up.
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "platform/operator.h"
+
+namespace kelvo::testing {
+
+// The window opens the data with the scripted person (first-start notices), then the real
+// dialogs take over.
+class SwitchOperator : public platform::Operator {
+ public:
+  platform::Operator* to = nullptr;
+  platform::Answer message(text::u16view c, text::u16view b, platform::Buttons k) override { return to->message(c, b, k); }
+  std::optional<platform::PromptAnswer> prompt(text::u16view q, const platform::PromptOptions& o) override {
+    return to->prompt(q, o);
+  }
+  std::optional<int> choose(text::u16view c, const std::vector<text::u16>& r, int p) override {
+    return to->choose(c, r, p);
+  }
+  void warn() override { to->warn(); }
+  void activity(text::u16view line) override { to->activity(line); }
+};
+
+// Acts on each modal screen as it comes up, one step per screen, in order.
+class Screens {
+ public:
+  using Step = std::function<void(QWidget&)>;
+  Screens() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start();
+  }
+  ~Screens() { EXPECT_TRUE(steps_.empty()) << steps_.size() << " screen(s) never came up"; }
+  Screens& then(Step s) {
+    steps_.push_back(std::move(s));
+    return *this;
+  }
+
+ private:
+  void poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible() || w == last_.data()) return;
+    last_ = w;
+    if (steps_.empty()) {
+      // A screen nobody expected: fail and close it rather than hang the run.
+      ADD_FAILURE() << "unexpected screen " << w->objectName().toStdString() << " "
+                    << w->windowTitle().toStdString();
+      if (auto* m = qobject_cast<QMessageBox*>(w)) ADD_FAILURE() << m->text().toStdString();
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+      return;
+    }
+    Step s = std::move(steps_.front());
+    steps_.pop_front();
+    s(*w);
+  }
+  QTimer timer_;
+  std::deque<Step> steps_;
+  QPointer<QWidget> last_;
+};
+
+}  // namespace kelvo::testing
