@@ -56,6 +56,8 @@ std::vector<text::u16> session_lines(Shop& shop, int depth_bits) {
   std::vector<text::u16> own = {u"Session start:", text::format("%d:%02d ", {t.hour, t.minute}) + date,
                                 display_mode_line(depth_bits)};
   for (const text::u16& line : startup_lines(shop)) own.push_back(line);
+  if (int reserved = reservations_today(shop); reserved > 0)
+    own.push_back(text::format("Reservations for today: %d", {reserved}));
 
   std::vector<text::u16> lines;
   for (const text::u16& line : own) {

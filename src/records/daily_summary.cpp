@@ -31,8 +31,8 @@ text::u16 summary_text(const Shop& shop, const text::DateTime& now) {
   out += text::format("\r\nOntime: %02d:%02d  Transaction number: %d",
                       {shop.started.hour, shop.started.minute, c.transaction_counter()});
   out += text::format("\r\nFilms on the system: %d, Members on the system: %d",
-                      {static_cast<long long>(shop.films.counts().total),
-                       static_cast<long long>(shop.members.counts().total)});
+                      {static_cast<long long>(shop.films.counts().live),
+                       static_cast<long long>(shop.members.counts().live)});
   out += text::format("\r\nNew members: %I64d", {static_cast<long long>(c.i64(cfg::kNewMembersToday))});
   out += text::format("\r\nActive Members: %d, Active films: %d",
                       {shop.activity.active_members, shop.activity.active_films});

@@ -89,13 +89,22 @@ void shift_run(ConfigBlock& c, size_t first_entry, int d, const uint8_t* closed_
 }  // namespace
 
 int days_elapsed(int stored_day, const text::DateTime& today) {
-  const int p = previous_month_length(today);
-  int day = stored_day, d = 0;
-  do {
-    day = day >= p ? 1 : day + 1;
-    ++d;
-  } while (day != today.day && d < 62);
-  return d;
+  // The open day is the latest date before today with the stored day of month, counted back
+  // through the real month lengths: wrapping at the previous month's length would never reach
+  // the 31st, nor the 29th to 31st of March, and would lose that day from the history.
+  constexpr int kLongAgo = 62;
+  int day = today.day, month = today.month, year = today.year;
+  for (int d = 1; d < kLongAgo; ++d) {
+    if (--day < 1) {
+      if (--month < 1) {
+        month = 12;
+        --year;
+      }
+      day = text::month_length(month, year);
+    }
+    if (day == stored_day) return d;
+  }
+  return kLongAgo;
 }
 
 bool usage_gap(int stored_day, const text::DateTime& today) {

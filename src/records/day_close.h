@@ -10,8 +10,8 @@ enum class DayCloseResult { StillOpen, Closed, Cancelled, Failed };
 // the operator to confirm the date after a gap, shifts the day history and rolls resn.dat.
 DayCloseResult close_previous_day(Shop& shop);
 
-// Days elapsed since the stored day of month, counting day by day through the previous
-// month's length (at least 1).
+// Days elapsed since the stored day of month: back from today to the latest earlier date with
+// that day of month (at least 1; 62 when no such date lies within two months).
 int days_elapsed(int stored_day, const text::DateTime& today);
 // True when the date question must be asked (a gap of more than one day).
 bool usage_gap(int stored_day, const text::DateTime& today);

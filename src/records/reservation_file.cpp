@@ -36,4 +36,11 @@ bool roll_reservation_file(const Shop& shop, int d) {
   return write_file_atomic(shop.path(files::kReservations), buf.data(), buf.size());
 }
 
+int reservations_today(const Shop& shop) {
+  constexpr size_t kCountOffset = 804;
+  uint8_t count[4];
+  if (read_at(shop.path(files::kReservations), kCountOffset, count, sizeof count) != sizeof count) return 0;
+  return text::get_i32(count);
+}
+
 }  // namespace kelvo::records

@@ -42,8 +42,8 @@ class DailySummary : public flowtest::ShopFolder {
     c.set_f32(cfg::kItemsSoldCount, 2.9f);  // printed truncated
     c.set_f32(cfg::kItemsSoldAmount, 9.98f);
     c.set_f32(cfg::kStockSalesToday, 4.5f);
-    shop_.films.counts().total = 7;
-    shop_.members.counts().total = 9;
+    shop_.films.counts() = records::RecordCounts{8, 1, 7};  // slots, deleted, live
+    shop_.members.counts() = records::RecordCounts{11, 2, 9};
     shop_.started = text::DateTime{2026, 12, 7, 9, 3, 0, 1};
     shop_.activity.active_films = 99;  // stale: the shutdown counts afresh
   }
