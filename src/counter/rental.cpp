@@ -177,9 +177,10 @@ bool Transaction::items_still_in_stock(const RentalModel& model, const RentalFil
 
 // Step 8: each new item stamped on loan, its counters moved; the log lines of the items.
 text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& files) {
-  const MemberRecord& m = shop_.member;
+  MemberRecord& m = shop_.member;
   const text::DateTime now = shop_.now();
   text::u16 lines;
+  int dropped = 0;
   for (int s = 0; s < MemberRecord::kLoanSlots; ++s) {
     if (!model.is_new(s) || !films_[s]) continue;
     const int64_t n = m.on_loan(s);
@@ -196,6 +197,12 @@ text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& 
     f.push_renter(m.number());
     if (!files.write_film(shop_, f)) {
       platform::problem(shop_.op(), u"Film.dat");
+      // The film file still has it in stock, so the member must not be left holding it.
+      m.set_on_loan(s, 0);
+      m.set_on_loan_rented(s, u"");
+      m.set_on_loan_due(s, u"");
+      m.set_rented(m.rented() - 1);
+      ++dropped;
       continue;
     }
     count_rental(shop_.config, f, mode_);
@@ -203,6 +210,10 @@ text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& 
   }
   // One wait for the disk covers every record written above, before the rental is announced.
   if (!files.sync_films()) platform::problem(shop_.op(), u"Film.dat");
+  if (dropped > 0) {
+    m.refresh_on_loan_flag();
+    records::rewrite_member(shop_, m);
+  }
   return lines;
 }
 
@@ -232,7 +243,7 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
   }
   const int new_count = model.new_items();
   if (new_count == 0) {
-    shop_.op().warn();
+    shop_.warn();
     platform::problem(shop_.op(), u"No rental items selected");
     abort();
     return {};
@@ -254,7 +265,10 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
 
   DayMoney day(shop_.config);
   const float previous = model.previous_rentals();
-  float total = 0, cost = 0, taken = 0;
+  // A settlement of the member's credit moves the takings on its own; a rental that cannot be
+  // stored afterwards puts them back to exactly this.
+  const float takings_before = shop_.config.takings_today();
+  float total = 0, cost = 0;
   text::u16 reason = u" ";
   if (end == RentalEnd::AmendFinished) {
     total = model.amend_total();
@@ -267,7 +281,6 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
       reason = u"Total amended on main dialog";
     }
     day.takings(cost);
-    taken = cost;
     total = cost + previous;
   }
   if (m.owed() < 0 && cost != 0 && !settle_member_credit(shop_, ctx_.credit, money_, cost)) {
@@ -286,7 +299,7 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
   m.set_transaction(text::format("%d", {counter}));
   m.set_transaction_amount(total);
   if (!records::rewrite_member(shop_, m)) {
-    day.takings(-taken);
+    shop_.config.set_takings_today(takings_before);
     abort();
     return {};
   }

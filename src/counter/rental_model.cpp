@@ -158,7 +158,8 @@ std::optional<RentalEnd> RentalModel::add_items(bool free) {
   bool finish = false;
   while (add_item(free, finish) && auto_offer()) {
   }
-  if (finish) return RentalEnd::Finish;
+  // The scanner's end code is the Finish button: the same check of a typed total applies.
+  if (finish) return this->finish();
   return std::nullopt;
 }
 
