@@ -1,5 +1,8 @@
 #include "counter/payment.h"
 
+#include <cmath>
+#include <limits>
+
 #include "counter/pricing.h"
 #include "text/format.h"
 
@@ -34,7 +37,9 @@ std::optional<float> read_amount(text::u16view typed) {
     }
   }
   if (digits == 0) return std::nullopt;
-  return static_cast<float>(text::parse_double(t));
+  const double v = text::parse_double(t);
+  if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()))) return std::nullopt;
+  return static_cast<float>(v);
 }
 
 text::u16 money_text(float amount) { return text::format("%.2f", {amount}); }

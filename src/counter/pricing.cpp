@@ -1,6 +1,7 @@
 #include "counter/pricing.h"
 
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "records/config_layout.h"
@@ -158,12 +159,12 @@ bool no_tax_on_overdue(const ConfigBlock& config) { return config.i64(cfg::kNoTa
 bool no_tax_on_stock_sale(const ConfigBlock& config) { return config.i32(cfg::kNoTaxOnStockSale) == 2; }
 
 float read_money(text::u16view t) {
-  std::string ascii;
-  for (char16_t c : t) {
-    if (c > 0x7f) break;
-    ascii.push_back(static_cast<char>(c));
-  }
-  return static_cast<float>(std::strtod(ascii.c_str(), nullptr));
+  // Read without the C library: it would take "inf", "nan" and hex, and under a Qt program it
+  // follows the user's locale, where "2.50" can stop at the point.
+  const double v = text::parse_double(t);
+  // An amount no float can hold cannot be read either.
+  if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()))) return 0.0f;
+  return static_cast<float>(v);
 }
 
 namespace {

@@ -238,6 +238,9 @@ TEST(ReadAmount, OnlyPlainNumbers) {
   EXPECT_EQ(counter::read_amount(u"-3"), -3.0f);
   EXPECT_EQ(counter::read_amount(u".5"), 0.5f);
   for (auto bad : {u"", u"  ", u"abc", u"4,50", u"1.2.3", u"-", u"5x"}) EXPECT_FALSE(counter::read_amount(bad)) << text::to_utf8(bad);
+  // Digits enough to overflow a float would put an endless amount on a member or into the takings.
+  EXPECT_FALSE(counter::read_amount(text::u16(45, u'9')));
+  EXPECT_FALSE(counter::read_amount(u"-" + text::u16(40, u'1')));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Item prices, rental days, the closed-day extension, rental credits and taxes, with the float
 // results the counter has always shown.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "counter/pricing.h"
@@ -273,6 +275,21 @@ TEST_F(Taxes, NothingOrLessShowsZeroTaxes) {
   f = compute_taxes(config, u"");
   EXPECT_EQ(s(f.total_text), "");
   EXPECT_EQ(f.total, 0.0f);
+}
+
+TEST_F(Taxes, AMoneyBoxReadsOnlyPlainDecimals) {
+  EXPECT_EQ(read_money(u" 2.50"), 2.5f);
+  EXPECT_EQ(read_money(u"-1.25 each"), -1.25f);
+  // Words and notations a typing slip can produce must not turn into an endless or undefined
+  // amount that would then be added to the day's takings.
+  for (auto odd : {u"inf", u"-inf", u"nan", u"infinity", u"0x10", u"9e99"}) EXPECT_EQ(read_money(odd), 0.0f) << text::to_utf8(odd);
+  EXPECT_EQ(read_money(text::u16(45, u'9')), 0.0f);
+  tax(1, 1000);
+  for (auto odd : {u"inf", u"nan"}) {
+    auto f = compute_taxes(config, odd);
+    EXPECT_TRUE(std::isfinite(f.total)) << text::to_utf8(odd);
+    EXPECT_EQ(s(f.total_text), std::string(text::to_utf8(odd))) << "shown as typed, counted as nothing";
+  }
 }
 
 TEST_F(Taxes, UntaxedLateFeesAndStockSales) {
