@@ -72,14 +72,13 @@ bool settle_arrears(records::Shop& shop, ArrearsScreen& screen, records::AccessS
   if (view.part_and_write_off_hidden && *choice != ArrearsChoice::TotalPaid && *choice != ArrearsChoice::PayAnotherDay)
     return false;
 
-  DayMoney day(shop.config);
+  // What each choice pays, writes off and leaves owed; the money moves only once the member
+  // record says so, or the debt would be paid in the takings and still stand on file.
   const float owed = m.owed();
+  float paid = 0, written_off = 0, left = 0;
   switch (*choice) {
     case ArrearsChoice::TotalPaid:
-      day.takings(owed);
-      day.arrears_paid(owed);
-      money.amount_paid = owed;
-      m.set_owed(0);
+      paid = owed;
       money.settlement_text = u"Total is paid";
       break;
     case ArrearsChoice::PayAnotherDay:
@@ -89,26 +88,35 @@ bool settle_arrears(records::Shop& shop, ArrearsScreen& screen, records::AccessS
     case ArrearsChoice::PartPaidRestWrittenOff: {
       auto x = part_payment(shop, owed);
       if (!x) return false;
-      day.takings(*x);
-      day.arrears_paid(*x);
-      money.amount_paid = *x;
+      paid = *x;
       if (*choice == ArrearsChoice::PartPaidRestOwed) {
-        m.set_owed(owed - *x);
+        left = owed - *x;
         money.settlement_text = u"Part paid, rest is owed.";
       } else {
-        day.arrears_written_off(owed - *x);
-        m.set_owed(0);
+        written_off = owed - *x;
         money.settlement_text = u"Part paid, rest written off.";
       }
       break;
     }
     case ArrearsChoice::WrittenOff:
-      day.arrears_written_off(owed);
-      m.set_owed(0);
+      written_off = owed;
       money.settlement_text = u"Written off.";
       break;
   }
-  records::rewrite_member(shop, m);
+  m.set_owed(left);
+  if (!records::rewrite_member(shop, m)) {
+    m.set_owed(owed);
+    money.settlement_text.clear();
+    return false;
+  }
+  DayMoney day(shop.config);
+  if (*choice != ArrearsChoice::WrittenOff) {
+    day.takings(paid);
+    day.arrears_paid(paid);
+    money.amount_paid = paid;
+  }
+  if (*choice == ArrearsChoice::PartPaidRestWrittenOff || *choice == ArrearsChoice::WrittenOff)
+    day.arrears_written_off(written_off);
   return true;
 }
 

@@ -93,6 +93,26 @@ TEST_F(ArrearsTest, AnInvalidPartPaymentEndsTheRentalWithNothingChanged) {
   EXPECT_EQ(counters(), before);
 }
 
+TEST_F(ArrearsTest, AMemberRecordThatCannotBeWrittenMovesNoMoney) {
+  for (auto choice : {ArrearsChoice::TotalPaid, ArrearsChoice::PartPaidRestWrittenOff, ArrearsChoice::WrittenOff}) {
+    member_owes(10);
+    takings(2);
+    const Counters before = counters();
+    std::filesystem::rename(shop_.path(records::files::kMember), shop_.path("member.away"));
+    op_.messages.clear();
+    screens_.arrears = {choice};
+    if (choice == ArrearsChoice::PartPaidRestWrittenOff) op_.type(u"4");
+    // Money taken for a debt the file still shows would be counted twice at the next visit.
+    EXPECT_FALSE(settle());
+    EXPECT_TRUE(op_.saw("Problem", "Data file: member.dat, not present."));
+    EXPECT_EQ(counters(), before);
+    EXPECT_EQ(shop_.member.owed(), 10);
+    std::filesystem::rename(shop_.path("member.away"), shop_.path(records::files::kMember));
+    EXPECT_EQ(owed_on_file(), 10);
+    op_.questions.clear();
+  }
+}
+
 TEST_F(ArrearsTest, DefaultsAndHiddenChoices) {
   member_owes(10);
   screens_.arrears = {std::nullopt};
