@@ -41,6 +41,8 @@ struct Returned {
   std::vector<OverdueLine> overdue;
   float fee = 0;                  // F
   int taken_off_member = 0;       // loans cleared on the member, mismatches included
+  std::vector<int64_t> counted;   // every item taken off the member, for the day's counters
+  std::vector<records::FilmRecord> films;  // the released films, to be written back
 };
 
 text::u16 join(std::initializer_list<text::u16> parts, text::u16view separator) {
@@ -178,8 +180,8 @@ void count_return(records::ConfigBlock& config, int64_t item) {
   config.set_i64(cfg::kReturnsToday, config.i64(cfg::kReturnsToday) + 1);
 }
 
-// Step 5 for one selected line. False when the film file could not be written: the item then
-// stays on loan on both sides and no later item is touched.
+// Step 5 for one selected line, in memory: the film released, the member's loan taken off.
+// False when the film could not be read: that item and the later ones stay on loan.
 bool release(records::Shop& shop, int64_t item, int slot, Returned& out) {
   records::MemberRecord& m = shop.member;
   const text::u16 now = text::make_stamp(shop.now());
@@ -197,7 +199,7 @@ bool release(records::Shop& shop, int64_t item, int slot, Returned& out) {
     }
     f.set_on_loan_to(0);
     f.set_return_date(kBlankReturnDate);
-    if (!records::rewrite_film(shop, f)) return false;
+    out.films.push_back(f);
     out.items.push_back(item_text(item, f.title()));
     out.titles.push_back(f.title());
     if (!f.last_hire().empty()) rented = f.last_hire();
@@ -207,7 +209,7 @@ bool release(records::Shop& shop, int64_t item, int slot, Returned& out) {
     platform::problem(shop.op(), u"Internal file mismatch, corrected.");
   }
   take_off_member(m, slot, rented, now);
-  count_return(shop.config, item);
+  out.counted.push_back(item);
   ++out.taken_off_member;
   return true;
 }
@@ -240,9 +242,14 @@ void offer_refund(records::Shop& shop, const ReturnContext& ctx) {
       shop.config.set_takings_today(shop.config.takings_today() - *amount);
       shop.config.set_f32(cfg::kCashRefundsToday, shop.config.f32(cfg::kCashRefundsToday) + *amount);
     } else {
-      m.set_owed(m.owed() - *amount);
+      // A credit the member file did not take was not given.
+      const float before = m.owed();
+      m.set_owed(before - *amount);
+      if (!records::rewrite_member(shop, m)) {
+        m.set_owed(before);
+        return;
+      }
       shop.config.set_f32(cfg::kCreditRefundsToday, shop.config.f32(cfg::kCreditRefundsToday) + *amount);
-      records::rewrite_member(shop, m);
     }
     text::u16 entry = records::log_prefix(shop.now()) + u"  Refund on return";
     entry += text::format("\r\nMember: %I64d %s %s %s    %.2f", {m.number(), m.title(), m.initial(), m.name(), *amount});
@@ -293,10 +300,21 @@ int64_t return_items(records::Shop& shop, const ReturnContext& ctx, int64_t item
   if (!files_ready(shop)) return 0;
 
   Returned r;
+  const records::MemberRecord member_before = shop.member;
   for (size_t i = 0; i < model.lines().size(); ++i) {
     if (!model.lines()[i].selected) continue;
     if (!release(shop, model.lines()[i].item, slots[i], r)) break;
   }
+  // The member goes to disk before the films. A film that then fails to be written still names
+  // the member, and its next return frees it as a mismatch; the other way round the member
+  // would hold an item the film file has in stock, which no return can reach.
+  shop.member.refresh_on_loan_flag();
+  if (r.taken_off_member > 0 && !records::rewrite_member(shop, shop.member)) {
+    shop.member = member_before;
+    return 0;
+  }
+  for (const auto& f : r.films) records::rewrite_film(shop, f);  // a failure is reported there
+  for (int64_t item : r.counted) count_return(shop.config, item);
 
   // The items are logged as returned whether or not money follows: the settlement's own entry
   // names no items.
