@@ -1,5 +1,6 @@
 #include "catalogue/film_maintenance.h"
 
+#include "catalogue/deletion.h"
 #include "catalogue/film_find.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
@@ -45,6 +46,7 @@ int new_items(records::Shop& shop, FilmFormView& view, FilmRange range) {
       platform::problem(shop.op(), u"Number in use.");
       return stored;
     }
+    if (!data_file_present(shop, shop.films.file(), kFilmFile)) return stored;
     if (!records::add_film(shop, film)) return stored;
     shop.film = film;
     ++stored;
@@ -94,6 +96,8 @@ bool delete_film_command(records::Shop& shop, CatalogueViews& views) {
   const int64_t number = find_film(shop, views, a->text, a->case_sensitive, false);
   if (number == 0) return false;
   const records::FilmRecord film = shop.film;
+  const auto slot = shop.films.index().find(number);
+  if (!slot) return false;
   if (film.on_loan_to() != 0) {
     shop.op().message(u"Film is on loan", u"Unable to delete");
     return false;
@@ -102,7 +106,7 @@ bool delete_film_command(records::Shop& shop, CatalogueViews& views) {
   const auto caption = text::format("%I64d Title: %s Last: %s",
                                     {film.number(), film.title(), last.size() > 5 ? last.substr(5) : text::u16()});
   if (shop.op().message(caption, u"Are you sure?", platform::Buttons::OkCancel) != platform::Answer::Ok) return false;
-  if (!records::delete_film(shop, number)) return false;
+  if (!mark_film_deleted(shop, film, *slot)) return false;
   const auto now = shop.now();
   const auto entry = text::format("\r\nFilm %I64d, %s deleted.  Date: %02d:%02d %s\r\n",
                                   {film.number(), film.title(), now.hour, now.minute,

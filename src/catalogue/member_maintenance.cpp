@@ -1,5 +1,6 @@
 #include "catalogue/member_maintenance.h"
 
+#include "catalogue/deletion.h"
 #include "catalogue/member_find.h"
 #include "records/config_layout.h"
 #include "records/file_io.h"
@@ -37,28 +38,6 @@ std::optional<platform::PromptAnswer> ask_for_member(records::Shop& shop, text::
   auto a = shop.op().prompt(title, o);
   if (!a || a->text.empty()) return std::nullopt;
   return a;
-}
-
-// Prune deletes without asking again and without a log entry of its own.
-bool mark_deleted(records::Shop& shop, MemberRecord m, int64_t slot) {
-  const int64_t number = m.number();
-  m.set_number(-1);
-  m.set_name(u"");
-  switch (shop.members.write_slot(slot, m)) {
-    case records::WriteResult::NotOpened:
-      shop.op().message(u"Fatal error", u"Data file: member.dat, not present.");
-      return false;
-    case records::WriteResult::ShortWrite:
-      platform::problem(shop.op(), u"Not able to write member.dat");
-      return false;
-    case records::WriteResult::Ok:
-      break;
-  }
-  shop.members.index().mark_deleted(number);
-  shop.members.set_prefix(slot, u"");
-  shop.members.counts().live -= 1;
-  shop.members.counts().deleted += 1;
-  return true;
 }
 
 int digits(text::u16view s) {
@@ -103,6 +82,7 @@ int add_members(records::Shop& shop, CatalogueViews& views, MemberFormView& view
       platform::problem(shop.op(), u"Number in use.");
       return stored;
     }
+    if (!data_file_present(shop, shop.members.file(), kMemberFile)) return stored;
     if (!records::add_member(shop, m, fee)) return stored;
     shop.member = m;
     ++stored;
@@ -144,12 +124,15 @@ bool amend_current_member(records::Shop& shop, MemberFormView& view) {
     platform::problem(shop.op(), u"Number cannot be changed");
     return false;
   }
+  // An amendment refused here is lost with the screen, so it always sounds.
   if (after.name().size() < 2) {
-    refuse(shop, u"The name must have at least two characters.");
+    shop.op().warn();
+    platform::problem(shop.op(), u"The name must have at least two characters.");
     return false;
   }
   if (after.category() < 1 || after.category() > 4000) {
-    refuse(shop, u"Invalid category (1-4000)");
+    shop.op().warn();
+    platform::problem(shop.op(), u"Invalid category (1-4000)");
     return false;
   }
   if (!records::rewrite_member(shop, after)) return false;
@@ -173,8 +156,17 @@ bool delete_member_command(records::Shop& shop, CatalogueViews& views) {
   if (!a) return false;
   const int64_t number = find_member(shop, views, *a, false);
   if (number == 0) return false;
-  const auto name = shop.member.name();
-  if (!records::delete_member(shop, number)) return false;
+  const MemberRecord m = shop.member;
+  const auto slot = shop.members.index().find(number);
+  if (!slot) return false;
+  if (m.on_loan_flag() != 0) {
+    shop.op().message(u"Member is active", u"Unable to delete");
+    return false;
+  }
+  const auto caption = text::format("%I64d Name: %s", {m.number(), m.name()});
+  if (shop.op().message(caption, u"Are you sure?", platform::Buttons::OkCancel) != platform::Answer::Ok) return false;
+  if (!mark_member_deleted(shop, m, *slot)) return false;
+  const auto name = m.name();
   const auto now = shop.now();
   const auto entry = text::format("\r\n%02d:%02d %d/%d/%d Member %I64d, %s deleted.\r\n",
                                   {now.hour, now.minute, now.day, now.month, now.year, number, name});
@@ -247,7 +239,7 @@ int prune_members(records::Shop& shop) {
     const auto answer = shop.op().message(caption, body, platform::Buttons::YesNoCancel);
     if (answer == platform::Answer::Cancel) break;
     if (answer != platform::Answer::Yes) continue;
-    if (!mark_deleted(shop, m, e.slot)) break;
+    if (!mark_member_deleted(shop, m, e.slot)) break;
     ++deleted;
   }
   return deleted;

@@ -235,7 +235,7 @@ TEST_F(FilmFlows, FailedWriteLeavesIndexPrefixesAndCountsAlone) {
   FilmScreen screen;
   screen.steps = {item(u"Two", FormButton::Next)};
   EXPECT_EQ(new_items(shop_, screen, FilmRange::Format1), 0);
-  EXPECT_TRUE(op_.saw("Problem", "Data file: film.dat, not present."));
+  EXPECT_TRUE(op_.saw("Fatal error", "Data file: film.dat, not present."));
   EXPECT_EQ(shop_.films.counts().total, counts.total);
   EXPECT_EQ(shop_.films.counts().live, counts.live);
   EXPECT_EQ(shop_.films.index().entries(), entries);
