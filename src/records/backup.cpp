@@ -1,5 +1,6 @@
 #include "records/backup.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -102,7 +103,8 @@ void backup(Shop& shop, BackupScreens& screens) {
 
   platform::PromptOptions o;
   o.proposal = proposed_backup_folder(shop.config);
-  o.max_length = static_cast<int>(kFolderPromptLength);
+  // The proposal of the home folder may be longer than a typed folder; it must show whole.
+  o.max_length = static_cast<int>(std::max(kFolderPromptLength, std::min(o.proposal.size(), kFolderMaxChars)));
   auto answer = op.prompt(u"Backup: enter the directory", o);
   if (!answer) return;
   text::u16 typed = answer->text.substr(0, kFolderMaxChars);

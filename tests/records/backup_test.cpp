@@ -72,6 +72,22 @@ TEST_F(Backup, NextBackupProposesTheRememberedFolderAndCancelCopiesNothing) {
   EXPECT_EQ(op_.shown.size(), 1u);
 }
 
+// A home folder with a long path must not have its proposal cut to the 34 characters a typed
+// folder may have: the cut proposal names another, existing folder and the backup lands there.
+TEST_F(Backup, LongProposalIsOfferedWhole) {
+  const char* old = std::getenv("HOME");
+  std::string saved = old ? old : "";
+  std::string home = (dir_ / "a-home-folder-with-a-rather-long-name").string();
+  ::setenv("HOME", home.c_str(), 1);
+  op_.answers.push_back(std::nullopt);
+  records::backup(shop_, screens_);
+  if (old) ::setenv("HOME", saved.c_str(), 1); else ::unsetenv("HOME");
+  ASSERT_EQ(op_.asked.size(), 1u);
+  const text::u16 proposal = op_.asked[0].options.proposal;
+  ASSERT_GT(proposal.size(), 34u);
+  EXPECT_GE(op_.asked[0].options.max_length, static_cast<int>(proposal.size()));
+}
+
 TEST_F(Backup, MissingDataFileStopsWithUnableToOpenFile) {
   fs::remove(dir_ / "resn.dat");
   op_.answers.push_back(u"kb3");
