@@ -237,24 +237,27 @@ text::u16 Transaction::closing_lines(const RentalModel& model, float total, cons
 }
 
 RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
-  if (end == RentalEnd::Cancel) {
+  // A rental that is not stored takes nothing: what amend/owe or a credit settlement put into
+  // the takings goes back out. The arrears settled before the screen stay.
+  const float takings_before = end == RentalEnd::AmendFinished
+                                   ? model.takings_before_amend().value_or(shop_.config.takings_today())
+                                   : shop_.config.takings_today();
+  auto give_up = [&] {
+    shop_.config.set_takings_today(takings_before);
     abort();
-    return {};
-  }
+    return RentalResult{};
+  };
+  if (end == RentalEnd::Cancel) return give_up();
   const int new_count = model.new_items();
   if (new_count == 0) {
     shop_.warn();
     platform::problem(shop_.op(), u"No rental items selected");
-    abort();
-    return {};
+    return give_up();
   }
   // Both files are opened before the member record is written: a rental the counter cannot
   // journal or stamp must not leave the member holding items the film file does not know of.
   RentalFiles files;
-  if (!files.open(shop_) || !items_still_in_stock(model, files)) {
-    abort();
-    return {};
-  }
+  if (!files.open(shop_) || !items_still_in_stock(model, files)) return give_up();
 
   MemberRecord& m = shop_.member;
   const int32_t rented_before = m.rented();
@@ -265,9 +268,6 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
 
   DayMoney day(shop_.config);
   const float previous = model.previous_rentals();
-  // A settlement of the member's credit moves the takings on its own; a rental that cannot be
-  // stored afterwards puts them back to exactly this.
-  const float takings_before = shop_.config.takings_today();
   float total = 0, cost = 0;
   text::u16 reason = u" ";
   if (end == RentalEnd::AmendFinished) {
@@ -283,10 +283,7 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
     day.takings(cost);
     total = cost + previous;
   }
-  if (m.owed() < 0 && cost != 0 && !settle_member_credit(shop_, ctx_.credit, money_, cost)) {
-    abort();  // the settlement has already taken the rental back out of the takings
-    return {};
-  }
+  if (m.owed() < 0 && cost != 0 && !settle_member_credit(shop_, ctx_.credit, money_, cost)) return give_up();
 
   const text::DateTime now = shop_.now();
   m.set_last_used(text::make_stamp(now));
@@ -298,11 +295,7 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
   const int32_t counter = shop_.config.transaction_counter();
   m.set_transaction(text::format("%d", {counter}));
   m.set_transaction_amount(total);
-  if (!records::rewrite_member(shop_, m)) {
-    shop_.config.set_takings_today(takings_before);
-    abort();
-    return {};
-  }
+  if (!records::rewrite_member(shop_, m)) return give_up();
   shop_.config.set_i32(cfg::kTransactionCounter, counter + 1);
 
   text::u16 entry = records::log_prefix(now) +

@@ -138,6 +138,8 @@ class RentalModel {
   bool total_typed() const { return total_text_ != computed_total_text_; }
   float typed_total() const;
   float amend_total() const { return amend_total_; }
+  // Today's takings before an amend/owe that finished the screen took its payment.
+  std::optional<float> takings_before_amend() const { return takings_before_amend_; }
   RentalMode mode() const { return mode_; }
 
  private:
@@ -169,6 +171,7 @@ class RentalModel {
   float running_total_ = 0;
   float previous_rentals_ = 0;
   float amend_total_ = 0;
+  std::optional<float> takings_before_amend_;
   text::u16 comment_;
   bool free_allowed_ = true;
   bool amend_allowed_ = true;

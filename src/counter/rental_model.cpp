@@ -329,12 +329,14 @@ std::optional<RentalEnd> RentalModel::amend_or_owe() {
   in.total = read_money(total_text_);
   in.previous_rentals = previous_rentals_;
   in.has_new_item = new_items() > 0;
+  const float takings_before = shop_.config.takings_today();
   const AmendResult r = counter::amend_or_owe(shop_, ctx_.amend, ctx_.amounts, money_, in);
   switch (r.outcome) {
     case AmendOutcome::CloseAsCancel: return RentalEnd::Cancel;
     case AmendOutcome::Back: return std::nullopt;
     case AmendOutcome::Finished:
       amend_total_ = r.total;
+      takings_before_amend_ = takings_before;
       return RentalEnd::AmendFinished;
   }
   return std::nullopt;

@@ -97,5 +97,26 @@ TEST_F(RentalAuditTest, FilmThatCannotBeStampedIsTakenOffTheMemberAgain) {
   EXPECT_EQ(shop_.config.i64(cfg::kRentalsToday), 1);
 }
 
+TEST_F(RentalAuditTest, AmendedRentalThatCannotBeStoredTakesBackWhatTheAmendTook) {
+  takings(2);
+  screens_.amend = {counter::AmendChoice::PartPaidRestOwed};
+  screens_.amounts = {1.0f};
+  screen_.script = [this](RentalModel& m) {
+    op_.type(u"7");
+    m.add_items(false);
+    auto end = m.amend_or_owe();
+    EXPECT_EQ(end, RentalEnd::AmendFinished);
+    std::filesystem::rename(shop_.path("film.dat"), shop_.path("film.away"));
+    return end.value_or(RentalEnd::Cancel);
+  };
+  EXPECT_FALSE(rent().finished);
+  std::filesystem::rename(shop_.path("film.away"), shop_.path("film.dat"));
+  EXPECT_TRUE(saw("Fatal error", "Data file: film.dat, not present."));
+  EXPECT_FLOAT_EQ(shop_.config.takings_today(), 2.0f);
+  EXPECT_FLOAT_EQ(stored_config().takings_today(), 2.0f);
+  EXPECT_FLOAT_EQ(member_on_file().owed(), 0.0f);
+  EXPECT_EQ(member_on_file().on_loan(0), 0);
+}
+
 }  // namespace
 }  // namespace kelvo::renttest
