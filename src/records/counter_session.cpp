@@ -19,9 +19,12 @@ bool open_counter_data(Shop& shop) {
 }
 
 text::DateTime announce_start(Shop& shop) {
-  shop.save_config();
+  // The start is recorded as the last shutdown before the block is written, so that a run
+  // that ends without its shutdown steps (power cut, crash) does not make the next start close
+  // the same day a second time and shift the history again.
   text::DateTime previous = shop.config.last_shutdown();
   shop.config.set_last_shutdown(shop.now());
+  shop.save_config();
 
   text::u16 entry = log_prefix(shop.now()) + u"  Switched on.\r\n";
   if (!append_log(shop, entry)) shop.op().message(u"Problem", u"Unable to open lgb4.dat in WM_CREATE.");

@@ -34,6 +34,31 @@ TEST_F(CounterSession, FirstStartCreatesTheShopAndAnnouncesTheRun) {
   EXPECT_FALSE(op_.saw("Reservation file", "New"));  // the first-day set-up made it
 }
 
+// A run that never reaches its shutdown steps (power cut) must not make the next start of the
+// same day close that day again: the history would shift a second time.
+TEST_F(CounterSession, RestartAfterACrashOnTheFirstDayOfAMonthClosesNothing) {
+  clock_.set(testing::at(2026, 11, 30, 18, 0));
+  ASSERT_TRUE(open_counter_data(shop_));
+  announce_start(shop_);
+  ASSERT_TRUE(shop_.save_config());
+
+  clock_.set(testing::at(2026, 12, 1, 9, 0));  // next morning: the day is closed at start
+  shop_.config = ConfigBlock{};
+  ASSERT_TRUE(open_counter_data(shop_));
+  announce_start(shop_);
+  shop_.config.set_takings_today(12.5f);
+  shop_.config.set_f32(cfg::history_entry(0), 40);
+  ASSERT_TRUE(shop_.save_config());
+  std::filesystem::remove(shop_.path("November.dat"));
+
+  clock_.set(testing::at(2026, 12, 1, 11, 0));  // the program died; started again
+  shop_.config = ConfigBlock{};
+  ASSERT_TRUE(open_counter_data(shop_));
+  EXPECT_EQ(shop_.config.takings_today(), 12.5f);
+  EXPECT_EQ(shop_.config.f32(cfg::history_entry(0)), 40);
+  EXPECT_FALSE(std::filesystem::exists(shop_.path("November.dat")));
+}
+
 TEST_F(CounterSession, MissingReservationFileIsMadeWithNotice) {
   ASSERT_TRUE(open_counter_data(shop_));
   std::filesystem::remove(shop_.path(files::kReservations));
