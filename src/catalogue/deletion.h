@@ -3,6 +3,7 @@
 // file to go into. The record keeps its slot with number -1 and its title or name cleared;
 // the index, prefix table and counts follow only once that record is on disk, so a failed
 // write leaves the record live in memory as it still is in the file.
+#include "records/record_files.h"
 #include "records/shop.h"
 
 namespace kelvo::catalogue {
@@ -15,8 +16,8 @@ struct DataFileWords {
 inline constexpr DataFileWords kFilmFile{u"Data file: film.dat, not present.", u"Not able to write film.dat"};
 inline constexpr DataFileWords kMemberFile{u"Data file: member.dat, not present.", u"Not able to write member.dat"};
 
-bool mark_film_deleted(records::Shop& shop, records::FilmRecord film, int64_t slot);
-bool mark_member_deleted(records::Shop& shop, records::MemberRecord member, int64_t slot);
+using records::mark_film_deleted;
+using records::mark_member_deleted;
 
 // A new record is only written into a file that is there: a missing one is the same fatal
 // error as on any other open, and nothing is stored.

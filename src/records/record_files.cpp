@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <type_traits>
+
 #include "records/file_io.h"
 #include "text/format.h"
 
@@ -67,12 +69,30 @@ bool store_new_record(Shop& shop, RecordStore<R>& store, const FileWords& words,
   return true;
 }
 
+// The record keeps its slot with number -1 and its title or name cleared; memory follows only
+// once that is on disk, so a failed write leaves the record live in memory as it is in the file.
 template <class R>
-void mark_deleted_in_memory(RecordStore<R>& store, int64_t number, int64_t slot) {
+bool mark_deleted(Shop& shop, RecordStore<R>& store, const char16_t* not_present, const char16_t* not_written,
+                  R rec, int64_t slot) {
+  const int64_t number = rec.number();
+  rec.set_number(-1);
+  if constexpr (std::is_same_v<R, FilmRecord>) rec.set_title(u"");
+  else rec.set_name(u"");
+  switch (store.write_slot(slot, rec)) {
+    case WriteResult::NotOpened:
+      shop.op().message(u"Fatal error", not_present);
+      return false;
+    case WriteResult::ShortWrite:
+      platform::problem(shop.op(), not_written);
+      return false;
+    case WriteResult::Ok:
+      break;
+  }
   store.index().mark_deleted(number);
   store.set_prefix(slot, u"");
   store.counts().live -= 1;
   store.counts().deleted += 1;
+  return true;
 }
 
 bool number_in_range(int64_t n) { return n >= 1 && n <= kMaxNumber; }
@@ -139,6 +159,14 @@ bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {
   return true;
 }
 
+bool mark_film_deleted(Shop& shop, const FilmRecord& film, int64_t slot) {
+  return mark_deleted(shop, shop.films, kFilmWords.not_present, u"Not able to write film.dat", film, slot);
+}
+
+bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot) {
+  return mark_deleted(shop, shop.members, kMemberWords.not_present, u"Not able to write member.dat", member, slot);
+}
+
 bool delete_film(Shop& shop, int64_t number) {
   FilmRecord film;
   if (!read_film(shop, number, film)) return false;
@@ -146,12 +174,7 @@ bool delete_film(Shop& shop, int64_t number) {
     shop.op().message(u"Film is on loan", u"Unable to delete");
     return false;
   }
-  const int64_t slot = *shop.films.index().find(number);
-  film.set_number(-1);
-  film.set_title(u"");
-  if (!reported(shop, shop.films.write_slot(slot, film), kFilmWords)) return false;
-  mark_deleted_in_memory(shop.films, number, slot);
-  return true;
+  return mark_film_deleted(shop, film, *shop.films.index().find(number));
 }
 
 bool delete_member(Shop& shop, int64_t number) {
@@ -163,12 +186,7 @@ bool delete_member(Shop& shop, int64_t number) {
   }
   auto caption = text::format("%I64d Name: %s", {member.number(), member.name()});
   if (shop.op().message(caption, u"Are you sure?", platform::Buttons::OkCancel) != platform::Answer::Ok) return false;
-  const int64_t slot = *shop.members.index().find(number);
-  member.set_number(-1);
-  member.set_name(u"");
-  if (!reported(shop, shop.members.write_slot(slot, member), kMemberWords)) return false;
-  mark_deleted_in_memory(shop.members, number, slot);
-  return true;
+  return mark_member_deleted(shop, member, *shop.members.index().find(number));
 }
 
 }  // namespace kelvo::records

@@ -20,6 +20,11 @@ bool rewrite_member(Shop& shop, const MemberRecord& member);
 bool add_film(Shop& shop, FilmRecord& film);
 bool add_member(Shop& shop, MemberRecord& member, float membership_fee = 0);
 
+// Marks the record at the slot deleted (number -1, title or name cleared, slot kept); the
+// index, prefix table and counts follow once it is on disk. No checks: the callers make them.
+bool mark_film_deleted(Shop& shop, const FilmRecord& film, int64_t slot);
+bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot);
+
 // Marks the record deleted (number -1, title or name cleared) after the checks.
 bool delete_film(Shop& shop, int64_t number);
 bool delete_member(Shop& shop, int64_t number);
