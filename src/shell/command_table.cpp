@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/settings_rules.h"
+#include "shell/export_commands.h"
 #include "shell/film_commands.h"
 #include "shell/main_window.h"
 #include "shell/payment_commands.h"
@@ -264,7 +265,7 @@ std::vector<Command> build() {
   add(item("utilities.inhibit_member_start", "&Utilities", "I&nhibit member start", {},
            flip<Toggle::InhibitMemberStart>, toggled<Toggle::InhibitMemberStart>));
   add(separator("&Utilities"));
-  add(item("utilities.export", "&Utilities", "&Export"));
+  add(item("utilities.export", "&Utilities", "&Export", {}, export_records));
   add(Command{"utilities.import", "&Utilities", "I&mport", {}, {}, kAdmin});
   add(separator("&Utilities"));
   add(item("utilities.clock_display", "&Utilities", "Cl&ock display", {}, settings::clock_display));
