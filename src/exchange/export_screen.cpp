@@ -38,6 +38,7 @@ QGroupBox* group(const char* title, QWidget* parent, std::initializer_list<QWidg
   auto* g = new QGroupBox(QString::fromLatin1(title), parent);
   auto* column = new QVBoxLayout(g);
   for (auto* c : children) column->addWidget(c);
+  column->addStretch();
   return g;
 }
 
