@@ -2,7 +2,8 @@
 # Installs what building and testing kelvo needs on Debian 12, skipping what is already there.
 set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev faketime poppler-utils xvfb xauth)
+          qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev faketime poppler-utils xvfb xauth
+          libcurl4-openssl-dev python3-pyftpdlib)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,18 @@
+#pragma once
+// FtpClient through libcurl. The password goes to libcurl as an option of its own, never into
+// the URL, so it cannot appear in an error text or a log line.
+#include "uploader/ftp_client.h"
+
+namespace kelvo::uploader {
+
+class CurlFtpClient : public FtpClient {
+ public:
+  // A transfer that makes no progress for this long fails instead of hanging its thread.
+  explicit CurlFtpClient(long timeout_seconds = 60) : timeout_seconds_(timeout_seconds) {}
+  FtpResult put(const FtpLogin& login, const std::filesystem::path& local, const std::string& remote_name) override;
+
+ private:
+  long timeout_seconds_;
+};
+
+}  // namespace kelvo::uploader

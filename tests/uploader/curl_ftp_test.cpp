@@ -1,0 +1,117 @@
+// Uploads to a real FTP server (pyftpdlib) on 127.0.0.1, started here for each test and stopped
+// at its end.
+#include "uploader/curl_ftp.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "uploader/upload_session.h"
+#include "uploader_fixture.h"
+
+namespace kelvo::uploader {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+constexpr char kServerScript[] = R"(
+import sys
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+root, port_file = sys.argv[1], sys.argv[2]
+auth = DummyAuthorizer()
+auth.add_user("shop", "s3cret", root, perm="elradfmw")
+handler = FTPHandler
+handler.authorizer = auth
+handler.auth_failed_timeout = 0
+server = FTPServer(("127.0.0.1", 0), handler)
+with open(port_file + ".tmp", "w") as f:
+    f.write(str(server.address[1]))
+import os
+os.rename(port_file + ".tmp", port_file)
+server.serve_forever(timeout=0.2)
+)";
+
+class FtpServerTest : public UploaderTest {
+ protected:
+  void SetUp() override {
+    root_ = folder_ / "site";
+    fs::create_directory(root_);
+    std::ofstream(folder_ / "server.py") << kServerScript;
+    const fs::path port_file = folder_ / "port";
+    pid_ = fork();
+    ASSERT_GE(pid_, 0);
+    if (pid_ == 0) {
+      execl("/usr/bin/python3", "python3", (folder_ / "server.py").c_str(), root_.c_str(), port_file.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    for (int i = 0; i < 200 && !fs::exists(port_file); ++i) {
+      int status = 0;
+      ASSERT_EQ(waitpid(pid_, &status, WNOHANG), 0)
+          << "the FTP server did not start; is python3-pyftpdlib installed (scripts/install-deps.sh)?";
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_TRUE(fs::exists(port_file)) << "the FTP server gave no port within 10 seconds";
+    port_ = std::stoi(file_bytes(port_file));
+  }
+  void TearDown() override {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  std::string server() const { return "127.0.0.1:" + std::to_string(port_); }
+
+  fs::path root_;
+  pid_t pid_ = -1;
+  int port_ = 0;
+  CurlFtpClient ftp_{10};
+};
+
+TEST_F(FtpServerTest, UploadsTheDocumentByteForByte) {
+  UploadSession session(folder_, clock_, locale_, ftp_);
+  session.start();
+  session.apply_configuration(
+      {text::from_utf8(server()), u"shop", u"s3cret", u"my stock.xml", 0, false});
+  write_films(folder_, {film(5, u"Heat"), film(-1, u"Gone"), film(6, u"\u00c9t\u00e9 <1>")});
+  ASSERT_EQ(session.upload(), UploadSession::Outcome::Transferring);
+  session.wait_for_transfers();
+  auto lines = session.log().lines();
+  EXPECT_EQ(lines[lines.size() - 2], u"Transfer complete.");
+  ASSERT_TRUE(fs::exists(root_ / "my stock.xml"));
+  EXPECT_EQ(file_bytes(root_ / "my stock.xml"), file_bytes(folder_ / "my stock.xml"));
+  EXPECT_GT(fs::file_size(root_ / "my stock.xml"), 2000u);
+}
+
+TEST_F(FtpServerTest, WrongPasswordFailsAtTheLoginAndIsNeverLogged) {
+  UploadSession session(folder_, clock_, locale_, ftp_);
+  session.start();
+  session.apply_configuration({text::from_utf8(server()), u"shop", u"wrong-pass", u"", 0, false});
+  write_films(folder_, {film(5, u"Heat")});
+  ASSERT_EQ(session.upload(), UploadSession::Outcome::Transferring);
+  session.wait_for_transfers();
+  auto lines = session.log().lines();
+  EXPECT_EQ(lines[lines.size() - 2], u"Internet ftp connect error 67");
+  EXPECT_FALSE(fs::exists(root_ / "filmstock.xml"));
+  for (const auto& line : lines) EXPECT_EQ(line.find(u"wrong-pass"), text::u16::npos);
+}
+
+TEST_F(FtpServerTest, NoServerListeningIsAConnectError) {
+  write_films(folder_, {film(5, u"Heat")});
+  std::ofstream(folder_ / "x.xml") << "x";
+  TearDown();  // the port is now closed
+  pid_ = -1;
+  FtpResult r = ftp_.put({server(), "shop", "s3cret"}, folder_ / "x.xml", "x.xml");
+  EXPECT_EQ(r.status, FtpResult::Status::ConnectFailed);
+}
+
+}  // namespace
+}  // namespace kelvo::uploader
