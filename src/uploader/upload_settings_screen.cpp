@@ -97,7 +97,7 @@ FieldSelectionScreen::FieldSelectionScreen(const exchange::FilmXmlFields& fields
     box->setEnabled(false);
   }
   grid->addWidget(number, 0, 0);
-  grid->addWidget(title, 0, 1);
+  grid->addWidget(title, 1, 0);
   constexpr int kRows = 11;
   for (int i = 0; i < exchange::kFilmXmlOptionalFields; ++i) {
     auto* box = new QCheckBox(tr(kLabels[i]));
