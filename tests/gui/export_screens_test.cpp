@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/screen_script.h"
+#include "gui/window_test.h"
 #include "platform/qt/qt_operator.h"
 #include "records/config_layout.h"
 #include "records/record_files.h"
@@ -26,6 +26,7 @@ namespace kelvo {
 namespace {
 
 using kelvo::testing::at;
+using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
 using kelvo::testing::SwitchOperator;
 
@@ -48,27 +49,11 @@ Screens::Step box(QString caption, QString body) {
   };
 }
 
-void save_picture(QWidget& w, const char* name) {
-  const char* dir = std::getenv("KELVO_SCREENSHOTS");
-  if (!dir) return;
-  w.adjustSize();
-  w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-}
-
-class ExportScreens : public ::testing::Test {
+class ExportScreens : public kelvo::testing::WindowTest {
  protected:
-  ExportScreens()
-      : folder_(kelvo::testing::fresh_folder()),
-        clock_(at(2026, 12, 7, 14, 5)),
-        shop_(folder_, switch_, clock_, locale_),
-        window_(shop_, qt_op_) {
-    switch_.to = &scripted_;
-    opened_ = window_.open_shop(32);
-    switch_.to = &qt_op_;
-    records::sign_on(shop_, window_.access(), 1, u"");
-    window_.refresh_menus();
+  ExportScreens() {
+    use_real_dialogs();
   }
-  ~ExportScreens() override { std::filesystem::remove_all(folder_); }
 
   void add(int64_t number, std::u16string title, std::u16string category) {
     records::FilmRecord f;
@@ -88,15 +73,6 @@ class ExportScreens : public ::testing::Test {
     return out;
   }
 
-  std::filesystem::path folder_;
-  kelvo::testing::ScriptedOperator scripted_;
-  SwitchOperator switch_;
-  platform::FixedClock clock_;
-  platform::EnglishLocale locale_;
-  platform::qt::QtOperator qt_op_;
-  records::Shop shop_;
-  shell::MainWindow window_;
-  bool opened_ = false;
 };
 
 TEST_F(ExportScreens, HtmlExportOfOneCategoryWithChosenFields) {

@@ -19,6 +19,7 @@
 #include "catalogue/film_form_screen.h"
 #include "catalogue/film_display_screen.h"
 #include "platform/qt/qt_operator.h"
+#include "gui/window_test.h"
 #include "records/record_files.h"
 #include "records/sign_on.h"
 #include "shell/activity_pane.h"
@@ -28,6 +29,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace kelvo {
 namespace {
+
+using kelvo::testing::save_picture;
 
 using kelvo::testing::at;
 
@@ -98,13 +101,6 @@ ModalScript::Step message(const QString& caption, const QString& body,
     EXPECT_EQ(box->text(), body);
     box->button(press)->click();
   };
-}
-
-void save_picture(QWidget& w, const char* name) {
-  const char* dir = std::getenv("KELVO_SCREENSHOTS");
-  if (!dir) return;
-  w.adjustSize();
-  w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
 }
 
 class FilmScreens : public ::testing::Test {

@@ -29,7 +29,7 @@
 #include "catalogue/member_photo_screen.h"
 #include "catalogue/qt_catalogue_views_screen.h"
 #include "platform/qt/qt_operator.h"
-#include "gui/screen_script.h"
+#include "gui/window_test.h"
 #include "records/file_io.h"
 #include "records/record_files.h"
 #include "records/settings_rules.h"
@@ -89,23 +89,14 @@ std::string log_text(const records::Shop& shop) {
 }
 
 // A fresh shop opened by the main window, operator 1 signed on, the real dialogs answering.
-class MemberScreens : public ::testing::Test {
+class MemberScreens : public kelvo::testing::WindowTest {
  protected:
-  MemberScreens()
-      : folder_(kelvo::testing::fresh_folder()),
-        clock_(at(2026, 12, 7, 14, 5)),
-        shop_(folder_, switch_, clock_, locale_),
-        window_(shop_, qt_op_) {
-    switch_.to = &scripted_;
-    opened_ = window_.open_shop(32);
-    switch_.to = &qt_op_;
+  MemberScreens() {
+    use_real_dialogs();
     // The duplicate lists before storing have their own test.
     if (records::toggle_on(shop_.config, records::Toggle::NewSearches))
       records::flip_toggle(shop_.config, records::Toggle::NewSearches);
-    records::sign_on(shop_, window_.access(), 1, u"");
-    window_.refresh_menus();
   }
-  ~MemberScreens() override { std::filesystem::remove_all(folder_); }
 
   QStringList pane() const { return window_.activity_pane()->lines(); }
   // Stores a member through the real "NEW MEMBER" screen.
@@ -127,15 +118,6 @@ class MemberScreens : public ::testing::Test {
     return m;
   }
 
-  std::filesystem::path folder_;
-  kelvo::testing::ScriptedOperator scripted_;
-  SwitchOperator switch_;
-  platform::FixedClock clock_;
-  platform::EnglishLocale locale_;
-  platform::qt::QtOperator qt_op_;
-  records::Shop shop_;
-  shell::MainWindow window_;
-  bool opened_ = false;
 };
 
 TEST_F(MemberScreens, AddFindAmendAndDeleteThroughTheWindow) {

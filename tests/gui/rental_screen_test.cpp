@@ -18,7 +18,7 @@
 
 #include "counter/rental_screen.h"
 #include "platform/qt/qt_operator.h"
-#include "gui/screen_script.h"
+#include "gui/window_test.h"
 #include "records/config_layout.h"
 #include "records/data_opening.h"
 #include "records/record_files.h"
@@ -92,17 +92,9 @@ Screens::Step type(const QString& typed) {
   };
 }
 
-class RentalScreenTest : public ::testing::Test {
+class RentalScreenTest : public kelvo::testing::WindowTest {
  protected:
-  RentalScreenTest()
-      : folder_(kelvo::testing::fresh_folder()),
-        clock_(at(2026, 12, 7, 14, 5)),
-        shop_(folder_, switch_, clock_, locale_),
-        window_(shop_, qt_op_) {
-    switch_.to = &scripted_;
-    opened_ = window_.open_shop(32);
-    records::sign_on(shop_, window_.access(), 1, u"");
-    window_.refresh_menus();
+  RentalScreenTest() {
     records::MemberRecord m;
     m.set_number(42);
     m.set_title(u"Mr");
@@ -121,19 +113,9 @@ class RentalScreenTest : public ::testing::Test {
     shop_.config.set_i32(cfg::band_price(1), 250);
     shop_.config.set_i64(cfg::kRentalChargeRule, 1);
     shop_.config.set_i64(cfg::kDefaultRentalDays, 2);
-    switch_.to = &qt_op_;
+    use_real_dialogs();
   }
-  ~RentalScreenTest() override { std::filesystem::remove_all(folder_); }
 
-  std::filesystem::path folder_;
-  kelvo::testing::ScriptedOperator scripted_;
-  SwitchOperator switch_;
-  platform::qt::QtOperator qt_op_;
-  platform::FixedClock clock_;
-  platform::EnglishLocale locale_;
-  records::Shop shop_;
-  shell::MainWindow window_;
-  bool opened_ = false;
 };
 
 TEST_F(RentalScreenTest, RentTwoItemsWithTheKeyboardAlone) {

@@ -18,7 +18,7 @@
 
 #include "counter/return_screen.h"
 #include "platform/qt/qt_operator.h"
-#include "gui/screen_script.h"
+#include "gui/window_test.h"
 #include "records/data_opening.h"
 #include "records/record_files.h"
 #include "records/sign_on.h"
@@ -36,17 +36,9 @@ QWidget* focused(QWidget& w) { return w.focusWidget() ? w.focusWidget() : &w; }
 void keys(QWidget& w, const QString& typed) { QTest::keyClicks(focused(w), typed); }
 void key(QWidget& w, Qt::Key k) { QTest::keyClick(focused(w), k); }
 
-class ReturnScreens : public ::testing::Test {
+class ReturnScreens : public kelvo::testing::WindowTest {
  protected:
-  ReturnScreens()
-      : folder_(kelvo::testing::fresh_folder()),
-        clock_(at(2026, 12, 7, 14, 5)),
-        shop_(folder_, switch_, clock_, locale_),
-        window_(shop_, qt_op_) {
-    switch_.to = &scripted_;
-    opened_ = window_.open_shop(32);
-    records::sign_on(shop_, window_.access(), 1, u"");
-    window_.refresh_menus();
+  ReturnScreens() {
     records::MemberRecord m;
     m.set_number(42);
     m.set_title(u"Mr");
@@ -64,9 +56,8 @@ class ReturnScreens : public ::testing::Test {
       records::add_film(shop_, f);
       lend(n, 42);
     }
-    switch_.to = &qt_op_;
+    use_real_dialogs();
   }
-  ~ReturnScreens() override { std::filesystem::remove_all(folder_); }
 
   void lend(int64_t item, int64_t member) {
     records::FilmRecord f;
@@ -89,15 +80,6 @@ class ReturnScreens : public ::testing::Test {
     return f.on_loan_to();
   }
 
-  std::filesystem::path folder_;
-  kelvo::testing::ScriptedOperator scripted_;
-  SwitchOperator switch_;
-  platform::FixedClock clock_;
-  platform::EnglishLocale locale_;
-  platform::qt::QtOperator qt_op_;
-  records::Shop shop_;
-  shell::MainWindow window_;
-  bool opened_ = false;
 };
 
 TEST_F(ReturnScreens, MemberFirstReturnOfBothItemsByKeyboard) {

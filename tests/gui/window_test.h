@@ -1,0 +1,56 @@
+#pragma once
+// A main window on a fresh shop folder, operator 1 signed on. The shop talks to the scripted
+// person while the window opens the data (first-start notices) and while a test prepares its
+// records; `use_real_dialogs()` then hands it to the Qt dialogs.
+#include "support/scripted_operator.h"  // before Qt: see records/shop.h
+#include "shell/main_window.h"
+
+#include <QString>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "gui/screen_script.h"
+#include "platform/qt/qt_operator.h"
+#include "records/sign_on.h"
+
+namespace kelvo::testing {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest()
+      : folder_(fresh_folder()),
+        clock_(at(2026, 12, 7, 14, 5)),
+        shop_(folder_, switch_, clock_, locale_),
+        window_(shop_, qt_op_) {
+    switch_.to = &scripted_;
+    opened_ = window_.open_shop(32);
+    records::sign_on(shop_, window_.access(), 1, u"");
+    window_.refresh_menus();
+  }
+  ~WindowTest() override { std::filesystem::remove_all(folder_); }
+
+  void use_real_dialogs() { switch_.to = &qt_op_; }
+
+  std::filesystem::path folder_;
+  ScriptedOperator scripted_;
+  SwitchOperator switch_;
+  platform::FixedClock clock_;
+  platform::EnglishLocale locale_;
+  platform::qt::QtOperator qt_op_;
+  records::Shop shop_;
+  shell::MainWindow window_;
+  bool opened_ = false;
+};
+
+// Saves a picture of the screen when KELVO_SCREENSHOTS names a folder, to look at by eye.
+inline void save_picture(QWidget& w, const char* name) {
+  const char* dir = std::getenv("KELVO_SCREENSHOTS");
+  if (!dir) return;
+  w.adjustSize();
+  w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
+
+}  // namespace kelvo::testing
