@@ -13,6 +13,7 @@
 #include "platform/operator.h"
 #include "records/data_opening.h"
 #include "records/shop.h"
+#include "quiet_operator.h"
 #include "shop_generator.h"
 
 namespace {
@@ -20,21 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kelvo;
 
-// Answers nothing and counts what it was told; any message during an opening is a failure.
-class QuietOperator : public platform::Operator {
- public:
-  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
-    ++messages;
-    return platform::Answer::Cancel;
-  }
-  std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
-    return std::nullopt;
-  }
-  std::optional<int> choose(text::u16view, const std::vector<text::u16>&, int) override { return std::nullopt; }
-  void warn() override {}
-  void activity(text::u16view) override {}
-  int messages = 0;
-};
+using kelvo::bench::QuietOperator;
 
 // One generated shop for the whole run, removed at exit.
 class BenchShop {

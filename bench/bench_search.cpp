@@ -20,6 +20,7 @@
 #include "platform/operator.h"
 #include "records/data_opening.h"
 #include "records/shop.h"
+#include "quiet_operator.h"
 #include "shop_generator.h"
 
 namespace {
@@ -27,21 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kelvo;
 
-// Counts messages; a search that finds nothing ends with exactly one ("No match found").
-class QuietOperator : public platform::Operator {
- public:
-  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
-    ++messages;
-    return platform::Answer::Cancel;
-  }
-  std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
-    return std::nullopt;
-  }
-  std::optional<int> choose(text::u16view, const std::vector<text::u16>&, int) override { return std::nullopt; }
-  void warn() override {}
-  void activity(text::u16view) override {}
-  int messages = 0;
-};
+using kelvo::bench::QuietOperator;
 
 // Any offer is a failure of the benchmark's premise: nothing may match.
 class NoViews : public catalogue::CatalogueViews {
