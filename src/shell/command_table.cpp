@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/settings_rules.h"
+#include "shell/email_commands.h"
 #include "shell/export_commands.h"
 #include "shell/film_commands.h"
 #include "shell/main_window.h"
@@ -65,9 +66,9 @@ std::vector<Command> build() {
   add(item("file.indent_listings", "&File", "&Indent listings", {}, settings::indent_listings, indent_set));
   add(item("file.new_searches", "&File", "&New searches", {}, flip<Toggle::NewSearches>, toggled<Toggle::NewSearches>));
   add(separator("&File"));
-  add(item("file.email_setup", "&File", "Email &setup"));
-  add(item("file.email_report", "&File", "Email &report"));
-  add(item("file.email_day_log", "&File", "Email the &day log"));
+  add(item("file.email_setup", "&File", "Email &setup", {}, email::setup));
+  add(item("file.email_report", "&File", "Email &report", {}, email::report));
+  add(item("file.email_day_log", "&File", "Email the &day log", {}, email::day_log));
   add(separator("&File"));
   add(item("file.update_items", "&File", "&Update items from file"));
   add(separator("&File"));
@@ -234,7 +235,7 @@ std::vector<Command> build() {
   add(item("options.overdue_letter2", "&Options", "O&verdue letter 2"));
   add(item("options.overdue_letter_text", "&Options", "Overdue letter &text"));
   add(item("options.unpaid_letter", "&Options", "&Unpaid letter"));
-  add(item("options.overdue_email", "&Options", "O&verdue email"));
+  add(item("options.overdue_email", "&Options", "O&verdue email", {}, email::overdue));
   add(separator("&Options"));
   add(guarded("options.special_offers", "&Options", "&Special offers", Flag::SpecialOffers, {}, pricing::special_offers));
   add(guarded("options.offer_one_price", "&Options", "All items one &price", Flag::SpecialOffers, {}, pricing::all_items_one_price));
