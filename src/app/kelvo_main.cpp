@@ -1,15 +1,38 @@
 // kelvo: the counter program. It works on the data files of the current folder.
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 
 #include "app/check.h"
 #include "shell/app_lifecycle.h"
 
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: kelvo [--check | --help | --version]\n"
+    "The counter program of the shop whose data files are in the current folder; a new folder\n"
+    "gets a fresh set of data files at the first start.\n"
+    "\n"
+    "  (no option)  open the counter window\n"
+    "  --check      check the data files without opening a window\n"
+    "  --help       this text\n"
+    "  --version    the version\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::filesystem::path folder = std::filesystem::current_path();
   for (int i = 1; i < argc; ++i) {
-    // The command-line check runs without any window system.
+    // The command-line options run without any window system.
     if (std::strcmp(argv[i], "--check") == 0) return kelvo::app::run_check(folder);
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << "kelvo " << KELVO_VERSION << "\n";
+      return 0;
+    }
   }
   return kelvo::shell::run_counter(argc, argv, folder);
 }

@@ -1,5 +1,6 @@
 #include "mail/mail_message.h"
 
+#include <cstdio>
 #include <ctime>
 #include <random>
 

@@ -1,5 +1,7 @@
 #include "uploader/curl_ftp.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <mutex>
 
@@ -51,6 +53,28 @@ bool is_connect_error(CURLcode rc) {
   }
 }
 
+// "ftps://" (TLS from the start) and "sftp://" in front of the server name are kept for servers
+// that require them; a plain name is FTP that still asks for TLS (AUTH TLS) when the server offers
+// it, so the login and the file never cross the network in clear where they need not.
+struct Endpoint {
+  std::string scheme;
+  std::string host;
+  long use_ssl;
+};
+
+Endpoint endpoint_of(const std::string& server) {
+  static const struct {
+    const char* prefix;
+    long use_ssl;
+  } kSchemes[] = {{"ftps://", CURLUSESSL_ALL}, {"sftp://", CURLUSESSL_NONE}, {"ftp://", CURLUSESSL_TRY}};
+  for (const auto& s : kSchemes) {
+    std::string prefix = s.prefix;
+    if (server.size() > prefix.size() && strncasecmp(server.c_str(), prefix.c_str(), prefix.size()) == 0)
+      return {prefix, server.substr(prefix.size()), s.use_ssl};
+  }
+  return {"ftp://", server, CURLUSESSL_TRY};
+}
+
 }  // namespace
 
 FtpResult CurlFtpClient::put(const FtpLogin& login, const std::filesystem::path& local, const std::string& remote_name) {
@@ -66,8 +90,12 @@ FtpResult CurlFtpClient::put(const FtpLogin& login, const std::filesystem::path&
   long size = std::ftell(file);
   std::fseek(file, 0, SEEK_SET);
 
-  std::string url = "ftp://" + login.server + "/" + escaped_path(curl, remote_name);
+  const Endpoint end = endpoint_of(login.server);
+  // An SFTP path is absolute; the upload name is meant in the login's home folder.
+  const char* root = end.scheme == "sftp://" ? "/~/" : "/";
+  std::string url = end.scheme + end.host + root + escaped_path(curl, remote_name);
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  if (end.use_ssl != CURLUSESSL_NONE) curl_easy_setopt(curl, CURLOPT_USE_SSL, end.use_ssl);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, "KELVOWEB");
   curl_easy_setopt(curl, CURLOPT_USERNAME, login.user.c_str());
   curl_easy_setopt(curl, CURLOPT_PASSWORD, login.password.c_str());

@@ -57,6 +57,49 @@ inline std::string file_text(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The server process, killed with the test that started it.
+class SmtpServer {
+ public:
+  ~SmtpServer() { stop(); }
+  // The port it listens on, or 0 (with a test failure) when it did not start.
+  int start(const std::filesystem::path& folder, const std::filesystem::path& inbox) {
+    std::filesystem::create_directory(inbox);
+    std::ofstream(folder / "smtp.py") << kSmtpServerScript;
+    const auto port_file = folder / "port";
+    pid_ = fork();
+    if (pid_ == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGTERM);  // a crashed test leaves no server behind
+      execl("/usr/bin/python3", "python3", (folder / "smtp.py").c_str(), inbox.c_str(), port_file.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    for (int i = 0; i < 200 && !std::filesystem::exists(port_file); ++i) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) != 0) {
+        ADD_FAILURE() << "the SMTP server did not start; is python3-aiosmtpd installed (scripts/install-deps.sh)?";
+        pid_ = -1;
+        return 0;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!std::filesystem::exists(port_file)) {
+      ADD_FAILURE() << "the SMTP server gave no port within 10 seconds";
+      return 0;
+    }
+    return std::stoi(file_text(port_file));
+  }
+  void stop() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
 class RecordingSink : public MailSink {
  public:
   std::vector<std::string> lines, problems;
@@ -107,7 +150,7 @@ class MailTest : public ::testing::Test {
       : folder_(testing::fresh_folder()), clock_(testing::at(2026, 12, 7, 14, 5)), shop_(folder_, op_, clock_, locale_) {
   }
   ~MailTest() override {
-    stop_server();
+    server_.stop();
     std::filesystem::remove_all(folder_);
   }
   void SetUp() override {
@@ -117,32 +160,8 @@ class MailTest : public ::testing::Test {
 
   void start_server() {
     inbox_ = folder_ / "inbox";
-    std::filesystem::create_directory(inbox_);
-    std::ofstream(folder_ / "smtp.py") << kSmtpServerScript;
-    const auto port_file = folder_ / "port";
-    pid_ = fork();
-    ASSERT_GE(pid_, 0);
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGTERM);  // a crashed test leaves no server behind
-      execl("/usr/bin/python3", "python3", (folder_ / "smtp.py").c_str(), inbox_.c_str(), port_file.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    for (int i = 0; i < 200 && !std::filesystem::exists(port_file); ++i) {
-      int status = 0;
-      ASSERT_EQ(waitpid(pid_, &status, WNOHANG), 0)
-          << "the SMTP server did not start; is python3-aiosmtpd installed (scripts/install-deps.sh)?";
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(std::filesystem::exists(port_file)) << "the SMTP server gave no port within 10 seconds";
-    port_ = std::stoi(file_text(port_file));
-  }
-  void stop_server() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-      pid_ = -1;
-    }
+    port_ = server_.start(folder_, inbox_);
+    ASSERT_GT(port_, 0);
   }
 
   MailSettings settings(std::u16string target = u"office@shop.test") const {
@@ -175,7 +194,7 @@ class MailTest : public ::testing::Test {
   platform::EnglishLocale locale_;
   records::Shop shop_;
   ScriptedMailScreens screens_;
-  pid_t pid_ = -1;
+  SmtpServer server_;
   int port_ = 0;
 };
 

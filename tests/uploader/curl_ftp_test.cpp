@@ -6,11 +6,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "uploader/unattended.h"
 #include "uploader/upload_session.h"
 #include "uploader_fixture.h"
 
@@ -111,6 +116,41 @@ TEST_F(FtpServerTest, NoServerListeningIsAConnectError) {
   pid_ = -1;
   FtpResult r = ftp_.put({server(), "shop", "s3cret"}, folder_ / "x.xml", "x.xml");
   EXPECT_EQ(r.status, FtpResult::Status::ConnectFailed);
+}
+
+// What a system timer sees of `kelvoweb --upload-now`: the exit status and the printed log.
+TEST_F(FtpServerTest, UploadNowExitsZeroOnlyWhenPublished) {
+  write_films(folder_, {film(5, u"Heat")});
+  struct Case {
+    const char16_t* password;
+    bool hold_lock;
+    int exit;
+    std::string printed;
+  } cases[] = {
+      {u"s3cret", false, kPublished, "Transfer complete.\n"},
+      {u"wrong-pass", false, kUploadFailed, "Internet ftp connect error 67\n"},
+      {u"s3cret", true, kAlreadyRunning, "Another upload is running in this folder: skipped.\n"},
+  };
+  for (const auto& c : cases) {
+    UploadConfig config;
+    config.set_ftp_server(text::from_utf8(server()));
+    config.set_ftp_user(u"shop");
+    config.set_ftp_password(c.password);
+    ASSERT_TRUE(save_config(folder_, config));
+    fs::remove(root_ / "filmstock.xml");
+    int held = -1;
+    if (c.hold_lock) {
+      held = ::open((folder_ / ".kelvoweb.lock").c_str(), O_RDWR | O_CREAT, 0600);
+      ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    }
+    UploadSession session(folder_, clock_, locale_, ftp_);
+    std::ostringstream out;
+    EXPECT_EQ(upload_now(session, out), c.exit) << out.str();
+    if (held >= 0) ::close(held);
+    EXPECT_NE(out.str().find(c.printed), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("wrong-pass"), std::string::npos);
+    EXPECT_EQ(fs::exists(root_ / "filmstock.xml"), c.exit == kPublished);
+  }
 }
 
 }  // namespace
