@@ -69,6 +69,7 @@ SmtpOutcome CurlSmtpTransport::send(const SmtpRequest& r, SmtpTrace& trace) {
   curl_easy_setopt(curl, CURLOPT_READDATA, &reader);
   curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(r.message->size()));
   if (r.security == Security::StartTls) curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+  if (!ca_file_.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, ca_file_.c_str());
   if (!r.user.empty()) {
     curl_easy_setopt(curl, CURLOPT_USERNAME, r.user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, r.password.c_str());

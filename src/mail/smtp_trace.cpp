@@ -20,6 +20,8 @@ std::string_view without_line_end(std::string_view s) {
 
 void SmtpTrace::command_sent(std::string_view command) {
   if (refused_) return;
+  // An answer to a login challenge is base64 and may happen to begin like a command.
+  if (step_ == SmtpStep::Auth && last_reply_.rfind("334", 0) == 0) return;
   struct Word {
     std::string_view word;
     SmtpStep step;

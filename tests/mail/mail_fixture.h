@@ -23,9 +23,10 @@ namespace kelvo::mail {
 
 // A refused recipient is any address starting "refused"; each message lands in <n>.eml.
 constexpr char kSmtpServerScript[] = R"(
-import asyncio, os, sys
-from aiosmtpd.smtp import SMTP
+import asyncio, os, ssl, sys
+from aiosmtpd.smtp import SMTP, AuthResult
 out, port_file = sys.argv[1], sys.argv[2]
+cert = sys.argv[3] if len(sys.argv) > 3 else None
 class Handler:
     count = 0
     async def handle_RCPT(self, server, session, envelope, address, options):
@@ -44,7 +45,17 @@ class Handler:
         return "250 Message accepted"
 async def main():
     loop = asyncio.get_running_loop()
-    server = await loop.create_server(lambda: SMTP(Handler()), "127.0.0.1", 0)
+    if cert:
+        # STARTTLS required before anything, then a login of shop / s3cret.
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(cert)
+        def check(server, session, envelope, mechanism, auth_data):
+            return AuthResult(success=auth_data.login == b"shop" and auth_data.password == b"s3cret")
+        make = lambda: SMTP(Handler(), tls_context=context, require_starttls=True, authenticator=check,
+                            auth_required=True, auth_require_tls=True)
+    else:
+        make = lambda: SMTP(Handler())
+    server = await loop.create_server(make, "127.0.0.1", 0)
     with open(port_file + ".tmp", "w") as f:
         f.write(str(server.sockets[0].getsockname()[1]))
     os.rename(port_file + ".tmp", port_file)
@@ -62,15 +73,27 @@ class SmtpServer {
  public:
   ~SmtpServer() { stop(); }
   // The port it listens on, or 0 (with a test failure) when it did not start.
-  int start(const std::filesystem::path& folder, const std::filesystem::path& inbox) {
+  // With tls, a throwaway certificate for 127.0.0.1 is made (cert.pem, its certificate alone in
+  // cert.pem.crt) and the server wants STARTTLS and a login.
+  int start(const std::filesystem::path& folder, const std::filesystem::path& inbox, bool tls = false) {
     std::filesystem::create_directory(inbox);
+    const std::string cert = (folder / "cert.pem").string();
+    if (tls) {
+      std::string make = "openssl req -x509 -newkey rsa:2048 -nodes -keyout " + cert + " -out " + cert +
+                         ".crt -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -days 2 2>/dev/null && cat " +
+                         cert + ".crt >> " + cert;
+      if (std::system(make.c_str()) != 0) {
+        ADD_FAILURE() << "openssl could not make a certificate";
+        return 0;
+      }
+    }
     std::ofstream(folder / "smtp.py") << kSmtpServerScript;
     const auto port_file = folder / "port";
     pid_ = fork();
     if (pid_ == 0) {
       prctl(PR_SET_PDEATHSIG, SIGTERM);  // a crashed test leaves no server behind
       execl("/usr/bin/python3", "python3", (folder / "smtp.py").c_str(), inbox.c_str(), port_file.c_str(),
-            static_cast<char*>(nullptr));
+            tls ? cert.c_str() : static_cast<char*>(nullptr), static_cast<char*>(nullptr));
       _exit(127);
     }
     for (int i = 0; i < 200 && !std::filesystem::exists(port_file); ++i) {
@@ -128,6 +151,7 @@ class ScriptedMailScreens : public MailScreens {
   std::vector<MailJob> jobs;
   RecordingSink sink;
   bool thread_fails = false;
+  std::string ca_file;  // the test server's certificate, for TLS
   std::optional<MailSettings> edit_settings(const MailSettings&) override {
     ++setups_shown;
     if (answers.empty()) return std::nullopt;
@@ -138,7 +162,7 @@ class ScriptedMailScreens : public MailScreens {
   bool start(MailJob job) override {
     if (thread_fails) return false;
     jobs.push_back(job);
-    CurlSmtpTransport curl;
+    CurlSmtpTransport curl(ca_file);
     run_mail_job(job, sink, curl);
     return true;
   }
@@ -158,9 +182,9 @@ class MailTest : public ::testing::Test {
     shop_.started = clock_.now();
   }
 
-  void start_server() {
+  void start_server(bool tls = false) {
     inbox_ = folder_ / "inbox";
-    port_ = server_.start(folder_, inbox_);
+    port_ = server_.start(folder_, inbox_, tls);
     ASSERT_GT(port_, 0);
   }
 

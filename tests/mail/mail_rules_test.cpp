@@ -98,7 +98,8 @@ TEST(SmtpTraceLabels, NameTheStepThatFailed) {
       {{{'o', "DATA"}, {'i', "354 go ahead"}, {'d', ""}, {'i', "552 too big"}}, false, "recv() end-message", true},
       {{{'o', "DATA"}, {'i', "354 go ahead"}, {'d', ""}}, true, "send() message-line", false},
       {{{'o', "STARTTLS"}, {'i', "454 no tls"}}, false, "recv() STARTTLS", true},
-      {{{'o', "AUTH PLAIN"}, {'i', "334 "}, {'o', "AGEAYgBj"}, {'i', "535 bad"}}, false, "recv() AUTH", true},
+      {{{'o', "AUTH LOGIN"}, {'i', "334 VXNlcm5hbWU6"}, {'o', "DATAbase64user"}, {'i', "535 bad"}},
+       false, "recv() AUTH", true},
       {{{'o', "quit\r\n"}}, false, "recv() QUIT", false},
       // The library closes a refused session with QUIT: the refusal still names the step.
       {{{'o', "RCPT TO:<c@d>"}, {'i', "550 no"}, {'o', "QUIT"}, {'i', "221 bye"}}, false, "recv() RCPT TO", true},

@@ -115,6 +115,30 @@ TEST_F(MailServerTest, ServersThatCannotBeReachedAreReportedAsProblems) {
   }
 }
 
+// A relay that wants STARTTLS and a login before it takes a mail.
+class MailTlsTest : public MailTest {
+ protected:
+  void SetUp() override {
+    MailTest::SetUp();
+    start_server(true);
+    screens_.ca_file = (folder_ / "cert.pem.crt").string();
+  }
+};
+
+TEST_F(MailTlsTest, StartTlsWithLoginIsSent) {
+  MailSettings s = settings();
+  s.set_security(Security::StartTls);
+  s.set_user(u"shop");
+  s.set_password(u"s3cret");
+  ASSERT_TRUE(save_settings(folder_, s));
+  email_report(shop_, screens_);
+  const auto& lines = screens_.sink.lines;
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{"Forwarding mail", "Transmission complete", "    "}));
+  EXPECT_TRUE(received().ends_with("End report\r\n"));
+  for (const auto& l : lines) EXPECT_EQ(l.find("s3cret"), std::string::npos);
+}
+
 class ReminderTest : public MailServerTest {
  protected:
   void SetUp() override {
