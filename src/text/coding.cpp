@@ -23,4 +23,21 @@ void put_text(uint8_t* p, size_t width_bytes, u16view s) {
   for (size_t i = 0; i < n; ++i) put_u16(p + 2 * i, static_cast<uint16_t>(s[i]));
 }
 
+std::string utf16le_bytes(u16view s) {
+  std::string bytes;
+  bytes.reserve(2 * s.size());
+  for (char16_t c : s) {
+    bytes.push_back(static_cast<char>(c & 0xff));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+u16 from_utf16le(const uint8_t* p, size_t len) {
+  u16 out;
+  out.reserve(len / 2);
+  for (size_t i = 0; i + 1 < len; i += 2) out.push_back(static_cast<char16_t>(p[i] | (p[i + 1] << 8)));
+  return out;
+}
+
 }  // namespace kelvo::text
