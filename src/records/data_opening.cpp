@@ -275,6 +275,8 @@ bool create_data_files(Shop& shop) {
 }
 
 bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
+  // The run starts now, not after the operator has answered the day close's date question.
+  shop.started = shop.now();
   const bool counter = mode == OpenMode::Counter;
   if (counter && is_first_run(shop) && !create_data_files(shop)) return false;
   if (!shop.address.load(shop.path(files::kAddress))) shop.address.set_missing_defaults();
@@ -300,7 +302,6 @@ bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
     if (closed == DayCloseResult::Cancelled || closed == DayCloseResult::Failed) return false;
   }
   shop.config.repair_rental_days();
-  shop.started = shop.now();
   tally_activity(shop, tally);
   return true;
 }

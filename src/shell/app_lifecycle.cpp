@@ -89,16 +89,18 @@ int run_counter(int& argc, char** argv, const std::filesystem::path& folder) {
   QApplication::setApplicationName("kelvo");
   QApplication::setQuitOnLastWindowClosed(false);
 
-  InstanceLock lock(folder);
-  if (!lock.acquire()) return 0;
-
+  // The desktop is checked before the lock file is made, so a refused start leaves nothing
+  // behind. Its width is the screen's whole width: docks and panels do not make it smaller.
   platform::qt::QtOperator op;
   QScreen* screen = QGuiApplication::primaryScreen();
-  int desktop_width = screen ? screen->availableGeometry().width() : 0;
+  int desktop_width = screen ? screen->geometry().width() : 0;
   if (!desktop_wide_enough(desktop_width)) {
     op.message(u"Problem", u"Program requires desktop of at least 800 by 600");
     return 1;
   }
+
+  InstanceLock lock(folder);
+  if (!lock.acquire()) return 0;
 
   platform::qt::QtLocale locale;
   platform::SystemClock clock;
