@@ -192,5 +192,82 @@ TEST_F(FiguresScreens, GraphAndMainWindowAt1024And800) {
   }
 }
 
+TEST_F(FiguresScreens, EveryFigureCommandIsWiredWithItsAccessRule) {
+  for (const char* id : {"activity.overview", "activity.print_overview", "reports.by_category", "reports.by_band",
+                         "reports.averages", "reports.takings", "reports.print_takings", "reports.purge_takings",
+                         "reports.export_takings", "reports.till_reconciliation", "reports.till_closeout",
+                         "activity.print_log_today", "activity.print_log_day", "activity.print_log_all",
+                         "activity.print_log_previous", "utilities.takings_amendment", "utilities.tax",
+                         "file.exit_print_report", "file.exit_print_log", "file.exit_print_both"})
+    EXPECT_TRUE(window_.action(id)->isEnabled()) << id;
+  ASSERT_TRUE(records::sign_on(shop_, window_.access(), 5, u""));
+  window_.refresh_menus();
+  // A fresh shop keeps these to the administrator and manager.
+  for (const char* id : {"activity.overview", "reports.takings", "reports.print_takings", "reports.purge_takings",
+                         "utilities.takings_amendment"})
+    EXPECT_FALSE(window_.action(id)->isEnabled()) << id;
+  EXPECT_TRUE(window_.action("reports.till_closeout")->isEnabled());
+}
+
+TEST_F(FiguresScreens, SettingsAndAnalysisWindowsAndTheCsvExport) {
+  shop_.config.set_i32(cfg::kBandCountToday + 4 * 9, 4);  // band 9: the rest
+  shop_.config.set_str(cfg::category_name(10), cfg::kCategoryNameWidth, u"SCI");
+  shop_.config.set_i32(cfg::kCategoryHighMonth + 4, 7);  // category 11 this month
+  Screens screens;
+  screens
+      .then([](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), "TAX CONTROL");
+        EXPECT_EQ(w.findChild<QLineEdit*>("description1")->text(), "Tax 1");
+        w.findChild<QLineEdit*>("rate1")->setText("1750");
+        w.findChild<QLineEdit*>("rate2")->setText("x");  // leaves the old rate
+        w.findChild<QLineEdit*>("description2")->setText("GST");
+        save_picture(w, "tax_control");
+        w.findChild<QPushButton*>("ok")->click();
+      })
+      .then([](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), "Film categories for today");
+        static_cast<QDialog&>(w).accept();
+      })
+      .then([](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), "Film categories for month");
+        EXPECT_EQ(w.findChild<QLineEdit*>("category10")->text(), "SCI 0");
+        EXPECT_EQ(w.findChild<QLineEdit*>("category11")->text(), " 7");
+        static_cast<QDialog&>(w).accept();
+      })
+      .then([](QWidget& w) {
+        EXPECT_EQ(w.findChild<QLineEdit*>("today9")->text(), "4");
+        save_picture(w, "rentals_by_band");
+        static_cast<QDialog&>(w).accept();
+      })
+      .then([](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), "Export takings");
+        save_picture(w, "export_takings");
+        w.findChild<QPushButton*>("save")->click();
+      })
+      .then([](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), "Export");
+        static_cast<QDialog&>(w).accept();
+      });
+  shop_.config.set_i64(cfg::kTax2Rate, 500);
+  window_.run("utilities.tax");
+  EXPECT_EQ(shop_.config.i64(cfg::kTax1Rate), 1750);
+  EXPECT_EQ(shop_.config.i64(cfg::kTax2Rate), 500);
+  EXPECT_EQ(shop_.config.str(cfg::kTax2Description, cfg::kTaxDescriptionWidth), u"GST");
+  window_.run("reports.by_category");
+  window_.run("reports.by_band");
+  window_.run("reports.export_takings");
+  auto bytes = records::read_whole(shop_.path("Takings.csv"));
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->size(), 2 + 2 * 45 * 371u);  // FF FE, then 1/12/2025 to 6/12/2026
+}
+
+TEST_F(FiguresScreens, ExitPrintReportPrintsThenEndsTheRun) {
+  bool quit = false;
+  QObject::connect(&window_, &shell::MainWindow::quit_requested, [&quit] { quit = true; });
+  window_.run("file.exit_print_both");
+  EXPECT_TRUE(quit);
+  EXPECT_EQ(pdf_count(), 2);
+}
+
 }  // namespace
 }  // namespace kelvo
