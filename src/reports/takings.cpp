@@ -2,6 +2,7 @@
 
 #include "catalogue/list_window.h"
 #include "counter/payment.h"
+#include "exchange/export.h"
 #include "records/file_io.h"
 #include "records/transaction_log.h"
 #include "reports/overview.h"
@@ -181,7 +182,9 @@ bool export_takings(records::Shop& shop, const TakingsExport& request) {
   const std::string bytes = (request.unicode_header ? std::string("\xFF\xFE") : std::string()) + text::utf16le_bytes(body);
   const std::filesystem::path name(text::to_utf8(request.file_name));
   const std::filesystem::path file = name.is_absolute() ? name : shop.folder() / name;
-  if (request.file_name.empty() || !records::write_file_atomic(file, bytes.data(), bytes.size())) {
+  // A name of one of the shop's own files would replace that file with the export.
+  if (request.file_name.empty() || exchange::is_shop_file(shop, file) ||
+      !records::write_file_atomic(file, bytes.data(), bytes.size())) {
     platform::problem(shop.op(), u"Unable to open file.");
     return false;
   }

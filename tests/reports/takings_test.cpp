@@ -143,6 +143,10 @@ TEST_F(Takings, CsvLinesWithAndWithoutTheByteOrderMark) {
   r.file_name = u"no-such-folder/x.csv";
   EXPECT_FALSE(reports::export_takings(shop_, r));
   EXPECT_TRUE(op_.saw("Problem", "Unable to open file."));
+  const auto film_size = std::filesystem::file_size(shop_.path(records::files::kFilm));
+  r.file_name = u"film.dat";
+  EXPECT_FALSE(reports::export_takings(shop_, r));
+  EXPECT_EQ(std::filesystem::file_size(shop_.path(records::files::kFilm)), film_size);
 }
 
 }  // namespace
