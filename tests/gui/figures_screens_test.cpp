@@ -111,6 +111,12 @@ TEST_F(FiguresScreens, LogPrintBreaksInsideAnEntryAndGoesOnOnTheNextPage) {
   ASSERT_GE(pages.size(), 2);
   EXPECT_TRUE(flat(pages[0]).contains("Video Corner Log file: 07/12/2026 Page: 1")) << pages[0].toStdString();
   EXPECT_TRUE(pages[1].contains("Page: 2"));
+  // The first page stops inside an entry: its operator line opens the second page.
+  const QStringList first = pages[0].trimmed().split('\n');
+  EXPECT_TRUE(first.last().contains("Casablanca")) << first.last().toStdString();
+  const QStringList second = pages[1].trimmed().split('\n', Qt::SkipEmptyParts);
+  ASSERT_GE(second.size(), 2);
+  EXPECT_EQ(second[1].trimmed(), "Operator: 1, Administrator");
   // Every line once, in order, across the break.
   int from = 0;
   for (int i = 1; i <= 30; ++i) {
