@@ -43,9 +43,7 @@ text::u16 closeout_date(const records::Shop& shop) {
 namespace {
 
 text::u16 time_and_date(const records::Shop& shop) {
-  const text::DateTime now = shop.now();
-  const text::u16 h = text::format("%02d", {now.hour}), m = text::format("%02d", {now.minute});
-  return text::format("%c%c:%c%c %s", {h[0], h[1], m[0], m[1], closeout_date(shop)});
+  return hh_mm(shop.now()) + u" " + closeout_date(shop);
 }
 
 text::u16 assoc(const records::Shop& shop) {

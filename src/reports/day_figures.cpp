@@ -106,6 +106,8 @@ std::vector<text::u16> monthly_totals(const records::ConfigBlock& c, const text:
   return out;
 }
 
+text::u16 hh_mm(const text::DateTime& t) { return text::format("%02d:%02d", {t.hour, t.minute}); }
+
 text::u16 day_text(const platform::Locale& locale, const Ymd& d) {
   if (auto s = short_date(locale, d)) return *s;
   return text::format("%2d/%2d/%d", {d.day, d.month, d.year});

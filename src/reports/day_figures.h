@@ -50,6 +50,9 @@ text::u16 tax_portion(const records::ConfigBlock& c, float total);
 // its tax portion, then the current month to date (no tax portion).
 std::vector<text::u16> monthly_totals(const records::ConfigBlock& c, const text::DateTime& today);
 
+// "hh:mm" of a time, as the report headings and the closeout show it.
+text::u16 hh_mm(const text::DateTime& t);
+
 // "%2d/%2d/%d" or the short form, as the takings screens show a day.
 text::u16 day_text(const platform::Locale& locale, const Ymd& d);
 

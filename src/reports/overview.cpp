@@ -15,11 +15,6 @@ namespace {
 
 long long i64(const records::ConfigBlock& c, size_t off) { return static_cast<long long>(c.i64(off)); }
 
-text::u16 hh_mm(const text::DateTime& t) {
-  const text::u16 h = text::format("%02d", {t.hour}), m = text::format("%02d", {t.minute});
-  return text::format("%c%c:%c%c", {h[0], h[1], m[0], m[1]});
-}
-
 long long highest(const records::NumberIndex& index) {
   return index.size() == 0 ? 0 : static_cast<long long>(index.entries().back().number);
 }
