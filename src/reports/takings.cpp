@@ -3,6 +3,7 @@
 #include "catalogue/list_window.h"
 #include "counter/payment.h"
 #include "exchange/export.h"
+#include "records/commit.h"
 #include "records/file_io.h"
 #include "records/transaction_log.h"
 #include "reports/overview.h"
@@ -141,11 +142,12 @@ void amend_takings(records::Shop& shop) {
   const text::u16 entry = records::log_prefix(now) + u"  Takings amendment" +
                           (today ? text::format("\r\nfor %d/%d/%d: %.2f\r\n", {d.day, d.month, d.year, *amount})
                                  : text::format("\r\nfor %d/%d/%d: %s\r\n", {d.day, d.month, d.year, typed->text}));
-  // The entry is written first: a change of the day's takings that leaves no trace of who
-  // made it is refused rather than made.
-  if (!records::append_log_or_report(shop, entry)) return;
+  // The amount and its log entry are one change: a change of the day's takings that would
+  // leave no trace of who made it is refused rather than made.
+  records::Commit commit(shop);
+  records::append_log_or_report(shop, entry);
   shop.config.set_f32(today ? cfg::kTakingsToday : cfg::history_entry(day->index), *amount);
-  shop.save_config();
+  commit.finish();
 }
 
 void purge_takings(records::Shop& shop) {

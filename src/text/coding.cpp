@@ -25,7 +25,7 @@ void put_text(uint8_t* p, size_t width_bytes, u16view s) {
 
 std::string utf16le_bytes(u16view s) {
   std::string bytes;
-  bytes.reserve(2 * s.size());
+  bytes.reserve(s.size() * 2);
   for (char16_t c : s) {
     bytes.push_back(static_cast<char>(c & 0xff));
     bytes.push_back(static_cast<char>(c >> 8));

@@ -4,6 +4,7 @@
 
 #include "figures_fixture.h"
 #include "platform/recording_printer.h"
+#include "records/journal.h"
 
 namespace kelvo::testing {
 namespace {
@@ -91,12 +92,13 @@ TEST_F(Takings, AmendmentRefusedWithoutChangeForBadAmountsDatesOrAnUnwritableLog
   EXPECT_TRUE(op_.saw("Problem", "Non valid date"));
   EXPECT_EQ(log_text().find(u"Takings amendment"), text::u16::npos);
 
-  std::filesystem::remove(shop_.path(records::files::kLog));
-  std::filesystem::create_directory(shop_.path(records::files::kLog));  // cannot be appended to
+  ASSERT_TRUE(shop_.save_config());
+  std::filesystem::create_directory(shop_.path(records::kJournalFile));  // the change cannot be journalled
   op_.texts = {u"07-12-2026", u"99"};
   reports::amend_takings(shop_);
   EXPECT_TRUE(op_.saw("Fatal error", "Data file: lgb4.dat, not present."));
   EXPECT_FLOAT_EQ(config().takings_today(), 10.0f);
+  EXPECT_EQ(log_text().find(u"Takings amendment"), text::u16::npos);
 }
 
 TEST_F(Takings, PurgeClearsEntriesUpTo389AndLeavesTheRest) {
