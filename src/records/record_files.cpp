@@ -151,6 +151,14 @@ bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {
     return false;
   }
   member.reset_for_new();
+  return add_member_copy(shop, member);
+}
+
+bool add_member_copy(Shop& shop, const MemberRecord& member) {
+  if (!number_in_range(member.number()) || shop.members.index().contains(member.number())) {
+    platform::problem(shop.op(), u"Number in use.");
+    return false;
+  }
   if (!store_new_record(shop, shop.members, kMemberWords, member, member.name())) return false;
   shop.op().activity(text::format("New member: %I64d %s %s", {member.number(), member.title(), member.name()}));
   shop.op().activity(u"  ");

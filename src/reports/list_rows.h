@@ -1,0 +1,104 @@
+#pragma once
+// Walking a record file for a list: the number index in ascending order from a first number to
+// a last one, each record read through one cursor, progress reported as it goes. The list
+// window and the prints read records only as far as they need them.
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/list_window.h"
+#include "platform/progress.h"
+#include "records/record_files.h"
+#include "records/shop.h"
+#include "reports/work_file.h"
+#include "text/format.h"
+
+namespace kelvo::reports {
+
+template <class Record>
+class IndexWalk {
+ public:
+  IndexWalk(records::Shop& shop, const records::RecordStore<Record>& store, std::string_view file_name,
+            platform::Progress& progress, int64_t from = 1, int64_t to = records::kMaxNumber)
+      : shop_(shop), store_(store), file_name_(file_name), progress_(progress), to_(to),
+        cursor_(std::make_unique<records::RecordCursor>(store.file(), Record::kSize)) {
+    const auto& e = store.index().entries();
+    while (at_ < e.size() && e[at_].number < std::max<int64_t>(from, 1)) ++at_;
+  }
+
+  // The next live record in number order up to the last number. False at the end, when the
+  // operator cancelled, or when the file failed (reported as "Data file: ..., not present.").
+  bool next(Record& out) {
+    const auto& e = store_.index().entries();
+    if (stopped_ || at_ >= e.size() || e[at_].number > to_) return false;
+    if (!progress_.step(u"Reading", static_cast<int64_t>(at_), static_cast<int64_t>(e.size()))) return stop();
+    if (store_.read_slot(*cursor_, e[at_].slot, out) != records::ReadResult::Ok) {
+      shop_.op().message(u"Fatal error",
+                         text::format("Data file: %s, not present.", {text::from_utf8(file_name_)}));
+      return stop();
+    }
+    ++at_;
+    return true;
+  }
+  bool cancelled_or_failed() const { return stopped_; }
+
+ private:
+  bool stop() {
+    stopped_ = true;
+    return false;
+  }
+  records::Shop& shop_;
+  const records::RecordStore<Record>& store_;
+  std::string_view file_name_;
+  platform::Progress& progress_;
+  int64_t to_;
+  std::unique_ptr<records::RecordCursor> cursor_;
+  size_t at_ = 0;
+  bool stopped_ = false;
+};
+
+// Rows of a list window made from the records of a walk: each record gives no row, one row, or
+// several (a member and the items it has overdue).
+template <class Record>
+class IndexRows : public catalogue::ListSource {
+ public:
+  using RowsOf = std::function<void(const Record&, std::vector<catalogue::ListRow>&)>;
+  IndexRows(IndexWalk<Record> walk, RowsOf rows_of) : walk_(std::move(walk)), rows_of_(std::move(rows_of)) {}
+  bool next(catalogue::ListRow& row) override {
+    while (at_ >= pending_.size()) {
+      pending_.clear();
+      at_ = 0;
+      if (!walk_.next(record_)) return false;
+      rows_of_(record_, pending_);
+    }
+    row = pending_[at_++];
+    return true;
+  }
+
+ private:
+  IndexWalk<Record> walk_;
+  RowsOf rows_of_;
+  Record record_;
+  std::vector<catalogue::ListRow> pending_;
+  size_t at_ = 0;
+};
+
+// Rows of a list window read from a work file, a page at a time.
+class WorkFileRows : public catalogue::ListSource {
+ public:
+  using RowOf = std::function<catalogue::ListRow(const WorkRecord&)>;
+  WorkFileRows(const std::filesystem::path& file, RowOf row_of) : reader_(file), row_of_(std::move(row_of)) {}
+  bool next(catalogue::ListRow& row) override {
+    WorkRecord w;
+    if (!reader_.next(w)) return false;
+    row = row_of_(w);
+    return true;
+  }
+
+ private:
+  WorkFileReader reader_;
+  RowOf row_of_;
+};
+
+}  // namespace kelvo::reports
