@@ -5,6 +5,7 @@
 #include "catalogue/catalogue_fixture.h"
 #include "platform/recording_printer.h"
 #include "reports/list_screens.h"
+#include "text/format.h"
 
 namespace kelvo::listtest {
 
