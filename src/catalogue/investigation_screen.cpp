@@ -40,7 +40,10 @@ QWidget* rental_history_widget(const RentalHistory& history, QWidget* parent) {
   }
   table->setColumnWidth(0, 300);
   table->setColumnWidth(1, 110);
+  table->setColumnWidth(2, 110);
   table->horizontalHeader()->setStretchLastSection(true);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setMinimumWidth(300 + 110 + 110 + 2 * table->frameWidth() + 4);
   table->setFixedHeight(table->horizontalHeader()->height() + 4 * table->verticalHeader()->defaultSectionSize() +
                         2 * table->frameWidth());
   layout->addWidget(table);
