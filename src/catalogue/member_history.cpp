@@ -3,6 +3,7 @@
 #include "catalogue/film_display.h"
 #include "catalogue/member_find.h"
 #include "records/record_files.h"
+#include "reports/list_rows.h"
 #include "text/format.h"
 
 namespace kelvo::catalogue {
@@ -60,31 +61,23 @@ RentalHistory rental_history(records::Shop& shop, const MemberRecord& m) {
 
 bool find_identical(records::Shop& shop, const MemberRecord& m, Investigation& out) {
   const auto name = m.name(), road = m.road(), telephone = m.telephone1(), joined = m.join_date();
-  auto cursor = shop.members.cursor();
-  MemberRecord other;
-  // File order, every slot read once: one sequential pass over member.dat.
-  for (int64_t slot = 0; slot < shop.members.counts().total; ++slot) {
-    switch (shop.members.read_slot(cursor, slot, other)) {
-      case records::ReadResult::Ok: break;
-      case records::ReadResult::NotOpened:
-        shop.op().message(u"Fatal error", u"Data file: member.dat, not present.");
-        return false;
-      default:
-        platform::problem(shop.op(), u"Member.dat");
-        return false;
-    }
-    if (other.number() <= 0 || other.number() == m.number()) continue;
-    const auto other_name = other.name();
-    if (other_name == name) out.same_name.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other.road()}));
-    if (other.road() == road)
-      out.same_road.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other.road()}));
-    // Only one way round: the investigated number is the beginning of the other one.
-    if (!telephone.empty() && other.telephone1().starts_with(telephone))
-      out.same_telephone.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other.telephone1()}));
-    if (other.join_date() == joined)
-      out.same_join_date.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other.join_date()}));
-  }
-  return true;
+  platform::NoProgress quiet;
+  // Every slot once, in file order: one sequential pass over member.dat.
+  return reports::for_each_in_file_order(
+      shop, shop.members, records::files::kMember, quiet, [](int64_t) { return true; },
+      [&](int64_t, const MemberRecord& other) {
+        if (other.number() <= 0 || other.number() == m.number()) return;
+        const auto other_name = other.name(), other_road = other.road();
+        if (other_name == name) out.same_name.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other_road}));
+        if (other_road == road) out.same_road.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other_road}));
+        // Only one way round: the investigated number is the beginning of the other one.
+        const auto other_telephone = other.telephone1();
+        if (!telephone.empty() && other_telephone.starts_with(telephone))
+          out.same_telephone.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other_telephone}));
+        const auto other_joined = other.join_date();
+        if (other_joined == joined)
+          out.same_join_date.push_back(text::format("%I64d, %s: %s", {other.number(), other_name, other_joined}));
+      });
 }
 
 bool transaction_data_of(records::Shop& shop, const MemberRecord& m, TransactionData& out) {

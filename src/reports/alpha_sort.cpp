@@ -1,8 +1,10 @@
 #include "reports/alpha_sort.h"
 
 #include <algorithm>
-#include <tuple>
+#include <cstdint>
 
+#include "records/file_io.h"
+#include "reports/list_rows.h"
 #include "text/format.h"
 
 namespace kelvo::reports {
@@ -17,60 +19,61 @@ std::optional<char16_t> range_letter(text::u16view typed) {
   return ascii_upper(typed[0]);
 }
 
-// What the order compares, worked out once per record rather than at every comparison.
+// What the order compares, worked out once per record rather than at every comparison: the
+// group (not starting with A-Z first), the first and second characters with letters of either
+// case together, packed into one number; then the raised text.
 struct SortKey {
-  int group;  // 0: not starting with A-Z, 1: starting with a letter
-  char16_t first, second;
+  uint64_t head;
   text::u16 raised;
-  bool operator<(const SortKey& o) const {
-    return std::tie(group, first, second, raised) < std::tie(o.group, o.first, o.second, o.raised);
-  }
+  bool operator<(const SortKey& o) const { return head != o.head ? head < o.head : raised < o.raised; }
 };
 
 SortKey key_of(text::u16view s) {
   const char16_t c0 = s.empty() ? 0 : s[0];
   const char16_t c1 = s.size() > 1 ? s[1] : 0;
   const bool letter = is_letter(c0);
-  return {letter ? 1 : 0, ascii_upper(c0), ascii_upper(c1), letter ? text::to_upper(s) : text::u16(s)};
+  const uint64_t head = (uint64_t{letter ? 1u : 0u} << 32) | (uint64_t{ascii_upper(c0)} << 16) | ascii_upper(c1);
+  return {head, letter ? text::to_upper(s) : text::u16(s)};
 }
 
-struct Keyed {
+struct Sorted {
   SortKey key;
-  WorkRecord record;
+  uint32_t at;  // place of the record in the order read
 };
 
 template <class Record, class Fill>
 bool sort_into(records::Shop& shop, const records::RecordStore<Record>& store, std::string_view data_file,
                std::string_view work_file, AlphaRange range, platform::Progress& progress, Fill fill) {
-  std::vector<Keyed> keyed;
-  auto cursor = store.cursor();
+  std::vector<WorkRecord> records;
+  std::vector<Sorted> order;
+  records.reserve(static_cast<size_t>(store.counts().live));
+  order.reserve(static_cast<size_t>(store.counts().live));
   const auto& prefixes = store.prefixes();
-  const int64_t slots = store.counts().total;
-  Record r;
-  for (int64_t slot = 0; slot < slots; ++slot) {
-    if (!progress.step(u"Sorting", slot, slots)) return false;
-    // The prefix table rules out most records of a narrow range without reading them.
-    if (static_cast<size_t>(slot) < prefixes.size()) {
-      const auto& p = prefixes[slot];
-      const char16_t two[2] = {p[0], p[1]};
-      if (p[0] == 0 || !in_alpha_range(text::u16view(two, 1), range)) continue;
-    }
-    if (store.read_slot(cursor, slot, r) != records::ReadResult::Ok) {
-      shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(data_file)}));
-      return false;
-    }
-    if (r.number() <= 0) continue;
-    Keyed k{{}, {}};
-    fill(r, k.record);
-    if (!in_alpha_range(k.record.text1(), range)) continue;
-    k.key = key_of(k.record.text1());
-    keyed.push_back(std::move(k));
-  }
-  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-  std::vector<WorkRecord> out;
-  out.reserve(keyed.size());
-  for (const auto& k : keyed) out.push_back(k.record);
-  if (!write_work_file(shop.path(work_file), out)) {
+  // The prefix table rules out deleted records and most records of a narrow range unread.
+  auto wanted = [&](int64_t slot) {
+    if (static_cast<size_t>(slot) >= prefixes.size()) return true;
+    const auto& p = prefixes[static_cast<size_t>(slot)];
+    const char16_t first[1] = {p[0]};
+    return p[0] != 0 && in_alpha_range(text::u16view(first, 1), range);
+  };
+  const bool read = for_each_in_file_order(shop, store, data_file, progress, wanted, [&](int64_t, const Record& r) {
+    if (r.number() <= 0) return;
+    WorkRecord w;
+    fill(r, w);
+    text::u16 text1 = w.text1();
+    if (!in_alpha_range(text1, range)) return;
+    order.push_back({key_of(text1), static_cast<uint32_t>(records.size())});
+    records.push_back(w);
+  });
+  if (!read) return false;
+  // The keys are sorted with the place of their record, not the records themselves; equal keys
+  // keep the order read.
+  std::stable_sort(order.begin(), order.end(), [](const Sorted& a, const Sorted& b) { return a.key < b.key; });
+  // An array of work records is the file's byte layout.
+  std::vector<WorkRecord> sorted;
+  sorted.reserve(order.size());
+  for (const Sorted& s : order) sorted.push_back(records[s.at]);
+  if (!write_work_file(shop.path(work_file), sorted)) {
     platform::problem(shop.op(), text::format("Data file: %s.", {text::from_utf8(work_file)}));
     return false;
   }

@@ -23,14 +23,19 @@ IndexWalk<FilmRecord> film_walk(records::Shop& shop, ListScreens& screens, int64
   return IndexWalk<FilmRecord>(shop, shop.films, records::files::kFilm, screens.progress(), from);
 }
 
-// Pages through the films from a number on that pass the test, each shown by `row`.
+// Pages through the films from a number on that pass the test, each shown by `row`. The film
+// file is read once in file order before the first page.
 void show_films(records::Shop& shop, ListScreens& screens, text::u16view title, FilmTest test,
                 std::function<ListRow(const FilmRecord&)> row = film_row, int64_t from = 1) {
-  IndexRows<FilmRecord> rows(film_walk(shop, screens, from), [&](const FilmRecord& f, std::vector<ListRow>& out) {
-    if (test(f)) out.push_back(row(f));
-  });
-  catalogue::show_list(shop.op(), screens.views(), title, rows);
+  std::vector<ListRow> rows;
+  const bool read = select_in_number_order<FilmRecord, ListRow>(
+      shop, shop.films, records::files::kFilm, screens.progress(), from, records::kMaxNumber,
+      [&](const FilmRecord& f, std::vector<ListRow>& out) {
+        if (test(f)) out.push_back(row(f));
+      },
+      rows);
   screens.progress().finish();
+  if (read) catalogue::show_list(shop.op(), screens.views(), title, rows);
 }
 
 void list_by_person(records::Shop& shop, ListScreens& screens, text::u16view question, text::u16view title,
@@ -121,8 +126,9 @@ void list_overdue_films(records::Shop& shop, ListScreens& screens, OverdueKind k
     days = *typed;
   }
   const text::DateTime now = shop.now();
+  const text::u16 deadline = shop.config.return_deadline();
   show_films(shop, screens, u"Overdue items", [&](const FilmRecord& f) {
-    const int late = film_days_overdue(f, now, shop.config);
+    const int late = film_days_overdue(f, now, deadline);
     if (late < 1) return false;
     return kind == OverdueKind::Below ? late < days : late >= days;
   }, [&](const FilmRecord& f) { return active_row(f, shop.locale()); });

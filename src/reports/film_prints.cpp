@@ -14,20 +14,27 @@ using records::FilmRecord;
 namespace cfg = records::cfg;
 
 using FilmTest = std::function<bool(const FilmRecord&)>;
-using FilmLines = std::function<void(const FilmRecord&, PageWriter&)>;
+using FilmLine = std::function<text::u16(const FilmRecord&)>;
 
 text::u16 numeric_line(const FilmRecord& f) {
   return text::format("%-16I64d  %-40s  %-6s    %.2f", {f.number(), f.title(), f.category(), f.cost()});
 }
 
+// The film file is read once in file order, then the lines are printed in number order.
 void print_films(records::Shop& shop, ListScreens& screens, text::u16 heading, NumberRange range, FilmTest test,
-                 FilmLines lines = [](const FilmRecord& f, PageWriter& w) { w.line(numeric_line(f)); }) {
-  print_walk<FilmRecord>(
-      shop, screens, std::move(heading),
-      IndexWalk<FilmRecord>(shop, shop.films, records::files::kFilm, screens.progress(), range.from, range.to),
-      [&](const FilmRecord& f, PageWriter& w) {
-        if (test(f)) lines(f, w);
-      });
+                 FilmLine line = numeric_line) {
+  std::vector<text::u16> texts;
+  const bool read = select_in_number_order<FilmRecord, text::u16>(
+      shop, shop.films, records::files::kFilm, screens.progress(), range.from, range.to,
+      [&](const FilmRecord& f, std::vector<text::u16>& out) {
+        if (test(f)) out.push_back(line(f));
+      },
+      texts);
+  if (!read) {
+    screens.progress().finish();
+    return;
+  }
+  print_texts(shop, screens, std::move(heading), texts);
 }
 
 // The amount an overdue film owes: the band's daily rate in cents x 0.01 x days late.
@@ -85,9 +92,9 @@ void print_active_films(records::Shop& shop, ListScreens& screens) {
   if (!range) return;
   print_films(shop, screens, heading_start(shop, u"Active film list: "), *range,
               [](const FilmRecord& f) { return f.on_loan_to() != 0; },
-              [](const FilmRecord& f, PageWriter& w) {
-                w.line(text::format("%-16I64d  %-40s  %s, %I64d",
-                                    {f.number(), f.title(), stamp_date(f.last_hire()), f.on_loan_to()}));
+              [](const FilmRecord& f) {
+                return text::format("%-16I64d  %-40s  %s, %I64d",
+                                    {f.number(), f.title(), stamp_date(f.last_hire()), f.on_loan_to()});
               });
 }
 
@@ -109,10 +116,10 @@ void print_films_not_rented_since(records::Shop& shop, ListScreens& screens) {
   if (!month) return;
   print_films(shop, screens, heading_start(shop, u"Rental gap film list: "), *range,
               [&](const FilmRecord& f) { return not_rented_since(f, *year, *month); },
-              [](const FilmRecord& f, PageWriter& w) {
+              [](const FilmRecord& f) {
                 const text::u16 date = stamp_date(f.last_hire());
-                w.line(date.empty() ? text::format("%-16I64d  %-40s  %-6s  Not rented", {f.number(), f.title(), f.category()})
-                                    : text::format("%-16I64d  %-40s  %-6s  %s", {f.number(), f.title(), f.category(), date}));
+                return date.empty() ? text::format("%-16I64d  %-40s  %-6s  Not rented", {f.number(), f.title(), f.category()})
+                                    : text::format("%-16I64d  %-40s  %-6s  %s", {f.number(), f.title(), f.category(), date});
               });
 }
 
@@ -124,11 +131,10 @@ void print_overdue_films(records::Shop& shop, ListScreens& screens, bool ask_day
     at_least = *days;
   }
   const text::DateTime now = shop.now();
+  const text::u16 deadline = shop.config.return_deadline();
   print_films(shop, screens, heading_start(shop, u"Overdue film list: "), NumberRange{},
-              [&](const FilmRecord& f) { return film_days_overdue(f, now, shop.config) >= at_least; },
-              [&](const FilmRecord& f, PageWriter& w) {
-                w.line(overdue_line(shop.config, f, film_days_overdue(f, now, shop.config)));
-              });
+              [&](const FilmRecord& f) { return film_days_overdue(f, now, deadline) >= at_least; },
+              [&](const FilmRecord& f) { return overdue_line(shop.config, f, film_days_overdue(f, now, deadline)); });
 }
 
 void print_films_rented_today(records::Shop& shop, ListScreens& screens) {
@@ -136,7 +142,7 @@ void print_films_rented_today(records::Shop& shop, ListScreens& screens) {
   const text::u16 today = text::make_date(now.day, now.month, now.year);
   print_films(shop, screens, heading_start(shop, u"Films rented today: "), NumberRange{},
               [&](const FilmRecord& f) { return stamp_date(f.last_hire()) == today; },
-              [](const FilmRecord& f, PageWriter& w) { w.line(rented_line(f)); });
+              rented_line);
 }
 
 void print_films_rented_on(records::Shop& shop, ListScreens& screens) {
@@ -144,7 +150,7 @@ void print_films_rented_on(records::Shop& shop, ListScreens& screens) {
   if (!day) return;
   print_films(shop, screens, heading_start(shop, u"Films rented on a set day: "), NumberRange{},
               [&](const FilmRecord& f) { return stamp_date(f.last_hire()) == *day; },
-              [](const FilmRecord& f, PageWriter& w) { w.line(rented_line(f)); });
+              rented_line);
 }
 
 void print_films_due_on(records::Shop& shop, ListScreens& screens) {

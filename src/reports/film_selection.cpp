@@ -19,9 +19,9 @@ bool person_matches(text::u16view name, text::u16view typed) {
   return catalogue::starts_with(name, typed, false);
 }
 
-int film_days_overdue(const records::FilmRecord& f, const text::DateTime& now, const records::ConfigBlock& config) {
+int film_days_overdue(const records::FilmRecord& f, const text::DateTime& now, text::u16view deadline) {
   if (f.on_loan_to() == 0) return 0;
-  return text::days_overdue(now, f.return_date(), config.return_deadline());
+  return text::days_overdue(now, f.return_date(), deadline);
 }
 
 text::u16 stamp_date(text::u16view stamp) {

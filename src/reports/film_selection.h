@@ -19,7 +19,7 @@ bool begins_with_folded(text::u16view field, text::u16view typed);
 bool person_matches(text::u16view name, text::u16view typed);
 
 // Days the film on loan is late (0 when in stock or not late).
-int film_days_overdue(const records::FilmRecord& f, const text::DateTime& now, const records::ConfigBlock& config);
+int film_days_overdue(const records::FilmRecord& f, const text::DateTime& now, text::u16view deadline);
 // The date part (from character 5) of a time-date stamp, empty when it holds no date.
 text::u16 stamp_date(text::u16view stamp);
 // The date of a stamp in the short form "ddd d MMM yy", else its date part.

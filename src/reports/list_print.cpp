@@ -26,6 +26,25 @@ PrintOutcome print_list(records::Shop& shop, ListScreens& screens, text::u16view
   return print_list_headed(shop, screens, heading_start(shop, heading_text), std::move(step), stopped);
 }
 
+PrintOutcome print_texts(records::Shop& shop, ListScreens& screens, text::u16 heading_start,
+                         const std::vector<text::u16>& lines) {
+  size_t at = 0;
+  bool cancelled = false;
+  const auto total = static_cast<int64_t>(lines.size());
+  return print_list_headed(
+      shop, screens, std::move(heading_start),
+      [&](PageWriter& writer) {
+        if (at >= lines.size()) return false;
+        if (!screens.progress().step(u"Printing", static_cast<int64_t>(at), total)) {
+          cancelled = true;
+          return false;
+        }
+        writer.line(lines[at++]);
+        return true;
+      },
+      [&] { return cancelled; });
+}
+
 PrintOutcome print_work_file(records::Shop& shop, ListScreens& screens, text::u16 heading_start,
                              std::string_view work_file, std::function<void(const WorkRecord&, PageWriter&)> lines) {
   const auto path = shop.path(work_file);

@@ -23,6 +23,10 @@ PrintOutcome print_walk(records::Shop& shop, ListScreens& screens, text::u16 hea
 PrintOutcome print_work_file(records::Shop& shop, ListScreens& screens, text::u16 heading_start,
                              std::string_view work_file, std::function<void(const WorkRecord&, PageWriter&)> lines);
 
+// Lines already made, with progress; Cancel abandons the print.
+PrintOutcome print_texts(records::Shop& shop, ListScreens& screens, text::u16 heading_start,
+                         const std::vector<text::u16>& lines);
+
 // "%s " (store name) and the heading text and the date: the usual start of a page heading.
 text::u16 heading_start(records::Shop& shop, text::u16view heading_text);
 

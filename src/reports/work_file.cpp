@@ -7,10 +7,9 @@
 namespace kelvo::reports {
 
 bool write_work_file(const std::filesystem::path& file, const std::vector<WorkRecord>& records) {
-  std::vector<uint8_t> bytes(records.size() * WorkRecord::kSize);
-  for (size_t i = 0; i < records.size(); ++i)
-    std::copy_n(records[i].data(), WorkRecord::kSize, bytes.data() + i * WorkRecord::kSize);
-  return records::write_file_atomic(file, bytes.data(), bytes.size());
+  // An array of work records is already the file's byte layout.
+  static_assert(sizeof(WorkRecord) == WorkRecord::kSize);
+  return records::write_file_atomic(file, records.data(), records.size() * WorkRecord::kSize);
 }
 
 }  // namespace kelvo::reports

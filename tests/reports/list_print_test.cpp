@@ -103,13 +103,21 @@ TEST_F(ListPrintTest, OverdueMemberMovesWholeToTheNextPage) {
   EXPECT_EQ(page2.back(), "End output.");
 }
 
-TEST_F(ListPrintTest, CancelAbandonsTheDocument) {
+TEST_F(ListPrintTest, CancelWhileReadingOrPrintingCompletesNoDocument) {
   given_numbered_films(20);
-  screens_.progress_.cancel_at = 5;
-  screens_.ranges.push_back(reports::TypedRange{u"1", u"100"});
-  reports::print_films_from(shop_, screens_);
-  EXPECT_EQ(screens_.printer_.aborted(), 1);
-  EXPECT_FALSE(screens_.printer_.open());
+  struct Case {
+    int64_t cancel_at;  // the reading takes one step here, then one step a line
+    int aborted;
+  };
+  for (const Case c : {Case{0, 0}, Case{5, 1}}) {
+    screens_.progress_.steps = 0;
+    screens_.progress_.cancel_at = c.cancel_at;
+    screens_.ranges.push_back(reports::TypedRange{u"1", u"100"});
+    reports::print_films_from(shop_, screens_);
+    EXPECT_EQ(screens_.printer_.aborted(), c.aborted);
+    EXPECT_FALSE(screens_.printer_.open());
+  }
+  for (const auto& op : screens_.printer_.ops()) EXPECT_NE(op.kind, RecordingPrinter::Kind::End);
   EXPECT_EQ(screens_.printer_.find_text(u"End output."), nullptr);
   EXPECT_TRUE(op_.messages.empty());
 }

@@ -90,7 +90,7 @@ TEST_F(SortedListTest, CancelledSortLeavesTheWorkFileInUseUntouched) {
   ASSERT_TRUE(reports::sort_films_into_work_file(shop_, {u'A', u'Z'}, screens_.progress()));
   const auto before = records::read_whole(shop_.path(reports::kFilmWorkFile));
   given_films({film(300, u"Casablanca")});
-  screens_.progress_.cancel_at = 1;
+  screens_.progress_.cancel_at = 0;
   op_.type(u"A");
   op_.type(u"Z");
   reports::list_films_alphabetically(shop_, screens_);
