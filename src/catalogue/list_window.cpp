@@ -18,7 +18,7 @@ int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title
   ListRow ahead;
   bool have_ahead = source.next(ahead);
   if (!have_ahead) {
-    platform::problem(op, u"No items on record.");
+    if (!source.stopped()) platform::problem(op, u"No items on record.");
     return 0;
   }
   int pages = 0;

@@ -17,6 +17,8 @@ class ListSource {
  public:
   virtual ~ListSource() = default;
   virtual bool next(ListRow& row) = 0;
+  // True when reading ended early (Cancel, a file that failed): an empty list then says nothing.
+  virtual bool stopped() const { return false; }
 };
 
 // A source over rows already made.
@@ -31,7 +33,7 @@ class RowsSource : public ListSource {
 };
 
 // Shows the rows page by page; an empty list shows "No items on record." (caption "Problem")
-// instead of the window. Returns the number of pages shown.
+// instead of the window, unless the source stopped early. Returns the number of pages shown.
 int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, const std::vector<ListRow>& rows);
 int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, ListSource& source);
 

@@ -122,21 +122,25 @@ template <class Record>
 class IndexRows : public catalogue::ListSource {
  public:
   using RowsOf = std::function<void(const Record&, std::vector<catalogue::ListRow>&)>;
-  IndexRows(IndexWalk<Record> walk, RowsOf rows_of) : walk_(std::move(walk)), rows_of_(std::move(rows_of)) {}
+  // `until` ends the rows early when it turns true (the operator's Cancel in a screen of its own).
+  IndexRows(IndexWalk<Record> walk, RowsOf rows_of, std::function<bool()> until = [] { return false; })
+      : walk_(std::move(walk)), rows_of_(std::move(rows_of)), until_(std::move(until)) {}
   bool next(catalogue::ListRow& row) override {
     while (at_ >= pending_.size()) {
       pending_.clear();
       at_ = 0;
-      if (!walk_.next(record_)) return false;
+      if (until_() || !walk_.next(record_)) return false;
       rows_of_(record_, pending_);
     }
     row = pending_[at_++];
     return true;
   }
+  bool stopped() const override { return until_() || walk_.cancelled_or_failed(); }
 
  private:
   IndexWalk<Record> walk_;
   RowsOf rows_of_;
+  std::function<bool()> until_;
   Record record_;
   std::vector<catalogue::ListRow> pending_;
   size_t at_ = 0;

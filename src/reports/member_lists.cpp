@@ -128,15 +128,8 @@ void list_overdue_members(records::Shop& shop, ListScreens& screens) {
       out.push_back({text::format("%I64d at ", {it.item}) + stamp_time(it.rented),
                      text::format("on %s", {short_date(shop.locale(), it.rented)}),
                      text::format("%I64d days", {static_cast<long long>(it.days)}), {}});
-  });
-  // Rows already read stay on the page; a Cancel in a "Transaction" screen reads no further.
-  struct UntilStopped : catalogue::ListSource {
-    IndexRows<MemberRecord>& rows;
-    bool& stopped;
-    UntilStopped(IndexRows<MemberRecord>& r, bool& s) : rows(r), stopped(s) {}
-    bool next(ListRow& row) override { return !stopped && rows.next(row); }
-  } source(rows, stopped);
-  catalogue::show_list(shop.op(), screens.views(), u"Member overdue list", source);
+  }, [&] { return stopped; });  // a Cancel in a "Transaction" screen reads no further
+  catalogue::show_list(shop.op(), screens.views(), u"Member overdue list", rows);
   screens.progress().finish();
 }
 

@@ -79,6 +79,21 @@ class ListTest : public cattest::CatalogueTest {
     return out;
   }
 
+  // A member with items out, each rented on 1/12 and due on 5/12 (two days late on 7/12).
+  void given_overdue_member(int64_t number, std::u16string name, int items) {
+    given_members({cattest::member(number, name, u"Ann", u"1 High St")});
+    records::MemberRecord m;
+    ASSERT_TRUE(records::read_member(shop_, number, m));
+    m.set_telephone1(u"0114");
+    for (int i = 0; i < items; ++i) {
+      m.set_on_loan(i, number * 100 + i);
+      m.set_on_loan_rented(i, u"09:3001/12/2026");
+      m.set_on_loan_due(i, u"20:0005/12/2026");
+    }
+    m.refresh_on_loan_flag();
+    ASSERT_TRUE(records::rewrite_member(shop_, m));
+  }
+
   ScriptedListScreens screens_;
 };
 

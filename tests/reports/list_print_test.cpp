@@ -26,20 +26,6 @@ class ListPrintTest : public ListTest {
     }
     reset_output();
   }
-  // A member with items out, each due the given number of days ago (before the deadline).
-  void given_overdue_member(int64_t number, std::u16string name, int items) {
-    given_members({member(number, name, u"Ann", u"1 High St")});
-    records::MemberRecord m;
-    ASSERT_TRUE(records::read_member(shop_, number, m));
-    m.set_telephone1(u"0114");
-    for (int i = 0; i < items; ++i) {
-      m.set_on_loan(i, number * 100 + i);
-      m.set_on_loan_rented(i, u"09:3001/12/2026");
-      m.set_on_loan_due(i, u"20:0005/12/2026");
-    }
-    m.refresh_on_loan_flag();
-    ASSERT_TRUE(records::rewrite_member(shop_, m));
-  }
 };
 
 TEST_F(ListPrintTest, NumericListHeadsEveryPageAndEndsWithEndOutput) {

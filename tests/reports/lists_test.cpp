@@ -5,6 +5,7 @@
 #include "reports/alpha_sort.h"
 #include "reports/film_lists.h"
 #include "reports/film_selection.h"
+#include "reports/member_lists.h"
 #include "reports/list_fixture.h"
 #include "reports/work_file.h"
 #include "text/coding.h"
@@ -211,6 +212,33 @@ TEST_F(ListTest, OverdueSelectionsAtTheirLimits) {
   EXPECT_EQ(views_.list_titles.back(), "Overdue items");
   EXPECT_EQ(text::to_utf8(views_.pages[0][0][2]), "7");
   EXPECT_EQ(text::to_utf8(views_.pages[0][0][3]), "Tue 1 Dec 26");
+}
+
+TEST_F(ListTest, OverdueMembersWithTheirTransactionScreens) {
+  given_overdue_member(1, u"Adams", 2);
+  given_members({cattest::member(2, u"Brown")});
+  given_overdue_member(3, u"Clark", 1);
+  struct Case {
+    std::deque<bool> answers;  // OK or Cancel in each "Transaction" screen
+    size_t screens;
+    std::vector<std::string> rows;
+  };
+  const std::vector<std::string> adams = {"1 | Adams |  Ann | T. 0114", "100 at 09:30 | on Tue 1 Dec 26 | 2 days | ",
+                                          "101 at 09:30 | on Tue 1 Dec 26 | 2 days | "};
+  std::vector<std::string> both = adams;
+  both.insert(both.end(), {"3 | Clark |  Ann | T. 0114", "300 at 09:30 | on Tue 1 Dec 26 | 2 days | "});
+  const Case cases[] = {{{}, 2, both}, {{true, false}, 2, adams}, {{false}, 1, {}}};
+  for (const auto& c : cases) {
+    views_.pages.clear();
+    screens_.history_.transactions.clear();
+    screens_.history_.transaction_answers = c.answers;
+    reset_output();
+    reports::list_overdue_members(shop_, screens_);
+    EXPECT_EQ(screens_.history_.transactions.size(), c.screens);
+    EXPECT_EQ(shown_rows(), c.rows);
+    EXPECT_TRUE(op_.messages.empty());  // a Cancel is no empty list
+  }
+  EXPECT_EQ(text::to_utf8(screens_.history_.transactions[0].heading), "1,  Ann Adams");
 }
 
 }  // namespace
