@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -190,6 +191,33 @@ TEST_F(ListScreens, InvestigateShowsTheMembersWhoShareATelephone) {
     static_cast<QDialog&>(w).accept();
   });
   window_.run("members.investigate");
+}
+
+TEST_F(ListScreens, TransactionDataShowsTheItemsOnLoan) {
+  given_films(2);
+  given_member(1, u"Smith", u"0114");
+  records::FilmRecord f;
+  ASSERT_TRUE(records::read_film(shop_, 2, f));
+  f.set_on_loan_to(1);
+  f.set_last_hire(u"10:0001/12/2026");
+  f.set_return_date(u"20:0004/12/2026");
+  ASSERT_TRUE(records::rewrite_film(shop_, f));
+  records::MemberRecord m;
+  ASSERT_TRUE(records::read_member(shop_, 1, m));
+  m.set_on_loan(0, 2);
+  m.refresh_on_loan_flag();
+  m.set_transaction(u"815");
+  ASSERT_TRUE(records::rewrite_member(shop_, m));
+  use_real_dialogs();
+  Screens s;
+  s.then(answer("Number / Last name / fragment", "1")).then([](QWidget& w) {
+    EXPECT_EQ(w.windowTitle(), "Transaction: 815");
+    EXPECT_EQ(child<QListWidget>(w, "on_loan")->item(0)->text(), "2, Film number 2    Tue 1 Dec 26    Fri 4 Dec 26");
+    w.resize(1024, 768);
+    save_picture(w, "transaction");
+    static_cast<QDialog&>(w).reject();
+  });
+  window_.run("members.transaction_data");
 }
 
 }  // namespace
