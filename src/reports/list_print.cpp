@@ -69,6 +69,8 @@ PrintOutcome print_work_file(records::Shop& shop, ListScreens& screens, text::u1
 PrintOutcome print_list_headed(records::Shop& shop, ListScreens& screens, text::u16 heading_start, PrintStep step,
                                const std::function<bool()>& stopped) {
   platform::Printer& printer = screens.printer();
+  // The print dialog is not to open under a progress window left from reading the records.
+  screens.progress().finish();
   switch (printer.begin(u"QUENDRIX", platform::PrintDestination{})) {
     case platform::PrintStart::Cancelled: return PrintOutcome::NotStarted;
     case platform::PrintStart::Failed:
