@@ -158,8 +158,11 @@ void list_just_returned(records::Shop& shop, ListScreens& screens) {
 
 void list_highest_historic(records::Shop& shop, ListScreens& screens) {
   std::vector<text::u16> choices{u"All categories"};
-  for (int i = 1; i <= cfg::kCategoryCount; ++i)
-    choices.push_back(shop.config.str(cfg::category_name(i), cfg::kCategoryNameWidth));
+  // Only the categories the shop has named are offered.
+  for (int i = 1; i <= cfg::kCategoryCount; ++i) {
+    auto name = shop.config.str(cfg::category_name(i), cfg::kCategoryNameWidth);
+    if (!name.empty()) choices.push_back(name);
+  }
   auto chosen = shop.op().choose(u"Select category", choices, 0);
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(choices.size())) return;
   const bool all = *chosen == 0;

@@ -6,6 +6,7 @@
 #include "reports/film_lists.h"
 #include "reports/film_selection.h"
 #include "reports/member_lists.h"
+#include "records/config_layout.h"
 #include "reports/list_fixture.h"
 #include "reports/work_file.h"
 #include "text/coding.h"
@@ -212,6 +213,52 @@ TEST_F(ListTest, OverdueSelectionsAtTheirLimits) {
   EXPECT_EQ(views_.list_titles.back(), "Overdue items");
   EXPECT_EQ(text::to_utf8(views_.pages[0][0][2]), "7");
   EXPECT_EQ(text::to_utf8(views_.pages[0][0][3]), "Tue 1 Dec 26");
+}
+
+TEST_F(ListTest, HighestHistoricKeepsTheHundredMostRented) {
+  namespace cfg = records::cfg;
+  for (int i = 1; i <= cfg::kCategoryCount; ++i) shop_.config.set_str(cfg::category_name(i), cfg::kCategoryNameWidth, u"");
+  shop_.config.set_str(cfg::category_name(1), cfg::kCategoryNameWidth, u"ACT");
+  shop_.config.set_str(cfg::category_name(2), cfg::kCategoryNameWidth, u"DRA");
+  // 101 films rented 1 to 101 times (the one rented once falls out), one never rented, and a
+  // drama rented as often as the most rented action film.
+  for (int64_t n = 1; n <= 101; ++n) {
+    FilmRecord f = film(n, u"Action");
+    f.set_category(u"ACT");
+    ASSERT_TRUE(records::add_film(shop_, f));
+    change_film(n, [&](FilmRecord& r) {
+      r.set_rentals(static_cast<int>(n));
+      r.set_last_hire(u"10:0001/12/2026");
+    });
+  }
+  FilmRecord drama = film(200, u"Drama"), unrented = film(201, u"Unrented");
+  drama.set_category(u"DRA");
+  ASSERT_TRUE(records::add_film(shop_, drama));
+  ASSERT_TRUE(records::add_film(shop_, unrented));
+  change_film(200, [](FilmRecord& r) { r.set_rentals(101); });
+  struct Case {
+    int choice;
+    std::string title;
+    size_t rows;
+    std::vector<std::string> first, last;
+  };
+  const Case cases[] = {
+      {0, "Top films: All categories", 100, {"101", "200", "100"}, {"5", "4", "3"}},
+      {1, "Top films for category ACT", 100, {"101", "100", "99"}, {"4", "3", "2"}},
+      {2, "Top films for category DRA", 1, {"200"}, {"200"}},
+  };
+  for (const auto& c : cases) {
+    views_.pages.clear();
+    op_.choices.push_back(c.choice);
+    reports::list_highest_historic(shop_, screens_);
+    EXPECT_EQ(op_.lists.back(), (std::vector<std::string>{"All categories", "ACT", "DRA"}));
+    EXPECT_EQ(views_.list_titles.back(), c.title);
+    auto numbers = shown_numbers();
+    ASSERT_EQ(numbers.size(), c.rows);
+    EXPECT_EQ(std::vector<std::string>(numbers.begin(), numbers.begin() + c.first.size()), c.first);
+    EXPECT_EQ(std::vector<std::string>(numbers.end() - c.last.size(), numbers.end()), c.last);
+  }
+  EXPECT_EQ(shown_rows().front(), "200 | Drama | 101 | ");  // never rented on a date on file
 }
 
 TEST_F(ListTest, OverdueMembersWithTheirTransactionScreens) {
