@@ -258,7 +258,7 @@ TEST_F(ListTest, HighestHistoricKeepsTheHundredMostRented) {
     EXPECT_EQ(std::vector<std::string>(numbers.begin(), numbers.begin() + c.first.size()), c.first);
     EXPECT_EQ(std::vector<std::string>(numbers.end() - c.last.size(), numbers.end()), c.last);
   }
-  EXPECT_EQ(shown_rows().front(), "200 | Drama | 101 | ");  // never rented on a date on file
+  EXPECT_EQ(shown_rows().front(), "200 | Drama | 101 | ");  // no last rental date on file
 }
 
 TEST_F(ListTest, OverdueMembersWithTheirTransactionScreens) {
