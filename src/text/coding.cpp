@@ -23,4 +23,14 @@ void put_text(uint8_t* p, size_t width_bytes, u16view s) {
   for (size_t i = 0; i < n; ++i) put_u16(p + 2 * i, static_cast<uint16_t>(s[i]));
 }
 
+std::string utf16le_bytes(u16view s) {
+  std::string bytes;
+  bytes.reserve(s.size() * 2);
+  for (char16_t c : s) {
+    bytes.push_back(static_cast<char>(c & 0xff));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
 }  // namespace kelvo::text

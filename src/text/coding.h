@@ -3,6 +3,7 @@
 // integers and floats, and UTF-16LE text that is NUL-terminated inside its width.
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "text/utf16.h"
 
@@ -22,5 +23,7 @@ static_assert(sizeof(float) == 4, "records hold IEEE single precision");
 u16 get_text(const uint8_t* p, size_t width_bytes);
 // Writes at most width/2 - 1 characters, then the NUL; the rest of the field is zeroed.
 void put_text(uint8_t* p, size_t width_bytes, u16view s);
+// The text as the bytes of a UTF-16LE file (no byte-order mark), as the log and exports hold it.
+std::string utf16le_bytes(u16view s);
 
 }  // namespace kelvo::text
