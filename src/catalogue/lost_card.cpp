@@ -1,6 +1,7 @@
 #include "catalogue/member_find.h"
 #include "catalogue/member_history.h"
 #include "catalogue/numbering.h"
+#include "records/commit.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
 #include "text/format.h"
@@ -38,7 +39,7 @@ text::u16 copied_message(const MemberRecord& copy) {
 }
 
 // Steps 5 to 8. The balance and the rental credits go with the copy and leave the stopped card,
-// so that neither a credit nor a debt exists twice.
+// in one commit, so that neither a credit nor a debt ever exists twice or nowhere.
 bool copy_to_new_number(records::Shop& shop, MemberRecord& stopped) {
   MemberRecord copy = stopped;
   copy.set_number(propose_member_number(shop.members.index(), shop.config));
@@ -46,14 +47,24 @@ bool copy_to_new_number(records::Shop& shop, MemberRecord& stopped) {
   shop.op().message(u"Card stopped. Record may still be listed.", copied_message(copy));
   stopped.set_owed(0);
   stopped.set_rental_credits(0);
-  // The copy is stored before the balance leaves the stopped card: a failure in between leaves
-  // the balance where it was rather than nowhere.
-  if (!records::add_member_copy(shop, copy)) return false;
-  if (!records::rewrite_member(shop, stopped)) return false;
-  records::append_log_or_report(
-      shop, records::log_prefix(shop.now()) +
-                text::format("  Lost card %I64d copied to %I64d, balance moved: %.2f, rental credits moved: %d\r\n",
-                             {stopped.number(), copy.number(), copy.owed(), copy.rental_credits()}));
+  // A refused commit writes nothing; the index, prefixes and counts go back with it.
+  const records::NumberIndex index = shop.members.index();
+  const std::vector<records::Prefix> prefixes = shop.members.prefixes();
+  const records::RecordCounts counts = shop.members.counts();
+  records::Commit commit(shop);
+  const bool collected =
+      records::rewrite_member(shop, stopped) && records::add_member_copy(shop, copy) &&
+      records::append_log_or_report(
+          shop, records::log_prefix(shop.now()) +
+                    text::format("  Lost card %I64d copied to %I64d, balance moved: %.2f, rental credits moved: %d\r\n",
+                                 {stopped.number(), copy.number(), copy.owed(), copy.rental_credits()}));
+  if (!commit.finish() || !collected) {
+    shop.members.index() = index;
+    shop.members.prefixes() = prefixes;
+    shop.members.counts() = counts;
+    return false;
+  }
+  records::announce_new_member(shop, copy);
   return true;
 }
 

@@ -3,7 +3,9 @@
 
 #include "catalogue/catalogue_fixture.h"
 #include "catalogue/member_history.h"
+#include "records/commit.h"
 #include "records/config_layout.h"
+#include "records/journal.h"
 #include "reports/list_fixture.h"
 
 namespace kelvo::cattest {
@@ -174,6 +176,21 @@ TEST_F(LostCardTest, YesCopiesToTheFirstFreeNumberAndMovesTheBalance) {
   EXPECT_NE(log_text().find("Lost card 1 copied to 3, balance moved: -4.50, rental credits moved: 3"), std::string::npos);
   EXPECT_NE(std::find(op_.activity_lines.begin(), op_.activity_lines.end(), "New member: 3  Smith"),
             op_.activity_lines.end());
+}
+
+TEST_F(LostCardTest, ARefusedCommitLeavesTheBalanceOnTheStoppedCard) {
+  // The journal cannot be created: the transaction is refused and nothing of it is written.
+  std::filesystem::create_directory(shop_.path(records::kJournalFile));
+  const auto counts = shop_.members.counts();
+  lose_card(1, Answer::Yes);
+  const MemberRecord old_card = stored(1);
+  EXPECT_EQ(old_card.category(), MemberRecord::kCardLost);  // written before the copy
+  EXPECT_EQ(old_card.owed(), -4.5f);
+  EXPECT_EQ(old_card.rental_credits(), 3);
+  EXPECT_FALSE(shop_.members.index().contains(3));
+  EXPECT_EQ(shop_.members.counts().live, counts.live);
+  EXPECT_EQ(shop_.members.counts().total, counts.total);
+  EXPECT_EQ(log_text().find("Lost card"), std::string::npos);
 }
 
 }  // namespace
