@@ -33,4 +33,11 @@ std::string utf16le_bytes(u16view s) {
   return bytes;
 }
 
+u16 from_utf16le(const uint8_t* p, size_t len) {
+  u16 out;
+  out.reserve(len / 2);
+  for (size_t i = 0; i + 1 < len; i += 2) out.push_back(static_cast<char16_t>(p[i] | (p[i + 1] << 8)));
+  return out;
+}
+
 }  // namespace kelvo::text
