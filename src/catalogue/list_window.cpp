@@ -1,22 +1,35 @@
 #include "catalogue/list_window.h"
 
-#include <algorithm>
-
 namespace kelvo::catalogue {
 
+bool RowsSource::next(ListRow& row) {
+  if (at_ >= rows_.size()) return false;
+  row = rows_[at_++];
+  return true;
+}
+
 int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, const std::vector<ListRow>& rows) {
-  if (rows.empty()) {
-    platform::problem(op, u"No items on record.");
+  RowsSource source(rows);
+  return show_list(op, views, title, source);
+}
+
+int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, ListSource& source) {
+  // One row is read ahead, so that "More" is offered only when something follows.
+  ListRow ahead;
+  bool have_ahead = source.next(ahead);
+  if (!have_ahead) {
+    if (!source.stopped()) platform::problem(op, u"No items on record.");
     return 0;
   }
   int pages = 0;
-  for (size_t from = 0; from < rows.size(); from += kListRows) {
-    const size_t to = std::min(rows.size(), from + kListRows);
-    std::vector<ListRow> page(rows.begin() + from, rows.begin() + to);
+  while (have_ahead) {
+    std::vector<ListRow> page;
+    while (have_ahead && static_cast<int>(page.size()) < kListRows) {
+      page.push_back(ahead);
+      have_ahead = source.next(ahead);
+    }
     ++pages;
-    if (views.show_list_page(title, page, to < rows.size()) != ListAnswer::More) break;
-    // "More" with nothing left keeps the last page; the window has nothing further to show.
-    if (to >= rows.size()) break;
+    if (views.show_list_page(title, page, have_ahead) != ListAnswer::More) break;
   }
   return pages;
 }

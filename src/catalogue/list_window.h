@@ -1,5 +1,9 @@
 #pragma once
-// The paged list window: 13 rows of four columns, "More" for the next 13, "Cancel".
+// The paged list window: 13 rows of four columns, "More" for the next 13, "Cancel". Every
+// displayed list goes through it: a fixed set of rows, or a source that reads the next rows only
+// when "More" asks for them (the number index walked from where the last page stopped, or the
+// sorted work file read by position).
+#include <deque>
 #include <vector>
 
 #include "catalogue/catalogue_views.h"
@@ -7,8 +11,30 @@
 
 namespace kelvo::catalogue {
 
+// Rows produced on demand. next() gives false at the end of the list, or when reading stopped
+// (a file that failed, which the source has reported, or the operator's Cancel).
+class ListSource {
+ public:
+  virtual ~ListSource() = default;
+  virtual bool next(ListRow& row) = 0;
+  // True when reading ended early (Cancel, a file that failed): an empty list then says nothing.
+  virtual bool stopped() const { return false; }
+};
+
+// A source over rows already made.
+class RowsSource : public ListSource {
+ public:
+  explicit RowsSource(const std::vector<ListRow>& rows) : rows_(rows) {}
+  bool next(ListRow& row) override;
+
+ private:
+  const std::vector<ListRow>& rows_;
+  size_t at_ = 0;
+};
+
 // Shows the rows page by page; an empty list shows "No items on record." (caption "Problem")
-// instead of the window. Returns the number of pages shown.
+// instead of the window, unless the source stopped early. Returns the number of pages shown.
 int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, const std::vector<ListRow>& rows);
+int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, ListSource& source);
 
 }  // namespace kelvo::catalogue

@@ -54,6 +54,8 @@ class Printer {
   virtual PrintStart begin(text::u16view doc_name, const PrintDestination& where) = 0;
   // Closes the document and hands it to the spooler (or the file); false when that failed.
   virtual bool end() = 0;
+  // Abandons the document (the operator cancelled part-way): nothing of it is printed.
+  virtual void abort() { end(); }
   virtual void new_page() = 0;
 
   // The printable area and the current font's cell, in device units.

@@ -41,10 +41,15 @@ class RecordingPrinter : public Printer {
   int pages() const { return page_; }
   bool open() const { return open_; }
   int documents() const { return documents_; }
+  int aborted() const { return aborted_; }
 
   std::vector<text::u16> installed_printers() override { return installed_; }
   PrintStart begin(text::u16view doc_name, const PrintDestination& where) override;
   bool end() override;
+  void abort() override {
+    open_ = false;
+    ++aborted_;
+  }
   void new_page() override;
   int page_width() const override { return page_w_; }
   int page_height() const override { return page_h_; }
@@ -67,6 +72,7 @@ class RecordingPrinter : public Printer {
   bool end_ok_ = true;
   bool open_ = false;
   int documents_ = 0;
+  int aborted_ = 0;
   int page_ = 0;
   int page_w_ = 2400, page_h_ = 3300;
   int default_cw_ = 25, default_ch_ = 50;

@@ -151,12 +151,24 @@ bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {
     return false;
   }
   member.reset_for_new();
-  if (!store_new_record(shop, shop.members, kMemberWords, member, member.name())) return false;
+  if (!add_member_copy(shop, member)) return false;
+  announce_new_member(shop, member);
+  return true;
+}
+
+bool add_member_copy(Shop& shop, const MemberRecord& member) {
+  if (!number_in_range(member.number()) || shop.members.index().contains(member.number())) {
+    platform::problem(shop.op(), u"Number in use.");
+    return false;
+  }
+  return store_new_record(shop, shop.members, kMemberWords, member, member.name());
+}
+
+void announce_new_member(Shop& shop, const MemberRecord& member) {
   shop.op().activity(text::format("New member: %I64d %s %s", {member.number(), member.title(), member.name()}));
   shop.op().activity(u"  ");
   shop.op().activity(count_line("Member", shop.members.counts()));
   shop.op().activity(u"  ");
-  return true;
 }
 
 bool mark_film_deleted(Shop& shop, const FilmRecord& film, int64_t slot) {

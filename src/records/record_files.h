@@ -19,6 +19,11 @@ bool rewrite_member(Shop& shop, const MemberRecord& member);
 // index, prefix table and counts change only once the record is safely on disk.
 bool add_film(Shop& shop, FilmRecord& film);
 bool add_member(Shop& shop, MemberRecord& member, float membership_fee = 0);
+// Stores a copy of a member under a new number the way Add stores a new member (slot reuse or
+// append, index, name prefix, counts), keeping all the copy carries.
+bool add_member_copy(Shop& shop, const MemberRecord& copy);
+// "New member: %I64d %s %s" and the member count line in the activity pane.
+void announce_new_member(Shop& shop, const MemberRecord& member);
 
 // Marks the record at the slot deleted (number -1, title or name cleared, slot kept); the
 // index, prefix table and counts follow once it is on disk. No checks: the callers make them.

@@ -4,11 +4,16 @@
 
 #include <string>
 
+#include "catalogue/reservations.h"
 #include "records/settings_rules.h"
+#include "reports/film_lists.h"
+#include "reports/film_prints.h"
+#include "reports/member_lists.h"
 #include "shell/email_commands.h"
 #include "shell/export_commands.h"
 #include "shell/figures_commands.h"
 #include "shell/film_commands.h"
+#include "shell/list_commands.h"
 #include "shell/main_window.h"
 #include "shell/payment_commands.h"
 #include "shell/member_commands.h"
@@ -55,6 +60,17 @@ void flip(MainWindow& w) { settings::toggle(w, T); }
 template <StartNumber S>
 void start_number(MainWindow& w) { settings::start_number(w, S); }
 
+// A list or print flow as a command of the window.
+template <lists::ListFlow F>
+void list_command(MainWindow& w) { lists::run(w, F); }
+#define L(flow) list_command<flow>
+
+void overdue_any(records::Shop& s, reports::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::AnyDays); }
+void overdue_at_least(records::Shop& s, reports::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::AtLeast); }
+void overdue_below(records::Shop& s, reports::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::Below); }
+void print_overdue_any(records::Shop& s, reports::ListScreens& l) { reports::print_overdue_films(s, l, false); }
+void print_overdue_days(records::Shop& s, reports::ListScreens& l) { reports::print_overdue_films(s, l, true); }
+
 bool indent_set(const records::ConfigBlock& c) { return c.i64(cfg::kListIndent) != 0; }
 bool sound_on(const records::ConfigBlock& c) { return c.sound_on(); }
 
@@ -91,35 +107,35 @@ std::vector<Command> build() {
   add(item("films.find_title", "F&ilms", "Find by &title", "Ctrl+N", find_film_by_title));
   add(item("films.find_contain", "F&ilms", "Find that &contain", {}, find_films_containing));
   const std::string_view list = "F&ilms/&List";
-  add(item("films.list_from", list, "List &from", "Ctrl+F"));
-  add(item("films.list_alpha", list, "&Alphabetically"));
-  add(item("films.list_category", list, "By &Category"));
-  add(item("films.list_format", list, "By F&ormat"));
-  add(item("films.list_band", list, "By charge &band"));
-  add(item("films.list_actor", list, "By Ac&tor"));
-  add(item("films.list_director", list, "By &Director"));
-  add(item("films.list_active", list, "Acti&ve"));
-  add(item("films.list_overdue", list, "&Overdue"));
-  add(hidden_keys(item("films.list_overdue_verbose", list, "Overdue &verbose", "Ctrl+O")));
-  add(item("films.list_overdue_more", list, "Overdue by &>days"));
-  add(item("films.list_overdue_less", list, "Overdue by &<days"));
-  add(item("films.list_just_rented", list, "&Just rented"));
-  add(item("films.list_just_returned", list, "Just r&eturned", "F6"));
-  add(item("films.list_rented_today", list, "Rented toda&y"));
-  add(item("films.list_rented_on", list, "Rented on a &set day"));
+  add(item("films.list_from", list, "List &from", "Ctrl+F", L(reports::list_films_from)));
+  add(item("films.list_alpha", list, "&Alphabetically", {}, L(reports::list_films_alphabetically)));
+  add(item("films.list_category", list, "By &Category", {}, L(reports::list_films_by_category)));
+  add(item("films.list_format", list, "By F&ormat", {}, L(reports::list_films_by_format)));
+  add(item("films.list_band", list, "By charge &band", {}, L(reports::list_films_by_band)));
+  add(item("films.list_actor", list, "By Ac&tor", {}, L(reports::list_films_by_actor)));
+  add(item("films.list_director", list, "By &Director", {}, L(reports::list_films_by_director)));
+  add(item("films.list_active", list, "Acti&ve", {}, L(reports::list_active_films)));
+  add(item("films.list_overdue", list, "&Overdue", {}, L(overdue_any)));
+  add(hidden_keys(item("films.list_overdue_verbose", list, "Overdue &verbose", "Ctrl+O", L(reports::list_overdue_members))));
+  add(item("films.list_overdue_more", list, "Overdue by &>days", {}, L(overdue_at_least)));
+  add(item("films.list_overdue_less", list, "Overdue by &<days", {}, L(overdue_below)));
+  add(item("films.list_just_rented", list, "&Just rented", {}, L(reports::list_just_rented)));
+  add(item("films.list_just_returned", list, "Just r&eturned", "F6", L(reports::list_just_returned)));
+  add(item("films.list_rented_today", list, "Rented toda&y", {}, L(reports::list_films_rented_today)));
+  add(item("films.list_rented_on", list, "Rented on a &set day", {}, L(reports::list_films_rented_on)));
   const std::string_view fprint = "F&ilms/&Print";
-  add(item("films.print_from", fprint, "&From number .."));
-  add(item("films.print_alpha", fprint, "&Alphabetically"));
-  add(item("films.print_active", fprint, "Acti&ve"));
-  add(item("films.print_category", fprint, "&Category"));
-  add(item("films.print_band", fprint, "Charge &band"));
-  add(item("films.print_not_rented", fprint, "No&t rented since .."));
-  add(item("films.print_due_on", fprint, "&Due on a set day"));
-  add(item("films.print_overdue", fprint, "&Overdue", "Ctrl+J"));
-  add(item("films.print_overdue_verbose", fprint, "Overdue &verbose"));
-  add(item("films.print_overdue_days", fprint, "Overdue by da&ys"));
-  add(item("films.print_rented_today", fprint, "&Rented today"));
-  add(item("films.print_rented_on", fprint, "Rented on a &set day"));
+  add(item("films.print_from", fprint, "&From number ..", {}, L(reports::print_films_from)));
+  add(item("films.print_alpha", fprint, "&Alphabetically", {}, L(reports::print_films_alphabetically)));
+  add(item("films.print_active", fprint, "Acti&ve", {}, L(reports::print_active_films)));
+  add(item("films.print_category", fprint, "&Category", {}, L(reports::print_films_by_category)));
+  add(item("films.print_band", fprint, "Charge &band", {}, L(reports::print_films_by_band)));
+  add(item("films.print_not_rented", fprint, "No&t rented since ..", {}, L(reports::print_films_not_rented_since)));
+  add(item("films.print_due_on", fprint, "&Due on a set day", {}, L(reports::print_films_due_on)));
+  add(item("films.print_overdue", fprint, "&Overdue", "Ctrl+J", L(print_overdue_any)));
+  add(item("films.print_overdue_verbose", fprint, "Overdue &verbose", {}, L(reports::print_overdue_members)));
+  add(item("films.print_overdue_days", fprint, "Overdue by da&ys", {}, L(print_overdue_days)));
+  add(item("films.print_rented_today", fprint, "&Rented today", {}, L(reports::print_films_rented_today)));
+  add(item("films.print_rented_on", fprint, "Rented on a &set day", {}, L(reports::print_films_rented_on)));
 
   // Members
   add(item("members.add", "&Members", "A&dd", {}, members::add));
@@ -128,45 +144,45 @@ std::vector<Command> build() {
   add(item("members.amend", "&Members", "&Amend", {}, members::amend));
   add(guarded("members.delete", "&Members", "D&elete", Flag::DeleteMember, {}, members::remove));
   add(guarded("members.prune", "&Members", "Pr&une", Flag::PruneMembership, {}, members::prune));
-  add(item("members.lostcard", "&Members", "Los&tcard"));
+  add(item("members.lostcard", "&Members", "Los&tcard", {}, lists::lost_card));
   add(guarded("members.amend_credit", "&Members", "Amend &credit", Flag::AmendCredit, {}, amend_credit));
   add(separator("&Members"));
   add(item("members.find", "&Members", "&Find", "F4", members::find));
   add(hidden_keys(item("members.by_address", "&Members", "&By address", "Ctrl+B", members::find_by_address)));
   add(item("members.find_telephone", "&Members", "Find by telep&hone", "Ctrl+E", members::find_by_telephone));
   const std::string_view mlist = "&Members/&List";
-  add(item("members.list_from", mlist, "List &from", "Ctrl+M"));
-  add(item("members.list_alpha", mlist, "&Alphabetically"));
-  add(item("members.list_owe", mlist, "&Owe money"));
-  add(item("members.list_active", mlist, "A&ctive"));
-  add(item("members.list_not_cat1", mlist, "&Not category 1"));
+  add(item("members.list_from", mlist, "List &from", "Ctrl+M", L(reports::list_members_from)));
+  add(item("members.list_alpha", mlist, "&Alphabetically", {}, L(reports::list_members_alphabetically)));
+  add(item("members.list_owe", mlist, "&Owe money", {}, L(reports::list_members_owing)));
+  add(item("members.list_active", mlist, "A&ctive", {}, L(reports::list_active_members)));
+  add(item("members.list_not_cat1", mlist, "&Not category 1", {}, L(reports::list_members_not_category1)));
   add(separator("&Members"));
   add(item("members.return_items", "&Members", "&Return items", "Ctrl+I", return_items_by_member));
   add(item("members.return_then_rent", "&Members", "Return the&n rent", "F8", rental::return_then_rent));
   add(item("members.rent_telephone", "&Members", "Rent b&y telephone", "Ctrl+H", rental::rent_by_telephone));
   add(separator("&Members"));
-  add(item("members.transaction_data", "&Members", "Tran&saction data"));
-  add(item("members.investigate", "&Members", "&Investigate"));
+  add(item("members.transaction_data", "&Members", "Tran&saction data", {}, lists::transaction_data));
+  add(item("members.investigate", "&Members", "&Investigate", {}, lists::investigate));
   add(item("members.photo", "&Members", "Add or update ph&oto", {}, members::photo));
   const std::string_view mprint = "&Members/&Print";
-  add(item("members.print_from", mprint, "&From number .."));
-  add(item("members.print_alpha", mprint, "&Alphabetically"));
-  add(item("members.print_active", mprint, "Acti&ve"));
-  add(item("members.print_owe", mprint, "&Owe money"));
-  add(item("members.print_not_cat1", mprint, "&Not category 1"));
-  add(item("members.print_not_rented", mprint, "No&t rented since .."));
+  add(item("members.print_from", mprint, "&From number ..", {}, L(reports::print_members_from)));
+  add(item("members.print_alpha", mprint, "&Alphabetically", {}, L(reports::print_members_alphabetically)));
+  add(item("members.print_active", mprint, "Acti&ve", {}, L(reports::print_active_members)));
+  add(item("members.print_owe", mprint, "&Owe money", {}, L(reports::print_members_owing)));
+  add(item("members.print_not_cat1", mprint, "&Not category 1", {}, L(reports::print_members_not_category1)));
+  add(item("members.print_not_rented", mprint, "No&t rented since ..", {}, L(reports::print_members_not_seen_since)));
   add(item("members.photo_id_config", mprint, "PhotoID card &configuration"));
   add(item("members.photo_id", mprint, "&PhotoID card", "Ctrl+D"));
   add(item("members.print_details", mprint, "&Member details"));
   add(item("members.print_rented_by", mprint, "&Rented by specific member"));
 
   // Reservations
-  add(item("reservations.add", "&Reservations", "&Add"));
-  add(item("reservations.add_today", "&Reservations", "Add &today", "Ctrl+R"));
-  add(item("reservations.list", "&Reservations", "&List"));
-  add(item("reservations.print", "&Reservations", "&Print", "Ctrl+T"));
-  add(item("reservations.amend", "&Reservations", "A&mend"));
-  add(item("reservations.delete", "&Reservations", "&Delete"));
+  add(item("reservations.add", "&Reservations", "&Add", {}, lists::add_reservation));
+  add(item("reservations.add_today", "&Reservations", "Add &today", "Ctrl+R", lists::add_reservation_today));
+  add(item("reservations.list", "&Reservations", "&List", {}, L(catalogue::list_reservations)));
+  add(item("reservations.print", "&Reservations", "&Print", "Ctrl+T", L(catalogue::print_reservations)));
+  add(item("reservations.amend", "&Reservations", "A&mend", {}, lists::amend_reservation));
+  add(item("reservations.delete", "&Reservations", "&Delete", {}, lists::delete_reservation));
   add(separator("&Reservations"));
   add(item("reservations.notify", "&Reservations", "&Notify on return", {}, flip<Toggle::NotifyOnReturn>,
            toggled<Toggle::NotifyOnReturn>));
@@ -175,8 +191,8 @@ std::vector<Command> build() {
   add(item("retail.sale", "Re&tail", "&Sale", "Ctrl+S"));
   add(item("retail.new_line", "Re&tail", "&New line"));
   add(guarded("retail.amend", "Re&tail", "&Amend", Flag::SundriesAmend));
-  add(item("retail.list", "Re&tail", "&List"));
-  add(item("retail.print", "Re&tail", "&Print"));
+  add(item("retail.list", "Re&tail", "&List", {}, L(reports::list_stock)));
+  add(item("retail.print", "Re&tail", "&Print", {}, L(reports::print_stock)));
   add(guarded("retail.delete", "Re&tail", "&Delete", Flag::SundriesDelete));
   add(separator("Re&tail"));
   add(item("retail.non_inventory", "Re&tail", "N&on inventory sale"));
@@ -185,7 +201,7 @@ std::vector<Command> build() {
   add(item("reports.by_category", "Re&ports", "Rentals by &category", {}, figures::rentals_by_category));
   add(item("reports.by_band", "Re&ports", "Rentals by charge &band", {}, figures::rentals_by_band));
   add(item("reports.averages", "Re&ports", "Display &averages", {}, figures::display_averages));
-  add(item("reports.highest", "Re&ports", "&Highest historic"));
+  add(item("reports.highest", "Re&ports", "&Highest historic", {}, L(reports::list_highest_historic)));
   add(item("reports.multicopy", "Re&ports", "&Multicopy analysis", {}, multicopy_analysis));
   add(separator("Re&ports"));
   Command takings = guarded("reports.takings", "Re&ports", "&Takings", Flag::Takings, {}, figures::takings);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -106,6 +107,17 @@ bool QtPrinter::end() {
     ok = ok && QFileInfo(printer_->outputFileName()).size() > 0;
   printer_.reset();
   return ok;
+}
+
+void QtPrinter::abort() {
+  if (!printer_) return;
+  if (painter_.isActive()) painter_.end();
+  // A PDF that was abandoned is removed rather than left half-written; a printer job is
+  // withdrawn from the spooler.
+  if (printer_->outputFormat() == QPrinter::PdfFormat) QFile::remove(printer_->outputFileName());
+  else printer_->abort();
+  printer_.reset();
+  last_pdf_.clear();
 }
 
 void QtPrinter::new_page() {

@@ -37,6 +37,7 @@ class QtPrinter : public Printer {
   std::vector<text::u16> installed_printers() override;
   PrintStart begin(text::u16view doc_name, const PrintDestination& where) override;
   bool end() override;
+  void abort() override;
   void new_page() override;
   int page_width() const override;
   int page_height() const override;

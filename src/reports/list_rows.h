@@ -1,0 +1,166 @@
+#pragma once
+// Walking a record file for a list: the number index in ascending order from a first number to
+// a last one, each record read through one cursor, progress reported as it goes. The list
+// window and the prints read records only as far as they need them.
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/list_window.h"
+#include "platform/progress.h"
+#include "records/file_io.h"
+#include "records/record_files.h"
+#include "records/shop.h"
+#include "reports/work_file.h"
+#include "text/format.h"
+
+namespace kelvo::reports {
+
+template <class Record>
+class IndexWalk {
+ public:
+  IndexWalk(records::Shop& shop, const records::RecordStore<Record>& store, std::string_view file_name,
+            platform::Progress& progress, int64_t from = 1, int64_t to = records::kMaxNumber)
+      : shop_(shop), store_(store), file_name_(file_name), progress_(progress), to_(to),
+        cursor_(std::make_unique<records::RecordCursor>(store.file(), Record::kSize)) {
+    const auto& e = store.index().entries();
+    while (at_ < e.size() && e[at_].number < std::max<int64_t>(from, 1)) ++at_;
+  }
+
+  // The next live record in number order up to the last number. False at the end, when the
+  // operator cancelled, or when the file failed (reported as "Data file: ..., not present.").
+  bool next(Record& out) {
+    const auto& e = store_.index().entries();
+    if (stopped_ || at_ >= e.size() || e[at_].number > to_) return false;
+    if (!progress_.step(u"Reading", static_cast<int64_t>(at_), static_cast<int64_t>(e.size()))) return stop();
+    if (store_.read_slot(*cursor_, e[at_].slot, out) != records::ReadResult::Ok) {
+      shop_.op().message(u"Fatal error",
+                         text::format("Data file: %s, not present.", {text::from_utf8(file_name_)}));
+      return stop();
+    }
+    ++at_;
+    return true;
+  }
+  bool cancelled_or_failed() const { return stopped_; }
+
+ private:
+  bool stop() {
+    stopped_ = true;
+    return false;
+  }
+  records::Shop& shop_;
+  const records::RecordStore<Record>& store_;
+  std::string_view file_name_;
+  platform::Progress& progress_;
+  int64_t to_;
+  std::unique_ptr<records::RecordCursor> cursor_;
+  size_t at_ = 0;
+  bool stopped_ = false;
+};
+
+// Every record of the file in slot order, each handed to `visit(slot, record)` unless `wanted`
+// rules its slot out. Records are read straight into an array of records (a record is its exact
+// byte image), a megabyte at a time, so the pass costs about one read of the file. False when
+// the operator cancelled or the file failed (reported as "Data file: ..., not present.").
+template <class Record, class Wanted, class Visit>
+bool for_each_in_file_order(records::Shop& shop, const records::RecordStore<Record>& store,
+                            std::string_view file_name, platform::Progress& progress, Wanted wanted, Visit visit) {
+  const int64_t slots = store.counts().total;
+  const int64_t per_read = std::max<int64_t>(1, (int64_t{1} << 20) / static_cast<int64_t>(Record::kSize));
+  std::vector<Record> window(static_cast<size_t>(std::min(per_read, std::max<int64_t>(slots, 1))));
+  for (int64_t first = 0; first < slots; first += per_read) {
+    if (!progress.step(u"Reading", first, slots)) return false;
+    const int64_t want = std::min(per_read, slots - first);
+    const long long got = records::read_at(store.file(), static_cast<uint64_t>(first) * Record::kSize, window.data(),
+                                           static_cast<size_t>(want) * Record::kSize);
+    if (got != want * static_cast<long long>(Record::kSize)) {
+      shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(file_name)}));
+      return false;
+    }
+    for (int64_t i = 0; i < want; ++i)
+      if (wanted(first + i)) visit(first + i, window[static_cast<size_t>(i)]);
+  }
+  return true;
+}
+
+// The records of a number range, read once in file order however the numbers lie in the file,
+// each turned into items by `make`; the items come back in number order.
+template <class Record, class Item>
+bool select_in_number_order(records::Shop& shop, const records::RecordStore<Record>& store,
+                            std::string_view file_name, platform::Progress& progress, int64_t from, int64_t to,
+                            const std::function<void(const Record&, std::vector<Item>&)>& make,
+                            std::vector<Item>& out) {
+  const int64_t slots = store.counts().total;
+  // Where each slot stands in the number order, or -1 when it is deleted or outside the range.
+  std::vector<int64_t> position(static_cast<size_t>(slots), -1);
+  int64_t at = 0;
+  for (const auto& e : store.index().entries())
+    if (e.number >= std::max<int64_t>(from, 1) && e.number <= to && e.slot >= 0 && e.slot < slots)
+      position[static_cast<size_t>(e.slot)] = at++;
+  std::vector<std::pair<int64_t, Item>> found;
+  std::vector<Item> made;
+  const bool read = for_each_in_file_order(
+      shop, store, file_name, progress, [&](int64_t slot) { return position[static_cast<size_t>(slot)] >= 0; },
+      [&](int64_t slot, const Record& r) {
+        made.clear();
+        make(r, made);
+        for (auto& item : made) found.emplace_back(position[static_cast<size_t>(slot)], std::move(item));
+      });
+  if (!read) return false;
+  std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  out.clear();
+  out.reserve(found.size());
+  for (auto& f : found) out.push_back(std::move(f.second));
+  return true;
+}
+
+// Rows of a list window made from the records of a walk: each record gives no row, one row, or
+// several (a member and the items it has overdue).
+template <class Record>
+class IndexRows : public catalogue::ListSource {
+ public:
+  using RowsOf = std::function<void(const Record&, std::vector<catalogue::ListRow>&)>;
+  // `until` ends the rows early when it turns true (the operator's Cancel in a screen of its own).
+  IndexRows(IndexWalk<Record> walk, RowsOf rows_of, std::function<bool()> until = [] { return false; })
+      : walk_(std::move(walk)), rows_of_(std::move(rows_of)), until_(std::move(until)) {}
+  bool next(catalogue::ListRow& row) override {
+    while (at_ >= pending_.size()) {
+      pending_.clear();
+      at_ = 0;
+      if (until_() || !walk_.next(record_)) return false;
+      rows_of_(record_, pending_);
+    }
+    row = pending_[at_++];
+    return true;
+  }
+  bool stopped() const override { return until_() || walk_.cancelled_or_failed(); }
+
+ private:
+  IndexWalk<Record> walk_;
+  RowsOf rows_of_;
+  std::function<bool()> until_;
+  Record record_;
+  std::vector<catalogue::ListRow> pending_;
+  size_t at_ = 0;
+};
+
+// Rows of a list window read from a work file, a page at a time.
+class WorkFileRows : public catalogue::ListSource {
+ public:
+  using RowOf = std::function<catalogue::ListRow(const WorkRecord&)>;
+  WorkFileRows(const std::filesystem::path& file, RowOf row_of) : reader_(file), row_of_(std::move(row_of)) {}
+  bool next(catalogue::ListRow& row) override {
+    WorkRecord w;
+    if (!reader_.next(w)) return false;
+    row = row_of_(w);
+    return true;
+  }
+
+ private:
+  WorkFileReader reader_;
+  RowOf row_of_;
+};
+
+}  // namespace kelvo::reports
