@@ -23,4 +23,20 @@ void put_text(uint8_t* p, size_t width_bytes, u16view s) {
   for (size_t i = 0; i < n; ++i) put_u16(p + 2 * i, static_cast<uint16_t>(s[i]));
 }
 
+std::string to_utf16le(u16view s) {
+  std::string bytes;
+  bytes.reserve(2 * s.size());
+  for (char16_t c : s) {
+    bytes += static_cast<char>(c & 0xff);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+u16 from_utf16le(const uint8_t* p, size_t len) {
+  u16 s(len / 2, u'\0');
+  for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+  return s;
+}
+
 }  // namespace kelvo::text
