@@ -151,6 +151,41 @@ void store_settings(records::ConfigBlock& c, const LabelSettings& s) {
   c.set_i64(cfg::kListFontSize, s.font_lines);
 }
 
+bool take_label_fields(const LabelFields& f, LabelSettings& s, platform::Operator& op) {
+  const struct {
+    const text::u16& typed;
+    const char16_t* label;
+  } fields[] = {{f.start, u"Start"},           {f.finish, u"Finish"},
+                {f.origin_x, u"Origin X"},     {f.origin_y, u"Origin Y"},
+                {f.label_height, u"Label height"}, {f.labels_per_sheet, u"Labels per sheet"},
+                {f.from_centre, u"From centre (three column)"}, {f.element_width, u"Element width"}};
+  long long v[8];
+  for (int i = 0; i < 8; ++i) {
+    const auto n = text::parse_whole_number(fields[i].typed);
+    if (!n) {
+      op.message(u"Problem", text::u16(u"Not a number: ") + fields[i].label);
+      return false;
+    }
+    v[i] = *n;
+  }
+  if (v[0] > kHighestLabelValue || v[1] > kHighestLabelValue) {
+    op.message(u"Problem", u"Range limit 100000000000000000");
+    return false;
+  }
+  // Beyond an int the bounds below refuse the value anyway; keep it out of range, not wrapped.
+  auto small = [](long long x) { return static_cast<int>(std::clamp<long long>(x, -1, 1000000)); };
+  s.start = v[0];
+  s.finish = v[1];
+  s.origin_x = small(v[2]);
+  s.origin_y = small(v[3]);
+  s.label_height = small(v[4]);
+  s.labels_per_sheet = small(v[5]);
+  s.from_centre = small(v[6]);
+  s.element_width = small(v[7]);
+  apply_bounds(s);
+  return true;
+}
+
 bool valid_range(const LabelSettings& s) { return s.start > 0 && s.finish >= s.start; }
 
 LabelPlace place_label(const LabelSettings& s, long long n, int digits, long long page_width) {

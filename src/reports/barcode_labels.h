@@ -48,6 +48,14 @@ void store_settings(records::ConfigBlock& config, const LabelSettings& s);
 // After the window: "Invalid range" unless 1 <= start <= finish.
 bool valid_range(const LabelSettings& s);
 
+// The numbers of the window as typed. OK takes them only when each is a whole number ("Not a
+// number: <field>" otherwise) and Start and Finish stay within the highest value ("Range limit
+// 100000000000000000"), both with caption "Problem"; then the bounds apply.
+struct LabelFields {
+  text::u16 start, finish, origin_x, origin_y, label_height, labels_per_sheet, from_centre, element_width;
+};
+bool take_label_fields(const LabelFields& f, LabelSettings& s, platform::Operator& op);
+
 // Where the labels go, in hundredths of a millimetre; `top` grows downward.
 struct LabelPlace {
   int page = 1;

@@ -42,6 +42,20 @@ void store_photo_id_settings(records::ConfigBlock& c, const PhotoIdSettings& s) 
   c.set_str(cfg::kPhotoIdText, cfg::kPhotoIdTextWidth, s.text);
 }
 
+bool take_card_origin(text::u16view x, text::u16view y, PhotoIdSettings& s, platform::Operator& op) {
+  const auto ox = text::parse_whole_number(x);
+  const auto oy = text::parse_whole_number(y);
+  for (const auto& [value, name] : {std::pair{ox, u"Origin X"}, std::pair{oy, u"Origin Y"}}) {
+    if (!value || *value < 1 || *value > 1000000) {
+      op.message(u"Problem", text::u16(name) + u" must be a whole number above 0");
+      return false;
+    }
+  }
+  s.origin_x = static_cast<int>(*ox);
+  s.origin_y = static_cast<int>(*oy);
+  return true;
+}
+
 CardLayout card_layout(const PhotoIdSettings& s, int dpi, int char_height) {
   CardLayout l;
   l.picture_x = s.origin_x + 10;

@@ -1,6 +1,7 @@
 #pragma once
 // The photo ID card of a member: the picture, the name and number beside it, and below them a
 // Code 39 or EAN-13 barcode of the member number or a line of the store's own text.
+#include "platform/operator.h"
 #include "platform/printer.h"
 #include "records/shop.h"
 #include "text/utf16.h"
@@ -22,6 +23,10 @@ struct PhotoIdSettings {
 
 PhotoIdSettings load_photo_id_settings(const records::ConfigBlock& c);
 void store_photo_id_settings(records::ConfigBlock& c, const PhotoIdSettings& s);
+
+// The typed origins, each a whole number above 0; otherwise "<field> must be a whole number
+// above 0" (caption "Problem") and the settings stay as they were.
+bool take_card_origin(text::u16view x, text::u16view y, PhotoIdSettings& s, platform::Operator& op);
 
 // Where the parts of a card go, in printer units (the barcode's module in hundredths of a mm).
 struct CardLayout {
