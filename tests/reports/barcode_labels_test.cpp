@@ -40,7 +40,7 @@ TEST(Ean13, LeftHalfParityFollowsTheFirstDigit) {
   const std::string m = modules(ean13_symbol("4006381333931"));
   ASSERT_EQ(m.size(), 95u);
   EXPECT_EQ(m.substr(0, 3), "101");
-  EXPECT_EQ(m.substr(3, 42), std::string("0001101") + "0100111" + "0001101" + "0101111" + "0001001" + "0110011");
+  EXPECT_EQ(m.substr(3, 42), std::string("0001101") + "0100111" + "0101111" + "0111101" + "0001001" + "0110011");
   EXPECT_EQ(m.substr(45, 5), "01010");
   EXPECT_EQ(m.substr(50, 42), std::string("1000010") + "1000010" + "1000010" + "1110100" + "1000010" + "1100110");
   EXPECT_EQ(m.substr(92), "101");
