@@ -43,18 +43,14 @@ using Visit = std::function<bool(const LabelValue&)>;  // false: stop
 template <class Record>
 bool visit_records(records::Shop& shop, const records::RecordStore<Record>& store, const char16_t* missing,
                    const LabelSettings& s, text::u16 (*words)(const Record&), const Visit& visit) {
-  const auto& entries = store.index().entries();
-  auto it = std::lower_bound(entries.begin(), entries.end(), s.start,
-                             [](const records::IndexEntry& e, int64_t n) { return e.number < n; });
   Record r;
   auto cursor = store.cursor();
-  for (; it != entries.end() && it->number <= s.finish; ++it) {
-    if (it->number <= 0) continue;
-    if (store.read_slot(cursor, it->slot, r) != records::ReadResult::Ok) {
+  for (const records::IndexEntry& e : store.index().between(s.start, s.finish)) {
+    if (store.read_slot(cursor, e.slot, r) != records::ReadResult::Ok) {
       shop.op().message(u"Fatal error", missing);
       return false;
     }
-    if (!visit({it->number, words(r)})) return true;
+    if (!visit({e.number, words(r)})) return true;
   }
   return true;
 }
@@ -221,7 +217,9 @@ LabelRun print_labels(platform::Printer& p, records::Shop& shop, const LabelSett
   const Metric metric(p);
   if (s.font_lines > 0) p.set_font({static_cast<int>(s.font_lines), static_cast<int>(s.font_lines)});
   const long long page_width = metric.hmm(p.page_width());
-  const long long total = s.source == LabelSource::AllValues ? s.finish - s.start + 1 : 0;
+  const long long total = s.source == LabelSource::Films     ? shop.films.index().between(s.start, s.finish).size()
+                          : s.source == LabelSource::Members ? shop.members.index().between(s.start, s.finish).size()
+                                                             : s.finish - s.start + 1;
   const bool read = visit_values(shop, s, [&](const LabelValue& v) {
     if (!progress.step(run.labels, total)) {
       run.cancelled = true;

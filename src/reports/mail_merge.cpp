@@ -1,7 +1,5 @@
 #include "reports/mail_merge.h"
 
-#include <algorithm>
-
 #include "records/file_io.h"
 #include "reports/letter_page.h"
 #include "reports/letter_texts.h"
@@ -53,22 +51,19 @@ bool merge_selects(const records::MemberRecord& m, MergeSelection s, int current
 MergeRun print_mail_merge(platform::Printer& p, records::Shop& shop, const MailMerge& merge,
                           platform::Progress& progress) {
   MergeRun run;
-  const auto& entries = shop.members.index().entries();
-  auto first = std::lower_bound(entries.begin(), entries.end(), std::max<int64_t>(merge.start_member, 1),
-                                [](const records::IndexEntry& e, int64_t n) { return e.number < n; });
-  auto last = std::upper_bound(first, entries.end(), merge.end_member,
-                               [](int64_t n, const records::IndexEntry& e) { return n < e.number; });
-  const long long total = last - first;
+  const auto members = shop.members.index().between(merge.start_member, merge.end_member);
+  const long long total = static_cast<long long>(members.size());
   const text::u16 body = with_crlf(merge.body);
   const int year = shop.now().year;
   records::MemberRecord m;
   auto cursor = shop.members.cursor();
-  for (auto it = first; it != last; ++it) {
-    if (!progress.step(it - first, total)) {
+  long long done = 0;
+  for (const records::IndexEntry& e : members) {
+    if (!progress.step(done++, total)) {
       run.cancelled = true;
       break;
     }
-    if (shop.members.read_slot(cursor, it->slot, m) != records::ReadResult::Ok) {
+    if (shop.members.read_slot(cursor, e.slot, m) != records::ReadResult::Ok) {
       shop.op().message(u"Fatal error", u"Data file: member.dat, not present.");
       run.failed = true;
       break;

@@ -2,7 +2,9 @@
 // the barcodes by rasterising the pages and decoding them with zbarimg, as a scanner would.
 #include "catalogue/catalogue_fixture.h"  // before Qt: see records/shop.h
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,11 @@ class PrintedTest : public cattest::CatalogueTest {
     printer_.print_to_pdf_file(dir_.filePath("out.pdf"));
   }
   QString pdf() const { return dir_.filePath("out.pdf"); }
+  // Keeps the printed file beside the screenshots when KELVO_SCREENSHOTS names a folder.
+  void keep(const char* name) const {
+    if (const char* folder = std::getenv("KELVO_SCREENSHOTS"))
+      QFile::copy(pdf(), QString::fromLocal8Bit(folder) + "/" + name + ".pdf");
+  }
 
   QTemporaryDir dir_;
   platform::qt::QtPrinter printer_;
@@ -77,6 +84,7 @@ TEST_F(PrintedTest, LabelsReadBackAsTheirValuesInEveryFormat) {
     EXPECT_EQ(run.labels, c.expected.size());
     EXPECT_EQ(pdf_info(pdf(), "Pages"), "1");
     EXPECT_EQ(decoded_barcodes(pdf()), c.expected);
+    if (c.format == LabelFormat::ThreeColumn && c.type == BarcodeType::Code39) keep("three_column_labels");
   }
 }
 
@@ -86,6 +94,7 @@ TEST_F(PrintedTest, VideoSpineLabelsCarryTheTitleBesideTheBars) {
   s.start = 1;
   s.finish = 10;
   reports::print_label_document(shop_, printer_, progress_, s);
+  keep("video_spine_labels");
   const QString page = pdf_pages(pdf()).value(0).simplified();
   EXPECT_TRUE(page.contains("5 Heat")) << page.toStdString();
   EXPECT_TRUE(page.contains("7 Ran"));
@@ -106,6 +115,7 @@ TEST_F(PrintedTest, PhotoIdCardBarcodeReadsBackAsTheMemberNumber) {
     op_.type(u"4711");
     reports::photo_id_command(shop_, views_, printer_);
     EXPECT_EQ(decoded_barcodes(pdf()), QStringList{c.expected});
+    keep("photo_id_card");
     EXPECT_TRUE(pdf_pages(pdf()).value(0).contains("Okafor, Ada"));
   }
 }
@@ -136,6 +146,7 @@ TEST_F(PrintedTest, OverdueLetterListsOnlyOverdueItemsAndBreaksTheClosingAtABlan
 
   op_.type(u"42");
   reports::overdue_letter_command(shop_, views_, printer_, reports::OverdueLetter::Final);
+  keep("overdue_letter2");
   const QString page = pdf_pages(pdf()).value(0);
   const QString simple = page.simplified();
   EXPECT_TRUE(simple.contains("FINAL NOTICE"));

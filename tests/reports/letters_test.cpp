@@ -148,6 +148,34 @@ TEST_F(LettersTest, DefaultTextsHaveTheirClosingGapAndFormLinesOf62Characters) {
   EXPECT_EQ(form_lines, 8);  // name, address and two more, telephone, signed, identity, number
 }
 
+TEST_F(LettersTest, MemberDetailsPrintOnlyFilledFieldsAndThePreviousItems) {
+  given_films({cattest::film(31, u"Vertigo")});
+  records::MemberRecord m = cattest::member(9, u"Adeyemi", u"Tola", u"12 Mill Lane");
+  m.set_title(u"Dr");
+  m.set_telephone1(u"01632 960001");
+  m.set_email(u"tola@example.org");
+  m.set_rented(14);
+  m.set_owed(-2.5f);
+  m.set_previous_items(98, 31);
+  m.set_previous_items(99, 77);  // no longer on file: listed without a title
+  member_details(p_, shop_, m);
+  const auto texts = p_.texts();
+  const std::vector<text::u16> body(texts.begin() + 6, texts.end());  // after the six head lines
+  EXPECT_EQ(body, (std::vector<text::u16>{u"Member number: 9", u"Dr Tola Adeyemi", u"12 Mill Lane", u"Tel. 01632 960001",
+                                          u"Email: tola@example.org", u"Rented: 14", u"Category: 1",
+                                          u"Membership type: 0", u"Owed: -2.50"}));
+  EXPECT_EQ(p_.find_text(u"Member number: 9")->y, 9 * 50);
+  EXPECT_EQ(p_.find_text(u"Rented: 14")->y - p_.find_text(u"Email: tola@example.org")->y, 2 * 50);
+
+  RecordingPrinter rented;
+  ASSERT_EQ(rented.begin(u"QUENDRIX", {}), platform::PrintStart::Started);
+  ASSERT_TRUE(rented_by_member(rented, shop_, m));
+  const auto lines = rented.texts();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(std::vector<text::u16>(lines.end() - 3, lines.end()),
+            (std::vector<text::u16>{u"Previously rented:", u"31              , Vertigo", u"77              , "}));
+}
+
 TEST(MailMergeSelection, OweMoneyAndNotRentedThisYear) {
   const struct {
     float owed;
