@@ -1,10 +1,11 @@
 // The letter, label, card and heading windows through the main window's commands, offscreen.
-#include "support/scripted_operator.h"  // before Qt: see records/shop.h
-#include "shell/main_window.h"
+#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -15,14 +16,14 @@
 #include <fstream>
 #include <iterator>
 
-#include <gtest/gtest.h>
-
 #include "gui/pdf_reading.h"
 #include "gui/window_test.h"
 #include "records/config_layout.h"
 #include "records/record_files.h"
 #include "reports/letter_texts.h"
 #include "reports/photo_id.h"
+#include "shell/main_window.h"
+#include "support/scripted_operator.h"  // before Qt: see records/shop.h
 #include "text/coding.h"
 
 namespace kelvo {
@@ -77,77 +78,76 @@ class LetterScreens : public kelvo::testing::WindowTest {
 };
 
 TEST_F(LetterScreens, EveryLetterCommandIsThereForEveryone) {
-  for (const char* id : {"options.overdue_letter1", "options.overdue_letter2", "options.unpaid_letter",
-                         "options.overdue_letter_text", "options.mailmerge", "options.membership_form",
-                         "members.print_details", "members.print_rented_by", "members.photo_id_config",
-                         "members.photo_id", "utilities.barcodes", "utilities.print_heading"})
+  for (const char* id :
+       {"options.overdue_letter1", "options.overdue_letter2", "options.unpaid_letter", "options.overdue_letter_text",
+        "options.mailmerge", "options.membership_form", "members.print_details", "members.print_rented_by",
+        "members.photo_id_config", "members.photo_id", "utilities.barcodes", "utilities.print_heading"})
     EXPECT_TRUE(window_.action(id)->isEnabled()) << id;
 }
 
 TEST_F(LetterScreens, BarcodeWindowRefusesTextAndRangesThenPrintsAndRetains) {
   ASSERT_TRUE(opened_);
   {
-  Screens s;
-  s.then([](QWidget& w) {
-     EXPECT_EQ(w.windowTitle(), "Barcode");
-     EXPECT_EQ(child<QLineEdit>(w, "start")->text(), "1");
-     EXPECT_EQ(child<QLineEdit>(w, "originX")->text(), "3600");
-     EXPECT_TRUE(child<QRadioButton>(w, "films")->isChecked());
-     EXPECT_TRUE(child<QRadioButton>(w, "code39")->isChecked());
-     EXPECT_EQ(child<QLineEdit>(w, "elementWidth")->text(), "40");
-     EXPECT_TRUE(child<QCheckBox>(w, "printerDefault")->isChecked());
-     save_picture(w, "barcode");
-     click(w, "threeColumn");
-     EXPECT_EQ(child<QLineEdit>(w, "labelsPerSheet")->text(), "48");
-     EXPECT_FALSE(child<QLineEdit>(w, "originX")->isEnabled());
-     click(w, "ean");
-     EXPECT_EQ(child<QLineEdit>(w, "elementWidth")->text(), "50");
-     type(w, "originY", "4OO");
-     accept(w);
-   })
-      .then(box("Problem", "Not a number: Origin Y"))
-      .then([](QWidget& w) {
-        EXPECT_EQ(w.windowTitle(), "Barcode");  // still open, with what was typed
-        type(w, "originY", "400");
-        type(w, "finish", "100000000000000001");
-        accept(w);
-      })
-      .then(box("Problem", "Range limit 100000000000000000"))
-      .then([](QWidget& w) {
-        type(w, "finish", "100000000000000000");
-        type(w, "start", "0");
-        accept(w);
-      })
-      .then(box("Problem", "Invalid range"));
-  window_.run("utilities.barcodes");
+    Screens s;
+    s.then([](QWidget& w) {
+       EXPECT_EQ(w.windowTitle(), "Barcode");
+       EXPECT_EQ(child<QLineEdit>(w, "start")->text(), "1");
+       EXPECT_EQ(child<QLineEdit>(w, "originX")->text(), "3600");
+       EXPECT_TRUE(child<QRadioButton>(w, "films")->isChecked());
+       EXPECT_TRUE(child<QRadioButton>(w, "code39")->isChecked());
+       EXPECT_EQ(child<QLineEdit>(w, "elementWidth")->text(), "40");
+       EXPECT_TRUE(child<QCheckBox>(w, "printerDefault")->isChecked());
+       save_picture(w, "barcode");
+       click(w, "threeColumn");
+       EXPECT_EQ(child<QLineEdit>(w, "labelsPerSheet")->text(), "48");
+       EXPECT_FALSE(child<QLineEdit>(w, "originX")->isEnabled());
+       click(w, "ean");
+       EXPECT_EQ(child<QLineEdit>(w, "elementWidth")->text(), "50");
+       type(w, "originY", "4OO");
+       accept(w);
+     })
+        .then(box("Problem", "Not a number: Origin Y"))
+        .then([](QWidget& w) {
+          EXPECT_EQ(w.windowTitle(), "Barcode");  // still open, with what was typed
+          type(w, "originY", "400");
+          type(w, "finish", "100000000000000001");
+          accept(w);
+        })
+        .then(box("Problem", "Range limit 100000000000000000"))
+        .then([](QWidget& w) {
+          type(w, "finish", "100000000000000000");
+          type(w, "start", "0");
+          accept(w);
+        })
+        .then(box("Problem", "Invalid range"));
+    window_.run("utilities.barcodes");
   }
   EXPECT_EQ(shop_.config.i32(records::cfg::kBarcodeType), 1);  // stored on OK even so
 
   {
-  Screens again;
-  again
-      .then([](QWidget& w) {
-        EXPECT_EQ(child<QLineEdit>(w, "labelsPerSheet")->text(), "16");  // not retained: defaults
-        click(w, "allValues");
-        type(w, "start", "123");
-        type(w, "finish", "125");
-        click(w, "ean");
-        child<QCheckBox>(w, "retain")->setChecked(true);
-        accept(w);
-      });
-  window_.run("utilities.barcodes");
+    Screens again;
+    again.then([](QWidget& w) {
+      EXPECT_EQ(child<QLineEdit>(w, "labelsPerSheet")->text(), "16");  // not retained: defaults
+      click(w, "allValues");
+      type(w, "start", "123");
+      type(w, "finish", "125");
+      click(w, "ean");
+      child<QCheckBox>(w, "retain")->setChecked(true);
+      accept(w);
+    });
+    window_.run("utilities.barcodes");
   }
   EXPECT_EQ(testing::decoded_barcodes(printed(1)),
             (QStringList{"EAN-13:0000000001236", "EAN-13:0000000001243", "EAN-13:0000000001250"}));
 
   {
-  Screens retained;
-  retained.then([](QWidget& w) {
-    EXPECT_TRUE(child<QRadioButton>(w, "allValues")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(w, "ean")->isChecked());
-    static_cast<QDialog&>(w).reject();
-  });
-  window_.run("utilities.barcodes");
+    Screens retained;
+    retained.then([](QWidget& w) {
+      EXPECT_TRUE(child<QRadioButton>(w, "allValues")->isChecked());
+      EXPECT_TRUE(child<QRadioButton>(w, "ean")->isChecked());
+      static_cast<QDialog&>(w).reject();
+    });
+    window_.run("utilities.barcodes");
   }
 }
 
@@ -228,6 +228,22 @@ TEST_F(LetterScreens, PhotoIdConfigurationRefusesAnOriginThatIsNoNumber) {
   EXPECT_EQ(s2.origin_y, 220);
   EXPECT_EQ(s2.element, reports::CardElement::Text);
   EXPECT_EQ(s2.text, u"Valid at every branch");
+}
+
+TEST_F(LetterScreens, UnpaidLetterAsksForTheMemberAndPrintsNothingWhenNothingIsOwed) {
+  records::MemberRecord m;
+  m.set_number(5);
+  m.set_name(u"Quist");
+  m.set_category(1);
+  ASSERT_TRUE(records::add_member(shop_, m));
+  Screens s;
+  s.then([](QWidget& w) {
+     EXPECT_EQ(child<QLabel>(w, "question")->text(), "Unpaid letter");
+     child<QLineEdit>(w, "answer")->setText("5");
+     accept(w);
+   }).then(box("Problem", "No unpaid fees."));
+  window_.run("options.unpaid_letter");
+  EXPECT_TRUE(QDir(prints_.path()).isEmpty());
 }
 
 TEST_F(LetterScreens, MailMergeWindowShowsItsFields) {
