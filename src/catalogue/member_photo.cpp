@@ -46,17 +46,8 @@ bool save_member_photo(records::Shop& shop, int64_t number, int width, int heigh
   if (find_member_by_number(shop, number) == 0) return false;
   const auto bytes = photo_file_bytes(width, height, pixels);
   const auto file = photo_path(shop, number);
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) {
-    platform::problem(shop.op(), u"Unable to open bitmap file");
-    return false;
-  }
-  bool ok = true;
-  for (size_t at = 0; ok && at < bytes.size(); at += kPhotoPiece) {
-    const size_t n = std::min(kPhotoPiece, bytes.size() - at);
-    ok = ::write(fd, bytes.data() + at, n) == static_cast<ssize_t>(n);
-  }
-  ok = ::close(fd) == 0 && ok;
+  // Replaced whole: a photo cut short would otherwise stand under the member's name.
+  const bool ok = records::write_file_atomic(file, bytes.data(), bytes.size());
   // A photo that did not reach the disk whole is not claimed by the member record.
   if (!ok) {
     platform::problem(shop.op(), u"Unable to open bitmap file");

@@ -1,6 +1,7 @@
 // Members "Amend credit": the owed amount set by hand. Takings do not change: no money moves.
 #include "catalogue/member_find.h"
 #include "counter/payment.h"
+#include "records/commit.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
 #include "text/format.h"
@@ -33,12 +34,17 @@ bool amend_credit(records::Shop& shop, catalogue::CatalogueViews& views) {
     o.proposal = answer->text;
   }
   m.set_owed(after);
+  records::Commit commit(shop);
   if (!records::rewrite_member(shop, m)) return false;
 
   text::u16 entry = records::log_prefix(shop.now()) + u"  Credit amendment";
   entry += text::format("\r\nMember: %I64d %s\r\n", {m.number(), m.name()});
   entry += text::format("Before: %.2f, After: %.2f\r\n", {before, after});
   records::append_log_or_report(shop, entry);
+  if (!commit.finish()) {
+    m.set_owed(before);
+    return false;
+  }
 
   shop.op().activity(text::format("Credit amended, member: %I64d", {m.number()}));
   shop.op().activity(text::format("Before: %.2f, after: %.2f", {before, after}));

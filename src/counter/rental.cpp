@@ -6,6 +6,7 @@
 
 #include "catalogue/member_find.h"
 #include "counter/rental_files.h"
+#include "records/commit.h"
 #include "records/config_layout.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
@@ -208,8 +209,6 @@ text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& 
     count_rental(shop_.config, f, mode_);
     lines += text::format("\r\n%I64d  %s", {n, f.title()});
   }
-  // One wait for the disk covers every record written above, before the rental is announced.
-  if (!files.sync_films()) platform::problem(shop_.op(), u"Film.dat");
   if (dropped > 0) {
     m.refresh_on_loan_flag();
     records::rewrite_member(shop_, m);
@@ -295,6 +294,8 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
   const int32_t counter = shop_.config.transaction_counter();
   m.set_transaction(text::format("%d", {counter}));
   m.set_transaction_amount(total);
+  // Member, films, log entry and counters are stored together or not at all.
+  records::Commit commit(shop_);
   if (!records::rewrite_member(shop_, m)) return give_up();
   shop_.config.set_i32(cfg::kTransactionCounter, counter + 1);
 
@@ -303,8 +304,9 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
                     text::format("\r\nMember %I64d %s", {m.number(), m.name()});
   entry += stamp_films(model, files);
   entry += closing_lines(model, total, reason);
-  if (!files.append_log(entry)) shop_.op().message(u"Fatal error", u"Data file: lgb4.dat, not present.");
+  if (!files.append_log(shop_, entry)) shop_.op().message(u"Fatal error", u"Data file: lgb4.dat, not present.");
   files.close();
+  if (!commit.finish()) return give_up();
 
   if (awarded > 0) shop_.op().message(u"Rental credits allocated", text::format("%d credits", {awarded}));
 

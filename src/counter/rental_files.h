@@ -1,7 +1,7 @@
 #pragma once
-// film.dat and the transaction log held open for the finish of one rental. Both are opened
-// before anything of the rental is written, so a missing file stops the finish while the
-// member record, the film records and the counters still agree with one another.
+// film.dat and the transaction log checked for the finish of one rental before anything of it
+// is written, so a missing file stops the finish with its own message. The writes themselves
+// go through the shop, so that they join the rental's commit.
 #include <cstdint>
 
 #include "records/film_record.h"
@@ -23,10 +23,9 @@ class RentalFiles {
   // The live record of the number, checked against the number it carries; false when the
   // number is not on file any more.
   bool read_film(const records::Shop& shop, int64_t number, records::FilmRecord& out) const;
-  // Writes the record back in place; sync_films waits until every write is on the disk.
+  // Writes the record back in place (into the open commit, if any).
   bool write_film(const records::Shop& shop, const records::FilmRecord& film) const;
-  bool sync_films() const;
-  bool append_log(text::u16view entry) const;
+  bool append_log(const records::Shop& shop, text::u16view entry) const;
   void close();
 
  private:

@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "records/commit.h"
 #include "records/config_layout.h"
+#include "records/file_io.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
 #include "text/calendar.h"
@@ -66,7 +68,7 @@ int64_t overdue_rate(const records::ConfigBlock& config, int band) {
 
 // Whether a file can be opened the way the return will use it. Nothing is written.
 bool can_open(const std::filesystem::path& file, int flags) {
-  int fd = ::open(file.c_str(), flags | O_CLOEXEC, 0644);
+  int fd = records::open_regular(file, flags);
   if (fd < 0) return false;
   ::close(fd);
   return true;
@@ -238,6 +240,7 @@ void offer_refund(records::Shop& shop, const ReturnContext& ctx) {
       platform::problem(shop.op(), u"Amount must be positive");
       continue;
     }
+    records::Commit commit(shop);
     if (choice == RefundChoice::CashRefund) {
       shop.config.set_takings_today(shop.config.takings_today() - *amount);
       shop.config.set_f32(cfg::kCashRefundsToday, shop.config.f32(cfg::kCashRefundsToday) + *amount);
@@ -256,6 +259,7 @@ void offer_refund(records::Shop& shop, const ReturnContext& ctx) {
     entry += records::operator_trailer(shop.config);
     records::append_log_or_report(shop, entry);
     shop.save_config();
+    commit.finish();
     return;
   }
 }
@@ -309,6 +313,9 @@ int64_t return_items(records::Shop& shop, const ReturnContext& ctx, int64_t item
   // the member, and its next return frees it as a mismatch; the other way round the member
   // would hold an item the film file has in stock, which no return can reach.
   shop.member.refresh_on_loan_flag();
+  // The release, its log entry and the settlement are stored together or not at all: a return
+  // cut short during the settlement screens is a return that has not yet happened.
+  records::Commit commit(shop);
   if (r.taken_off_member > 0 && !records::rewrite_member(shop, shop.member)) {
     shop.member = member_before;
     return 0;
@@ -326,6 +333,10 @@ int64_t return_items(records::Shop& shop, const ReturnContext& ctx, int64_t item
   shop.member.refresh_on_loan_flag();
   records::rewrite_member(shop, shop.member);
   shop.save_config();
+  if (!commit.finish()) {
+    shop.member = member_before;
+    return 0;
+  }
 
   if (r.items.empty()) return r.taken_off_member > 0 ? shop.member.number() : 0;
   offer_refund(shop, ctx);

@@ -2,6 +2,7 @@
 // credit at its finish.
 #include "counter/payment.h"
 #include "counter/pricing.h"
+#include "records/commit.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
 #include "text/calendar.h"
@@ -104,11 +105,15 @@ bool settle_arrears(records::Shop& shop, ArrearsScreen& screen, records::AccessS
       break;
   }
   m.set_owed(left);
-  if (!records::rewrite_member(shop, m)) {
+  // The member's new balance and the day's money move together.
+  records::Commit commit(shop);
+  auto refused = [&] {
     m.set_owed(owed);
     money.settlement_text.clear();
+    money.amount_paid = 0;
     return false;
-  }
+  };
+  if (!records::rewrite_member(shop, m)) return refused();
   DayMoney day(shop.config);
   if (*choice != ArrearsChoice::WrittenOff) {
     day.takings(paid);
@@ -117,7 +122,7 @@ bool settle_arrears(records::Shop& shop, ArrearsScreen& screen, records::AccessS
   }
   if (*choice == ArrearsChoice::PartPaidRestWrittenOff || *choice == ArrearsChoice::WrittenOff)
     day.arrears_written_off(written_off);
-  return true;
+  return commit.finish() || refused();
 }
 
 text::u16 settlement_line(const RentalMoney& money) {

@@ -1,13 +1,11 @@
 #include "exchange/export.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <system_error>
 
 #include "exchange/xml_film_item.h"
 #include "records/config_layout.h"
+#include "records/file_io.h"
+#include "text/coding.h"
 
 namespace kelvo::exchange {
 
@@ -15,59 +13,21 @@ namespace {
 
 constexpr int kFileNameLimit = 34;
 
-// A new file under a temporary name beside the target, written in UTF-16LE through a buffer
-// and renamed over the target by commit(). Dropped uncommitted, it takes the temporary file
-// with it.
+// The export in UTF-16LE, written through the one replacement of a whole file: the target
+// changes only when the export is complete.
 class StagedFile {
  public:
-  explicit StagedFile(std::filesystem::path target) : target_(std::move(target)), temp_(target_) {
-    temp_ += ".tmp";
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  }
-  ~StagedFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!committed_) ::unlink(temp_.c_str());
-  }
-  StagedFile(const StagedFile&) = delete;
-  StagedFile& operator=(const StagedFile&) = delete;
-
-  bool opened() const { return fd_ >= 0; }
-  void bytes(std::initializer_list<uint8_t> b) { buffer_.insert(buffer_.end(), b); }
+  explicit StagedFile(std::filesystem::path target) : out_(std::move(target)) {}
+  bool opened() const { return out_.opened(); }
+  void bytes(std::initializer_list<uint8_t> b) { out_.write(b.begin(), b.size()); }
   void put(text::u16view s) {
-    for (char16_t c : s) {
-      buffer_.push_back(static_cast<uint8_t>(c & 0xff));
-      buffer_.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    if (buffer_.size() >= kFlushAt) flush();
+    const std::string bytes = text::utf16le_bytes(s);
+    out_.write(bytes.data(), bytes.size());
   }
-  bool commit() {
-    flush();
-    bool ok = good_ && ::fsync(fd_) == 0;
-    ok = ::close(fd_) == 0 && ok;
-    fd_ = -1;
-    if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
-    committed_ = true;
-    return true;
-  }
+  bool commit() { return out_.commit(); }
 
  private:
-  static constexpr size_t kFlushAt = 1 << 16;
-  void flush() {
-    size_t done = 0;
-    while (good_ && done < buffer_.size()) {
-      ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) good_ = false;
-      else done += static_cast<size_t>(n);
-    }
-    buffer_.clear();
-  }
-
-  std::filesystem::path target_, temp_;
-  int fd_ = -1;
-  bool good_ = true;
-  bool committed_ = false;
-  std::vector<uint8_t> buffer_;
+  records::FileReplacement out_;
 };
 
 // An export named like one of the shop's own files would replace it with the export.

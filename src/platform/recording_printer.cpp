@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
+
+#include "records/file_io.h"
 
 namespace kelvo::platform {
 
@@ -123,10 +124,9 @@ uint32_t le(const unsigned char* p, int n) {
 }  // namespace
 
 std::optional<ImageSize> read_bmp_size(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   unsigned char h[26] = {};
-  in.read(reinterpret_cast<char*>(h), sizeof h);
-  const auto got = in.gcount();
+  // Read only from a regular file: a FIFO named receipt.bmp must not stop the print.
+  const long long got = records::read_at(path, 0, h, sizeof h);
   if (got < 22 || h[0] != 'B' || h[1] != 'M') return std::nullopt;
   const uint32_t header = le(h + 14, 4);
   long w = 0, ht = 0;

@@ -1,11 +1,14 @@
 #include "records/backup.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
 
 #include "platform/operator.h"
+#include "records/file_io.h"
+#include "records/journal.h"
 #include "records/transaction_log.h"
 #include "text/format.h"
 
@@ -30,10 +33,7 @@ fs::path resolve(const Shop& shop, text::u16view folder) {
 
 // Opens (or creates) lgb4.dat inside the folder, as the backup's own test that the folder is
 // there and writable.
-bool touch(const fs::path& file) {
-  std::ofstream f(file, std::ios::binary | std::ios::app);
-  return static_cast<bool>(f);
-}
+bool touch(const fs::path& file) { return append_bytes(file, "", 0); }
 
 bool make_backup_folder(platform::Operator& op, const fs::path& folder) {
   fs::path probe = folder / files::kLog;
@@ -46,28 +46,6 @@ bool make_backup_folder(platform::Operator& op, const fs::path& folder) {
   }
   if (!touch(probe)) {
     platform::problem(op, u"Unable to open file.");
-    return false;
-  }
-  return true;
-}
-
-// A whole copy through a temporary name, so that a copy that fails half-way never leaves a
-// shortened data file under the real name.
-bool copy_whole(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  if (!fs::is_regular_file(from, ec)) return false;
-  fs::path tmp = to;
-  tmp += ".tmp";
-  fs::copy_file(from, tmp, fs::copy_options::overwrite_existing, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
-    return false;
-  }
-  // A read-only source (a backup on a write-protected medium) must not leave a read-only file.
-  fs::permissions(tmp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-  fs::rename(tmp, to, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
     return false;
   }
   return true;
@@ -117,7 +95,7 @@ void backup(Shop& shop, BackupScreens& screens) {
 
   bool ok = make_backup_folder(op, folder);
   for (size_t i = 0; ok && i < kBackupFiles.size(); ++i) {
-    if (!copy_whole(shop.path(kBackupFiles[i]), folder / kBackupFiles[i])) {
+    if (!copy_file_replacing(shop.path(kBackupFiles[i]), folder / kBackupFiles[i])) {
       screens.busy(false);
       platform::problem(op, u"Unable to open file");
       return;
@@ -161,8 +139,10 @@ bool restore(Shop& shop, BackupScreens& screens) {
   for (size_t i = 0; i < kBackupFiles.size(); ++i) {
     std::error_code ec;
     if (i >= kRequiredBackupFiles && !fs::exists(sources[i], ec)) continue;
-    if (!copy_whole(sources[i], shop.path(kBackupFiles[i]))) all_copied = false;
+    if (!copy_file_replacing(sources[i], shop.path(kBackupFiles[i]))) all_copied = false;
   }
+  // A transaction left over from before belongs to the files just replaced, not to these.
+  ::unlink(shop.path(kJournalFile).c_str());
   screens.busy(false);
   // Some files may be the restored ones already: whatever happened, the data held in memory
   // must not be written over them at exit.

@@ -110,11 +110,35 @@ void ConfigBlock::repair_rental_days() {
 
 bool ConfigBlock::load(const std::filesystem::path& file) {
   bytes_.fill(0);
-  return read_at(file, 0, bytes_.data(), bytes_.size()) >= 0;
+  saved_.reset();
+  const long long got = read_at(file, 0, bytes_.data(), bytes_.size());
+  if (got == static_cast<long long>(bytes_.size()) && records::file_size(file) == bytes_.size()) mark_saved();
+  return got >= 0;
 }
 
 SaveResult ConfigBlock::save(const std::filesystem::path& file) const {
-  return write_file_atomic(file, bytes_.data(), bytes_.size()) ? SaveResult::Ok : SaveResult::Failed;
+  if (!write_file_atomic(file, bytes_.data(), bytes_.size())) return SaveResult::Failed;
+  mark_saved();
+  return SaveResult::Ok;
+}
+
+std::vector<std::pair<size_t, size_t>> ConfigBlock::unsaved_ranges() const {
+  // Differences closer than this are written as one range: fewer, slightly longer writes.
+  constexpr size_t kJoin = 32;
+  std::vector<std::pair<size_t, size_t>> out;
+  if (!saved_) return {{0, bytes_.size()}};
+  for (size_t i = 0; i < bytes_.size(); ++i) {
+    if (bytes_[i] == (*saved_)[i]) continue;
+    if (!out.empty() && i - out.back().second <= kJoin) out.back().second = i + 1;
+    else out.emplace_back(i, i + 1);
+  }
+  return out;
+}
+
+void ConfigBlock::mark_saved() const { saved_ = std::make_shared<const Image>(bytes_); }
+
+void ConfigBlock::revert_to_saved() {
+  if (saved_) bytes_ = *saved_;
 }
 
 bool AddressLines::load(const std::filesystem::path& file) {

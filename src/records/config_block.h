@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "records/config_layout.h"
 #include "text/calendar.h"
@@ -62,8 +65,17 @@ class ConfigBlock {
   // Written to a temporary file and renamed over the old one: the old file stays on any failure.
   SaveResult save(const std::filesystem::path& file) const;
 
+  // What wr.cfg holds, as last read whole or written: a transaction writes only the byte ranges
+  // [from, to) that differ from it, and a refused one goes back to it.
+  bool has_saved_image() const { return saved_ != nullptr; }
+  std::vector<std::pair<size_t, size_t>> unsaved_ranges() const;
+  void mark_saved() const;
+  void revert_to_saved();
+
  private:
-  std::array<uint8_t, cfg::kSize> bytes_;
+  using Image = std::array<uint8_t, cfg::kSize>;
+  Image bytes_;
+  mutable std::shared_ptr<const Image> saved_;
 };
 
 // The seven store address lines of ADDRESS.RK: 42 characters (84 bytes) each.

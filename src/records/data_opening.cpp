@@ -13,6 +13,7 @@
 
 #include "records/day_close.h"
 #include "records/file_io.h"
+#include "records/journal.h"
 #include "records/record_files.h"
 #include "records/reservation_file.h"
 #include "records/transaction_log.h"
@@ -28,7 +29,7 @@ namespace {
 // False when the file cannot be opened or a read fails.
 template <class Visit>
 bool scan_records(const std::filesystem::path& file, size_t record_size, Visit visit) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open_regular(file, O_RDONLY);
   if (fd < 0) return false;
   struct stat st {};
   const size_t size = ::fstat(fd, &st) == 0 ? static_cast<size_t>(st.st_size) : 0;
@@ -276,6 +277,9 @@ bool create_data_files(Shop& shop) {
 
 bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
   const bool counter = mode == OpenMode::Counter;
+  // The last run may have stopped inside a commit: its files are put right before anything reads them.
+  if (counter && recover_journal(shop.folder()) == Recovery::Failed)
+    return fail(shop, u"Fatal error", u"Unable to complete the last transaction (kelvo.jnl).");
   if (counter && is_first_run(shop) && !create_data_files(shop)) return false;
   if (!shop.address.load(shop.path(files::kAddress))) shop.address.set_missing_defaults();
 

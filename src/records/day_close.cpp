@@ -109,7 +109,8 @@ int days_elapsed(int stored_day, const text::DateTime& today) {
 
 bool usage_gap(int stored_day, const text::DateTime& today) {
   const int p = previous_month_length(today);
-  return stored_day + 1 != today.day && !(stored_day == p && today.day == 1);
+  // Widened: the stored day is whatever wr.cfg holds, up to the largest int.
+  return static_cast<int64_t>(stored_day) + 1 != today.day && !(stored_day == p && today.day == 1);
 }
 
 void shift_history(ConfigBlock& c, int d) {

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <random>
+#include <string_view>
 
 namespace kelvo::records {
 
@@ -25,7 +28,50 @@ class Fd {
   int fd_;
 };
 
-bool write_all(int fd, const uint8_t* p, size_t len) {
+// Files whose content is meant to be seen by others: the catalogue, the stock lines, the store
+// lines and what is made of the catalogue for a web site. Everything else may name a member or
+// hold a password.
+constexpr std::array<std::string_view, 9> kSharedFiles = {
+    "film.dat", "mans.dat", "ADDRESS.RK", "FILM.TXT", "FILM.HTM", "FILM.XML", "filmstock.dat", "filmstock.xml", "f2.dat"};
+
+std::string temporary_name(const std::filesystem::path& target) {
+  static thread_local std::mt19937_64 rng{std::random_device{}()};
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string name = "." + target.filename().string() + ".";
+  for (int i = 0; i < 8; ++i) name += kLetters[rng() % (sizeof kLetters - 1)];
+  return name;
+}
+
+}  // namespace
+
+int open_regular(const std::filesystem::path& file, int flags) {
+  const mode_t mode = (flags & O_CREAT) ? new_file_mode(file) : 0;
+  int fd = ::open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+mode_t new_file_mode(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  for (auto shared : kSharedFiles)
+    if (name == shared) return 0666;
+  return 0600;
+}
+
+bool sync_folder(const std::filesystem::path& folder) {
+  Fd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  return fd.ok() && ::fsync(fd.get()) == 0;
+}
+
+bool write_all(int fd, const void* data, size_t len) {
+  const auto* p = static_cast<const uint8_t*>(data);
   while (len > 0) {
     ssize_t n = ::write(fd, p, len);
     if (n < 0 && errno == EINTR) continue;
@@ -36,18 +82,93 @@ bool write_all(int fd, const uint8_t* p, size_t len) {
   return true;
 }
 
-}  // namespace
+bool pwrite_all(int fd, const void* data, size_t len, uint64_t pos) {
+  const auto* p = static_cast<const uint8_t*>(data);
+  size_t done = 0;
+  while (done < len) {
+    ssize_t n = ::pwrite(fd, p + done, len - done, static_cast<off_t>(pos + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+long long pread_all(int fd, void* out, size_t len, uint64_t pos) {
+  auto* p = static_cast<uint8_t*>(out);
+  size_t got = 0;
+  while (got < len) {
+    ssize_t n = ::pread(fd, p + got, len - got, static_cast<off_t>(pos + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  return static_cast<long long>(got);
+}
+
+FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
+  mode_t mode = new_file_mode(target_);
+  struct stat st {};
+  const bool replacing = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+    temp_ = target_.parent_path() / temporary_name(target_);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd_ < 0 && errno != EEXIST) break;
+  }
+  // The shop's own choice of mode for the file it replaces stays; umask does not widen it.
+  if (fd_ >= 0 && replacing) good_ = ::fchmod(fd_, st.st_mode & 07777) == 0;
+}
+
+FileReplacement::~FileReplacement() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+}
+
+void FileReplacement::write(const void* data, size_t len) {
+  const auto* p = static_cast<const uint8_t*>(data);
+  buffer_.insert(buffer_.end(), p, p + len);
+  if (buffer_.size() >= (1u << 16)) flush();
+}
+
+bool FileReplacement::flush() {
+  if (good_ && fd_ >= 0 && !buffer_.empty()) good_ = write_all(fd_, buffer_.data(), buffer_.size());
+  buffer_.clear();
+  return good_;
+}
+
+bool FileReplacement::commit() {
+  if (fd_ < 0 || committed_) return false;
+  bool ok = flush() && ::fsync(fd_) == 0;
+  ok = ::close(fd_) == 0 && ok;
+  fd_ = -1;
+  if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+  committed_ = true;
+  // The file is complete either way; an unsynced folder only risks the old content after a power cut.
+  sync_folder(target_.parent_path());
+  return true;
+}
 
 bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len) {
-  std::filesystem::path tmp = file;
-  tmp += ".tmp";
-  Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (!fd.ok()) return false;
-  bool ok = write_all(fd.get(), static_cast<const uint8_t*>(data), len) && ::fsync(fd.get()) == 0;
-  ok = fd.close() && ok;
-  if (ok && ::rename(tmp.c_str(), file.c_str()) == 0) return true;
-  ::unlink(tmp.c_str());
-  return false;
+  FileReplacement out(file);
+  out.write(data, len);
+  return out.commit();
+}
+
+bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+  Fd in(open_regular(from, O_RDONLY));
+  if (!in.ok()) return false;
+  FileReplacement out(to);
+  if (!out.opened()) return false;
+  std::vector<uint8_t> buf(1 << 20);
+  for (uint64_t pos = 0;;) {
+    long long got = pread_all(in.get(), buf.data(), buf.size(), pos);
+    if (got < 0) return false;
+    if (got == 0) break;
+    out.write(buf.data(), static_cast<size_t>(got));
+    pos += static_cast<uint64_t>(got);
+  }
+  return out.commit();
 }
 
 std::optional<uint64_t> file_size(const std::filesystem::path& file) {
@@ -57,47 +178,35 @@ std::optional<uint64_t> file_size(const std::filesystem::path& file) {
 }
 
 long long read_at(const std::filesystem::path& file, uint64_t pos, void* out, size_t len) {
-  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(open_regular(file, O_RDONLY));
   if (!fd.ok()) return -1;
-  size_t got = 0;
-  auto* p = static_cast<uint8_t*>(out);
-  while (got < len) {
-    ssize_t n = ::pread(fd.get(), p + got, len - got, static_cast<off_t>(pos + got));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  return static_cast<long long>(got);
+  long long got = pread_all(fd.get(), out, len, pos);
+  return got < 0 ? 0 : got;
 }
 
 WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void* data, size_t len) {
-  Fd fd(::open(file.c_str(), O_WRONLY | O_CLOEXEC));
+  Fd fd(open_regular(file, O_WRONLY));
   if (!fd.ok()) return WriteResult::NotOpened;
-  const auto* p = static_cast<const uint8_t*>(data);
-  size_t done = 0;
-  while (done < len) {
-    ssize_t n = ::pwrite(fd.get(), p + done, len - done, static_cast<off_t>(pos + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return WriteResult::ShortWrite;
-    done += static_cast<size_t>(n);
-  }
+  if (!pwrite_all(fd.get(), data, len, pos)) return WriteResult::ShortWrite;
   // A record the counter reports as written must survive a power cut right after.
   if (::fdatasync(fd.get()) != 0) return WriteResult::ShortWrite;
   return fd.close() ? WriteResult::Ok : WriteResult::ShortWrite;
 }
 
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len) {
-  Fd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  Fd fd(open_regular(file, O_WRONLY | O_CREAT | O_APPEND));
   if (!fd.ok()) return false;
-  bool ok = write_all(fd.get(), static_cast<const uint8_t*>(data), len) && (len == 0 || ::fdatasync(fd.get()) == 0);
+  bool ok = write_all(fd.get(), data, len) && (len == 0 || ::fdatasync(fd.get()) == 0);
   return fd.close() && ok;
 }
 
 std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file) {
-  auto size = records::file_size(file);
-  if (!size) return std::nullopt;
-  std::vector<uint8_t> buf(*size);
-  long long got = read_at(file, 0, buf.data(), buf.size());
+  Fd fd(open_regular(file, O_RDONLY));
+  if (!fd.ok()) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return std::nullopt;
+  std::vector<uint8_t> buf(static_cast<size_t>(st.st_size));
+  long long got = pread_all(fd.get(), buf.data(), buf.size(), 0);
   if (got < 0) return std::nullopt;
   buf.resize(static_cast<size_t>(got));
   return buf;

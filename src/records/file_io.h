@@ -1,7 +1,10 @@
 #pragma once
-// Small file helpers shared by every data file: whole-file writes by temporary file and rename,
-// whole-record reads and writes at a byte position, and file sizes. No data file stays open
-// between operations.
+// Small file helpers shared by every data file: the one way to replace a whole file, whole-record
+// reads and writes at a byte position, appends and file sizes. No data file stays open between
+// operations, and nothing is read from a path that is not a regular file (a FIFO or a device in
+// place of a data file would otherwise hang or feed the counter garbage).
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -9,8 +12,50 @@
 
 namespace kelvo::records {
 
-// Writes the bytes to "<file>.tmp" beside it, flushes, then renames over the file.
+// Opens a path only when it is a regular file, without ever blocking on a FIFO or a device.
+// Returns the descriptor, or -1 (errno set; EINVAL when something else stands at the path).
+// With O_CREAT the file is created with the mode of new_file_mode().
+int open_regular(const std::filesystem::path& file, int flags);
+
+// The mode a new file of the program gets: owner-only for anything that may hold personal data
+// or passwords, readable by others only for the film catalogue and store lines. The umask can
+// only make either stricter.
+mode_t new_file_mode(const std::filesystem::path& file);
+
+// Makes a rename or an unlink in the folder survive a power cut.
+bool sync_folder(const std::filesystem::path& folder);
+
+// A whole file written under a unique temporary name in the same folder (O_EXCL | O_NOFOLLOW),
+// synced, renamed over the target and the folder synced. The replaced file's mode is kept; a new
+// file gets new_file_mode(). Until commit() the target is untouched; dropped uncommitted, the
+// temporary file goes with it. Nothing half-written is ever left under the real name.
+class FileReplacement {
+ public:
+  explicit FileReplacement(std::filesystem::path target);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  bool opened() const { return fd_ >= 0; }
+  // Buffered; a failure is remembered and makes commit() fail.
+  void write(const void* data, size_t len);
+  bool commit();
+
+ private:
+  bool flush();
+  std::filesystem::path target_, temp_;
+  int fd_ = -1;
+  bool good_ = true;
+  bool committed_ = false;
+  std::vector<uint8_t> buffer_;
+};
+
+// The bytes as the whole new content of the file, through FileReplacement.
 bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len);
+// A regular file copied whole over the target, through FileReplacement. A source that is not
+// readable owner-write (a backup on a write-protected medium) does not make a read-only target.
+bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Size of a regular file, or nullopt when it does not exist or cannot be read.
 std::optional<uint64_t> file_size(const std::filesystem::path& file);
 // Reads up to len bytes at pos; returns the count read, or -1 when the file cannot be opened.
@@ -23,5 +68,11 @@ WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len);
 // Whole file into memory (nullopt when it cannot be opened).
 std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file);
+
+// Loops over short transfers and EINTR; false on an error or a write of nothing.
+bool write_all(int fd, const void* data, size_t len);
+bool pwrite_all(int fd, const void* data, size_t len, uint64_t pos);
+// Reads up to len bytes at pos; the count read, or -1 on an error.
+long long pread_all(int fd, void* out, size_t len, uint64_t pos);
 
 }  // namespace kelvo::records

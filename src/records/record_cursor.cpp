@@ -14,7 +14,7 @@ constexpr size_t kWindowBytes = 256 * 1024;
 }
 
 RecordCursor::RecordCursor(const std::filesystem::path& file, size_t record_size)
-    : fd_(::open(file.c_str(), O_RDONLY | O_CLOEXEC)),
+    : fd_(open_regular(file, O_RDONLY)),
       record_size_(record_size),
       window_(std::max<size_t>(1, kWindowBytes / record_size) * record_size) {}
 

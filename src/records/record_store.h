@@ -9,6 +9,7 @@
 
 #include "records/file_io.h"
 #include "records/number_index.h"
+#include "records/pending_writes.h"
 #include "text/utf16.h"
 
 namespace kelvo::records {
@@ -33,6 +34,7 @@ class RecordCursor {
   RecordCursor(const RecordCursor&) = delete;
   RecordCursor& operator=(const RecordCursor&) = delete;
   ReadResult read(int64_t slot, uint8_t* out);
+  bool opened() const { return fd_ >= 0; }
 
  private:
   int fd_ = -1;
@@ -48,7 +50,12 @@ class RecordStore {
  public:
   static constexpr size_t kRecordSize = Record::kSize;
 
-  void set_file(std::filesystem::path file) { file_ = std::move(file); }
+  void set_file(std::filesystem::path file) {
+    file_ = std::move(file);
+    name_ = file_.filename().string();
+  }
+  // The shop's transaction in progress, whose writes this file's records join.
+  void set_pending(PendingWrites* pending) { pending_ = pending; }
   const std::filesystem::path& file() const { return file_; }
   const NumberIndex& index() const { return index_; }
   NumberIndex& index() { return index_; }
@@ -58,6 +65,8 @@ class RecordStore {
   std::vector<Prefix>& prefixes() { return prefixes_; }
 
   ReadResult read_slot(int64_t slot, Record& out) const {
+    if (pending_ && pending_->read(name_, static_cast<uint64_t>(slot) * kRecordSize, out.data(), kRecordSize))
+      return ReadResult::Ok;
     long long got = read_at(file_, static_cast<uint64_t>(slot) * kRecordSize, out.data(), kRecordSize);
     if (got < 0) return ReadResult::NotOpened;
     return got == static_cast<long long>(kRecordSize) ? ReadResult::Ok : ReadResult::ShortRead;
@@ -71,6 +80,10 @@ class RecordStore {
   RecordCursor cursor() const { return RecordCursor(file_, kRecordSize); }
   ReadResult read_slot(RecordCursor& cursor, int64_t slot, Record& out) const { return cursor.read(slot, out.data()); }
   WriteResult write_slot(int64_t slot, const Record& r) const {
+    if (pending_ && pending_->open()) {
+      pending_->write(name_, static_cast<uint64_t>(slot) * kRecordSize, r.data(), kRecordSize);
+      return WriteResult::Ok;
+    }
     return write_at(file_, static_cast<uint64_t>(slot) * kRecordSize, r.data(), kRecordSize);
   }
   void set_prefix(int64_t slot, text::u16view s) {
@@ -80,6 +93,8 @@ class RecordStore {
 
  private:
   std::filesystem::path file_;
+  std::string name_;
+  PendingWrites* pending_ = nullptr;
   NumberIndex index_;
   std::vector<Prefix> prefixes_;
   RecordCounts counts_;

@@ -8,6 +8,9 @@ Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform:
   films.set_file(path(files::kFilm));
   members.set_file(path(files::kMember));
   stock.set_file(path(files::kStock));
+  films.set_pending(pending_.get());
+  members.set_pending(pending_.get());
+  stock.set_pending(pending_.get());
 }
 
 void Shop::warn() const {
@@ -15,6 +18,7 @@ void Shop::warn() const {
 }
 
 bool Shop::save_config() {
+  if (pending_->open()) return true;
   if (config.save(path(files::kConfig)) == SaveResult::Ok) return true;
   op_->message(u"Problem", u"WR.CFG");
   return false;

@@ -3,6 +3,7 @@
 // block, store address lines, indexes, counts, current records) and the services it talks
 // through. Every file name is resolved against the shop's folder, never the process's.
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "platform/clock.h"
@@ -11,6 +12,7 @@
 #include "records/config_block.h"
 #include "records/film_record.h"
 #include "records/member_record.h"
+#include "records/pending_writes.h"
 #include "records/record_store.h"
 #include "records/stock_record.h"
 
@@ -41,8 +43,11 @@ class Shop {
 
   // Warning sound for refused input, unless "Sound effects" is off.
   void warn() const;
-  // wr.cfg written whole; a failure shows "WR.CFG" (caption "Problem").
+  // wr.cfg written whole; a failure shows "WR.CFG" (caption "Problem"). Inside a transaction
+  // the block is written with the transaction's commit instead.
   bool save_config();
+  // The writes of the transaction in progress (see records/commit.h).
+  PendingWrites& pending() const { return *pending_; }
 
   ConfigBlock config;
   AddressLines address;
@@ -58,6 +63,7 @@ class Shop {
 
  private:
   std::filesystem::path folder_;
+  std::unique_ptr<PendingWrites> pending_ = std::make_unique<PendingWrites>();
   platform::Operator* op_;
   const platform::Clock* clock_;
   const platform::Locale* locale_;

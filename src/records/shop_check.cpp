@@ -1,10 +1,14 @@
 #include "records/shop_check.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 
 #include "platform/clock.h"
 #include "platform/console_operator.h"
 #include "platform/locale.h"
+#include "records/file_io.h"
+#include "records/journal.h"
 
 namespace kelvo::records {
 
@@ -56,7 +60,41 @@ std::vector<std::string> find_inconsistencies(const Shop& shop, const LoanLedger
   return out;
 }
 
-int run_check(const std::filesystem::path& folder, std::ostream& out) {
+namespace {
+
+// The shop as the next start will see it: a complete journal applied to copies of its files in a
+// temporary folder, so that the shop itself is never written. Empty when there is nothing to apply.
+class AppliedCopy {
+ public:
+  explicit AppliedCopy(const std::filesystem::path& folder, std::ostream& out) {
+    const JournalFound found = find_journal(folder);
+    if (found.state == JournalState::Torn)
+      out << "An unfinished transaction (kelvo.jnl) will be dropped at the next start\n";
+    if (found.state != JournalState::Complete) return;
+    out << "A committed transaction (kelvo.jnl) will be completed at the next start; checked as completed\n";
+    char templ[] = "/tmp/kelvo-check-XXXXXX";
+    if (!::mkdtemp(templ)) return;
+    copy_ = templ;
+    for (auto name : {files::kFilm, files::kMember, files::kStock, files::kConfig, files::kAddress, files::kReservations,
+                      files::kLog})
+      if (records::file_size(folder / name)) copy_file_replacing(folder / name, copy_ / name);
+    if (!apply_journal(copy_, found.journal)) out << "The transaction journal cannot be applied\n";
+  }
+  ~AppliedCopy() {
+    std::error_code ec;
+    if (!copy_.empty()) std::filesystem::remove_all(copy_, ec);
+  }
+  std::filesystem::path folder_or(const std::filesystem::path& folder) const { return copy_.empty() ? folder : copy_; }
+
+ private:
+  std::filesystem::path copy_;
+};
+
+}  // namespace
+
+int run_check(const std::filesystem::path& shop_folder, std::ostream& out) {
+  AppliedCopy applied(shop_folder, out);
+  const std::filesystem::path folder = applied.folder_or(shop_folder);
   platform::ConsoleOperator console(out);
   platform::SystemClock clock;
   platform::EnglishLocale locale;

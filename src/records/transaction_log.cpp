@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "records/file_io.h"
+#include "text/coding.h"
 #include "text/format.h"
 
 namespace kelvo::records {
@@ -18,11 +19,10 @@ text::u16 operator_trailer(const ConfigBlock& config) {
 }
 
 bool append_log(const Shop& shop, text::u16view entry) {
-  std::string bytes;
-  bytes.reserve(entry.size() * 2);
-  for (char16_t c : entry) {
-    bytes.push_back(static_cast<char>(c & 0xff));
-    bytes.push_back(static_cast<char>(c >> 8));
+  const std::string bytes = text::utf16le_bytes(entry);
+  if (shop.pending().open()) {
+    shop.pending().append(files::kLog, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return true;
   }
   return append_bytes(shop.path(files::kLog), bytes.data(), bytes.size());
 }

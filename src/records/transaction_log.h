@@ -32,8 +32,12 @@ LogPage read_log_page(const std::filesystem::path& file, int page);
 // Deletes lgb2.dat and lgb4.dat, whether or not they exist.
 void purge_logs(const Shop& shop);
 
-// Bytes above which the log is rolled over: (capacity + 1) x 100,000.
-inline uint64_t log_roll_limit(int capacity) { return static_cast<uint64_t>(capacity + 1) * 100000u; }
+// Bytes above which the log is rolled over: (capacity + 1) x 100,000. The capacity comes from
+// wr.cfg as stored, so it is widened before the sum and a negative one rolls any non-empty log.
+inline uint64_t log_roll_limit(int capacity) {
+  const int64_t units = static_cast<int64_t>(capacity) + 1;
+  return units > 0 ? static_cast<uint64_t>(units) * 100000u : 0;
+}
 
 // Replaces today's takings with the amount and logs "\r\nTakings adjustment: %.2f\r\n".
 // False when the log could not be written (the takings are changed all the same).

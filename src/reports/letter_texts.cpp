@@ -82,7 +82,7 @@ text::u16 with_crlf(text::u16view s) {
 }
 
 bool save_letter_text(const records::Shop& shop, std::string_view file, text::u16view s) {
-  const std::string bytes = text::to_utf16le(with_crlf(s));
+  const std::string bytes = text::utf16le_bytes(with_crlf(s));
   if (records::write_file_atomic(shop.path(file), bytes.data(), bytes.size())) return true;
   shop.op().message(u"Fatal error", u"File failure.");
   return false;

@@ -91,7 +91,7 @@ std::optional<text::u16> load_merge_text(const std::filesystem::path& file, plat
 }
 
 bool save_merge_text(const std::filesystem::path& file, text::u16view body, platform::Operator& op) {
-  const std::string bytes = text::to_utf16le(with_crlf(body));
+  const std::string bytes = text::utf16le_bytes(with_crlf(body));
   if (records::write_file_atomic(file, bytes.data(), bytes.size())) return true;
   op.message(u"Fatal error", u"File failure.");
   return false;

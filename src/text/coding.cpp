@@ -23,12 +23,12 @@ void put_text(uint8_t* p, size_t width_bytes, u16view s) {
   for (size_t i = 0; i < n; ++i) put_u16(p + 2 * i, static_cast<uint16_t>(s[i]));
 }
 
-std::string to_utf16le(u16view s) {
+std::string utf16le_bytes(u16view s) {
   std::string bytes;
-  bytes.reserve(2 * s.size());
+  bytes.reserve(s.size() * 2);
   for (char16_t c : s) {
-    bytes += static_cast<char>(c & 0xff);
-    bytes += static_cast<char>(c >> 8);
+    bytes.push_back(static_cast<char>(c & 0xff));
+    bytes.push_back(static_cast<char>(c >> 8));
   }
   return bytes;
 }

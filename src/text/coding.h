@@ -23,10 +23,9 @@ static_assert(sizeof(float) == 4, "records hold IEEE single precision");
 u16 get_text(const uint8_t* p, size_t width_bytes);
 // Writes at most width/2 - 1 characters, then the NUL; the rest of the field is zeroed.
 void put_text(uint8_t* p, size_t width_bytes, u16view s);
-
-// Whole texts as UTF-16LE bytes without a byte-order mark, as the program's text files hold
-// them; an odd last byte is dropped.
-std::string to_utf16le(u16view s);
+// The text as the bytes of a UTF-16LE file (no byte-order mark), as the log and exports hold it.
+std::string utf16le_bytes(u16view s);
+// And back: the text of such a file; an odd last byte is dropped.
 u16 from_utf16le(const uint8_t* p, size_t len);
 
 }  // namespace kelvo::text

@@ -1,6 +1,7 @@
 // The export command's steps: range checks, file names, screens shown, and what is left on
 // disk when an export cannot finish.
 #include "exchange/export_fixture.h"
+#include "support/temporaries.h"
 
 #include <unistd.h>
 
@@ -116,7 +117,7 @@ TEST_F(ExportTest, AFailedExportLeavesTheEarlierFileWholeAndNoTemporaryFile) {
   EXPECT_TRUE(op_.saw("Fatal error", "Data file: film.dat, not present."));
   EXPECT_FALSE(op_.saw("File export", "Complete."));
   EXPECT_EQ(bytes_of("FILM.TXT"), good);
-  EXPECT_FALSE(exists("FILM.TXT.tmp"));
+  EXPECT_EQ(::leftover_temporaries(folder_), 0);
 
   // film.dat gone altogether.
   std::filesystem::remove(folder_ / "film.dat");

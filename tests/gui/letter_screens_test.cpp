@@ -163,8 +163,8 @@ TEST_F(LetterScreens, LetterTextsResetAndSaveByteExact) {
     accept(w);
   });
   window_.run("options.overdue_letter_text");
-  EXPECT_EQ(file_bytes("Custfor2.txt"), text::to_utf16le(reports::default_closing(reports::OverdueLetter::First)));
-  EXPECT_EQ(file_bytes("Custfor8.txt"), text::to_utf16le(u"Line one\r\nLine two"));
+  EXPECT_EQ(file_bytes("Custfor2.txt"), text::utf16le_bytes(reports::default_closing(reports::OverdueLetter::First)));
+  EXPECT_EQ(file_bytes("Custfor8.txt"), text::utf16le_bytes(u"Line one\r\nLine two"));
 }
 
 TEST_F(LetterScreens, CustomerAgreementPrintsItsCopies) {

@@ -15,7 +15,7 @@ std::string log_text(const Shop& shop) {
   auto bytes = read_whole(shop.path(files::kLog));
   if (!bytes) return {};
   std::u16string s(bytes->size() / 2, u'\0');
-  std::memcpy(s.data(), bytes->data(), s.size() * 2);
+  if (!s.empty()) std::memcpy(s.data(), bytes->data(), s.size() * 2);
   return text::to_utf8(s);
 }
 

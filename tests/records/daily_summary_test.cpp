@@ -4,6 +4,7 @@
 
 #include "flow_operator.h"
 #include "records/file_io.h"
+#include "support/temporaries.h"
 
 namespace kelvo {
 namespace {
@@ -71,7 +72,7 @@ TEST_F(DailySummary, WritesTheSixteenLinesByteForByte) {
       u"\r\nRental items sold (2): 9.98"
       u"\r\nStock sales (4.50):";
   EXPECT_EQ(file_bytes(today_file()), utf16le(expected));
-  EXPECT_FALSE(std::filesystem::exists(today_file().string() + ".tmp"));
+  EXPECT_EQ(::leftover_temporaries(today_file().parent_path()), 0);
 }
 
 TEST_F(DailySummary, SecondShutdownReplacesTheFileAndYearFolderIsCreated) {

@@ -1,5 +1,7 @@
 // Adding, finding, rewriting and deleting films and members on a real shop folder.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <fstream>
 
@@ -127,11 +129,19 @@ TEST_F(RecordFiles, FailedAppendLeavesMemoryAndFileAsTheyWere) {
   auto first = film(1, u"One");
   ASSERT_TRUE(add_film(shop_, first));
   const auto index_before = shop_.films.index().entries();
-  // A full disk: every write to film.dat fails.
-  std::filesystem::remove(shop_.path(files::kFilm));
-  std::filesystem::create_symlink("/dev/full", shop_.path(files::kFilm));
+  // A full disk: no file may grow beyond what film.dat holds now.
+  const auto size = std::filesystem::file_size(shop_.path(files::kFilm));
+  struct rlimit old_limit {};
+  ::getrlimit(RLIMIT_FSIZE, &old_limit);
+  auto old_handler = ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit full = old_limit;
+  full.rlim_cur = size;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
   auto second = film(2, u"Two");
   EXPECT_FALSE(add_film(shop_, second));
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  ::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(std::filesystem::file_size(shop_.path(files::kFilm)), size) << "the cut-off append is taken back";
   EXPECT_TRUE(op_.saw("Problem", "Not able to write to film.dat"));
   EXPECT_EQ(shop_.films.index().entries(), index_before);
   EXPECT_EQ(shop_.films.counts().total, 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "uploader_fixture.h"
+#include "support/temporaries.h"
 
 namespace kelvo::uploader {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(UploaderTest, DocumentHoldsLiveSlotsInSlotOrder) {
   ASSERT_EQ(convert_inventory(folder_, folder_ / "filmstock.xml", {}), ConvertResult::Done);
   std::string expected = "\xFF\xFE" + le(kHead + item("7", "Tom &amp; Jerry") + item("3", "Alien") + "</document>");
   EXPECT_EQ(file_bytes(folder_ / "filmstock.xml"), expected);
-  EXPECT_FALSE(fs::exists(folder_ / "filmstock.xml.tmp"));
+  EXPECT_EQ(::leftover_temporaries(folder_), 0);
 }
 
 TEST_F(UploaderTest, LeftOutFieldsAreMissingFromEveryItem) {
@@ -82,7 +83,7 @@ TEST_F(UploaderTest, CopyReplacesTheOldCopyAndAFailedOneLeavesItWhole) {
   fs::remove(folder_ / "film.dat");
   EXPECT_FALSE(copy_film_file(folder_));
   EXPECT_EQ(fs::file_size(folder_ / "filmstock.dat"), 2u * 3040);
-  EXPECT_FALSE(fs::exists(folder_ / "filmstock.dat.tmp"));
+  EXPECT_EQ(::leftover_temporaries(folder_), 0);
 }
 
 TEST_F(UploaderTest, ConversionFailuresKeepThePreviousDocument) {

@@ -4,6 +4,7 @@
 
 #include "text/coding.h"
 #include "uploader_fixture.h"
+#include "support/temporaries.h"
 
 namespace kelvo::uploader {
 namespace {
@@ -80,7 +81,7 @@ TEST_F(UploaderTest, MissingFileGivesZerosAndSaveLoadKeepsEveryByte) {
   for (size_t i = 0; i < UploadConfig::kSize; ++i) c.data()[i] = static_cast<uint8_t>(i * 7);
   ASSERT_TRUE(save_config(folder_, c));
   EXPECT_EQ(std::filesystem::file_size(folder_ / "kelvow.cfg"), 61120u);
-  EXPECT_FALSE(std::filesystem::exists(folder_ / "kelvow.cfg.tmp"));
+  EXPECT_EQ(::leftover_temporaries(folder_), 0);
   EXPECT_EQ(load_config(folder_), c);
 
   // A short file gives what it holds and zeros beyond.

@@ -1,0 +1,141 @@
+#include "records/commit.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "records/file_io.h"
+
+namespace kelvo::records {
+
+void PendingWrites::write(std::string_view file, uint64_t offset, const uint8_t* data, size_t len) {
+  for (auto& p : writes_) {
+    if (!p.append && p.write.file == file && p.write.offset == offset && p.write.bytes.size() == len) {
+      p.write.bytes.assign(data, data + len);
+      return;
+    }
+  }
+  writes_.push_back({JournalWrite{std::string(file), offset, false, {data, data + len}}, false});
+}
+
+void PendingWrites::append(std::string_view file, const uint8_t* data, size_t len) {
+  writes_.push_back({JournalWrite{std::string(file), 0, false, {data, data + len}}, true});
+}
+
+bool PendingWrites::read(std::string_view file, uint64_t offset, uint8_t* out, size_t len) const {
+  for (auto it = writes_.rbegin(); it != writes_.rend(); ++it) {
+    const JournalWrite& w = it->write;
+    if (it->append || w.file != file || w.offset != offset || w.bytes.size() != len) continue;
+    std::memcpy(out, w.bytes.data(), len);
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+// The configuration block's part of the transaction: only the bytes that differ from wr.cfg as
+// last written, or the whole block when what wr.cfg holds is not known.
+void add_config(const ConfigBlock& config, Journal& journal) {
+  const std::string name(files::kConfig);
+  if (!config.has_saved_image()) {
+    journal.push_back({name, 0, true, {config.data(), config.data() + cfg::kSize}});
+    return;
+  }
+  for (auto [from, to] : config.unsaved_ranges())
+    journal.push_back({name, from, false, {config.data() + from, config.data() + to}});
+}
+
+bool write_journal(const std::filesystem::path& folder, const Journal& journal) {
+  const auto file = folder / kJournalFile;
+  const std::vector<uint8_t> bytes = encode_journal(journal);
+  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, new_file_mode(file));
+  if (fd < 0) return false;
+  bool ok = write_all(fd, bytes.data(), bytes.size());
+  if (ok) commit_step();
+  ok = ok && ::fdatasync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  // The journal's name must be on the disk before any file it names is touched.
+  ok = ok && sync_folder(folder);
+  if (!ok) ::unlink(file.c_str());
+  else commit_step();
+  return ok;
+}
+
+void report_file(const Shop& shop, std::string_view file) {
+  if (file == files::kLog) {
+    shop.op().message(u"Fatal error", u"Data file: lgb4.dat, not present.");
+    return;
+  }
+  const char16_t* word = u"WR.CFG";
+  if (file == files::kFilm) word = u"Film.dat";
+  if (file == files::kMember) word = u"Member.dat";
+  if (file == files::kStock) word = u"Mans.dat";
+  if (file == files::kReservations) word = u"resn.dat";
+  shop.op().message(u"Problem", word);
+}
+
+}  // namespace
+
+Commit::Commit(Shop& shop) : shop_(shop), owner_(!shop.pending().open()) { ++shop.pending().depth_; }
+
+Commit::~Commit() {
+  if (!done_) finish();
+}
+
+Journal Commit::collect() {
+  PendingWrites& p = shop_.pending();
+  std::map<std::string, uint64_t> ends;  // where the next append of each file goes
+  Journal journal;
+  for (auto& pending : p.writes_) {
+    if (pending.append) {
+      auto it = ends.find(pending.write.file);
+      if (it == ends.end()) it = ends.emplace(pending.write.file, records::file_size(shop_.path(pending.write.file)).value_or(0)).first;
+      pending.write.offset = it->second;
+      it->second += pending.write.bytes.size();
+    }
+    journal.push_back(std::move(pending.write));
+  }
+  p.writes_.clear();
+  add_config(shop_.config, journal);
+  return journal;
+}
+
+void Commit::refuse(const Journal& journal) {
+  shop_.config.revert_to_saved();
+  report_file(shop_, journal.front().file);
+}
+
+bool Commit::finish() {
+  if (done_) return true;
+  done_ = true;
+  --shop_.pending().depth_;
+  if (!owner_) return true;
+  const Journal journal = collect();
+  if (journal.empty()) return true;
+  const auto folder = shop_.folder();
+  // A journal still here is a transaction whose files could not all be written before; it goes
+  // first, or this one would be refused for ever.
+  if (recover_journal(folder) == Recovery::Failed || !write_journal(folder, journal)) {
+    refuse(journal);
+    return false;
+  }
+  if (!apply_journal(folder, journal)) {
+    // The journal is safely on the disk: the transaction stands and is completed by the next
+    // commit or the next start. Only the operator is told.
+    auto missing = std::find_if(journal.begin(), journal.end(), [&](const JournalWrite& w) { return !records::file_size(folder / w.file); });
+    report_file(shop_, (missing != journal.end() ? *missing : journal.front()).file);
+    shop_.config.mark_saved();
+    return true;
+  }
+  ::unlink((folder / kJournalFile).c_str());
+  sync_folder(folder);
+  commit_step();
+  shop_.config.mark_saved();
+  return true;
+}
+
+}  // namespace kelvo::records

@@ -1,0 +1,149 @@
+#pragma once
+// Rentals and returns through the counter's own flows on a generated shop, with every screen
+// answered the way a quick operator would: five items rented, all of them brought back, late
+// fees paid in cash. Used by the crash test in a child process that is killed at any moment.
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "counter/rental.h"
+#include "counter/return_transaction.h"
+#include "platform/clock.h"
+#include "platform/locale.h"
+#include "records/config_layout.h"
+#include "records/data_opening.h"
+#include "records/record_files.h"
+#include "text/format.h"
+
+namespace kelvo::crash {
+
+class QueueOperator : public platform::Operator {
+ public:
+  std::deque<text::u16> typed;
+  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override { return platform::Answer::Ok; }
+  std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
+    if (typed.empty()) return std::nullopt;
+    platform::PromptAnswer a{typed.front(), false, {}};
+    typed.pop_front();
+    return a;
+  }
+  std::optional<int> choose(text::u16view, const std::vector<text::u16>&, int) override { return std::nullopt; }
+  void warn() override {}
+  void activity(text::u16view) override {}
+};
+
+class Screens : public counter::RentalScreen,
+                public counter::ArrearsScreen,
+                public counter::MemberCreditScreen,
+                public counter::AmendOweScreen,
+                public counter::AmountScreen,
+                public counter::CashTenderedScreen,
+                public counter::ReturnScreen,
+                public counter::ArrearsOverdueScreen,
+                public counter::TotalDueScreen,
+                public catalogue::CatalogueViews {
+ public:
+  explicit Screens(QueueOperator& op) : op_(op) {}
+  std::vector<int64_t> items;
+  counter::RentalEnd run_rental(counter::RentalModel& m) override {
+    for (int64_t n : items) {
+      op_.typed.push_back(text::format("%I64d", {n}));
+      m.add_items(false);
+    }
+    return counter::RentalEnd::Finish;
+  }
+  std::optional<counter::ArrearsChoice> choose_arrears(const counter::ArrearsView&) override {
+    return counter::ArrearsChoice::TotalPaid;
+  }
+  std::optional<counter::CreditChoice> choose_credit(const counter::MemberCreditView&) override { return std::nullopt; }
+  std::optional<counter::AmendChoice> choose_amend(float) override { return std::nullopt; }
+  std::optional<counter::AmountFigures> ask_amount(text::u16view) override { return std::nullopt; }
+  void show_cash_tendered(counter::CashTenderedModel&) override {}
+  bool choose_returns(counter::ReturnModel& model) override {
+    for (size_t i = 0; i < model.lines().size(); ++i) model.select(i, true);
+    return true;
+  }
+  counter::RefundChoice return_complete(bool) override { return counter::RefundChoice::Ok; }
+  counter::OverdueChoice choose_overdue(const counter::ArrearsOverdueView&) override { return counter::OverdueChoice::Paid; }
+  std::optional<counter::TotalDueChoice> choose_total_due(text::u16view) override { return std::nullopt; }
+  catalogue::MatchChoice offer_film(const records::FilmRecord&) override { return catalogue::MatchChoice::Cancel; }
+  catalogue::MatchChoice offer_member(const records::MemberRecord&) override { return catalogue::MatchChoice::Cancel; }
+  void show_film(const records::FilmRecord&) override {}
+  void show_member(const records::MemberRecord&) override {}
+  catalogue::ListAnswer show_list_page(text::u16view, const std::vector<catalogue::ListRow>&, bool) override {
+    return catalogue::ListAnswer::Cancel;
+  }
+  void show_multicopy(const catalogue::MulticopyResult&) override {}
+
+ private:
+  QueueOperator& op_;
+};
+
+// One counter on one shop folder, opened as the program opens it at start.
+class Counter {
+ public:
+  Counter(const std::filesystem::path& folder, text::DateTime day)
+      : clock_(day), screens_(op_), shop_(std::make_unique<records::Shop>(folder, op_, clock_, locale_)) {}
+
+  bool open() {
+    if (!records::open_data(*shop_, records::OpenMode::Counter)) return false;
+    // Offers would ask questions of their own; the quick operator never takes one.
+    shop_->config.set_i64(records::cfg::kAutoOfferOff, 2);
+    return true;
+  }
+  records::Shop& shop() { return *shop_; }
+  platform::FixedClock& clock() { return clock_; }
+
+  // Five items in stock to a member who holds nothing; the member's number, 0 when none fits.
+  int64_t rent_five(std::mt19937& rng) {
+    const auto& members = shop_->members.index().entries();
+    for (int tries = 0; tries < 200; ++tries) {
+      const auto& e = members[rng() % members.size()];
+      records::MemberRecord m;
+      if (e.number <= 0 || shop_->members.read_slot(e.slot, m) != records::ReadResult::Ok) continue;
+      if (m.on_loan_flag() != 0 || m.category() != 1 || m.owed() != 0) continue;
+      screens_.items = films_in_stock(rng, m);
+      if (screens_.items.size() < 5) continue;
+      op_.typed = {text::format("%I64d", {e.number})};
+      const counter::RentalContext ctx{screens_, screens_, screens_, screens_, screens_, screens_, screens_,
+                                       till_,    offers_,  records::AccessState::Unrestricted, {}};
+      return counter::rent(*shop_, ctx, counter::RentalRequest{}).finished ? e.number : 0;
+    }
+    return 0;
+  }
+
+  // Every item of the member back, through the return of one of them with all selected.
+  bool return_all(int64_t member) {
+    records::MemberRecord m;
+    if (!records::read_member(*shop_, member, m) || m.on_loan(0) == 0) return false;
+    const counter::ReturnContext ctx{screens_, screens_, screens_, till_, records::AccessState::Unrestricted};
+    return counter::return_items(*shop_, ctx, m.on_loan(0)) == member;
+  }
+
+ private:
+  std::vector<int64_t> films_in_stock(std::mt19937& rng, const records::MemberRecord& m) {
+    std::vector<int64_t> out;
+    const auto& films = shop_->films.index().entries();
+    for (int tries = 0; tries < 400 && out.size() < 5; ++tries) {
+      const auto& e = films[rng() % films.size()];
+      records::FilmRecord f;
+      if (e.number <= 0 || shop_->films.read_slot(e.slot, f) != records::ReadResult::Ok || f.on_loan_to() != 0) continue;
+      bool seen = std::find(out.begin(), out.end(), e.number) != out.end();
+      for (int h = 0; h < records::MemberRecord::kHistory; ++h) seen |= m.previous_items(h) == e.number;
+      if (!seen) out.push_back(e.number);
+    }
+    return out;
+  }
+
+  QueueOperator op_;
+  platform::FixedClock clock_;
+  platform::EnglishLocale locale_;
+  Screens screens_;
+  counter::NoTill till_;
+  counter::OfferState offers_;
+  std::unique_ptr<records::Shop> shop_;
+};
+
+}  // namespace kelvo::crash
