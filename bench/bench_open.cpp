@@ -14,6 +14,7 @@
 #include "records/data_opening.h"
 #include "records/shop.h"
 #include "quiet_operator.h"
+#include "bench_shop.h"
 #include "shop_generator.h"
 
 namespace {
@@ -23,29 +24,7 @@ using namespace kelvo;
 
 using kelvo::bench::QuietOperator;
 
-// One generated shop for the whole run, removed at exit.
-class BenchShop {
- public:
-  BenchShop() {
-    char pattern[] = "/tmp/kelvo-bench-XXXXXX";
-    if (!::mkdtemp(pattern)) std::abort();
-    folder_ = pattern;
-    bench::generate_shop(folder_, bench::ShopSize{}, 20240315);
-  }
-  ~BenchShop() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  const fs::path& folder() const { return folder_; }
-
- private:
-  fs::path folder_;
-};
-
-const fs::path& shop_folder() {
-  static BenchShop shop;
-  return shop.folder();
-}
+using bench::shop_folder;
 
 int64_t read_through(const fs::path& file, std::vector<char>& buf) {
   int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);

@@ -27,6 +27,14 @@ run_day() {  # run_day "YYYY-MM-DD HH:MM:SS"
 u16() { iconv -f UTF-16LE -t UTF-8 "$1" | tr -d '\r'; }
 i32_at() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
 
+# A desktop 799 pixels wide: the refusal is shown (and left standing until ended), no file is made.
+narrow="$work/narrow.json"
+echo '{"screens": [{"name": "narrow", "x": 0, "y": 0, "width": 799, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]}' >"$narrow"
+mkdir "$work/refused"
+(cd "$work/refused" && QT_QPA_PLATFORM="offscreen:configfile=$narrow" timeout 5 "$kelvo" >/dev/null 2>&1) || true
+[ -z "$(ls -A "$work/refused")" ] || { echo "a refused start left files: $(ls -A "$work/refused")"; exit 1; }
+rm -rf "$work/refused" "$narrow"
+
 run_day "2026-12-07 10:00:00"
 for f in film.dat member.dat mans.dat wr.cfg resn.dat lgb4.dat; do
   [ -f "$work/$f" ] || { echo "missing $f after the first run"; exit 1; }

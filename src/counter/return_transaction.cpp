@@ -241,6 +241,7 @@ void offer_refund(records::Shop& shop, const ReturnContext& ctx) {
       continue;
     }
     records::Commit commit(shop);
+    const float owed_before = m.owed();
     if (choice == RefundChoice::CashRefund) {
       shop.config.set_takings_today(shop.config.takings_today() - *amount);
       shop.config.set_f32(cfg::kCashRefundsToday, shop.config.f32(cfg::kCashRefundsToday) + *amount);
@@ -259,7 +260,7 @@ void offer_refund(records::Shop& shop, const ReturnContext& ctx) {
     entry += records::operator_trailer(shop.config);
     records::append_log_or_report(shop, entry);
     shop.save_config();
-    commit.finish();
+    if (!commit.finish()) m.set_owed(owed_before);
     return;
   }
 }

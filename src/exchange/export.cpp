@@ -30,16 +30,6 @@ class StagedFile {
   records::FileReplacement out_;
 };
 
-// An export named like one of the shop's own files would replace it with the export.
-bool is_shop_file(const records::Shop& shop, const std::filesystem::path& target) {
-  namespace files = records::files;
-  for (auto name : {files::kFilm, files::kMember, files::kStock, files::kConfig, files::kAddress,
-                    files::kReservations, files::kLog, files::kPreviousLog}) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(target, shop.path(name), ec)) return true;
-  }
-  return false;
-}
 
 // The index entries to export: from the first live number not below start while not above
 // finish, in ascending number order.
@@ -69,6 +59,16 @@ bool write_records(records::Shop& shop, const records::RecordStore<Record>& stor
 }
 
 }  // namespace
+
+bool is_shop_file(const records::Shop& shop, const std::filesystem::path& target) {
+  namespace files = records::files;
+  for (auto name : {files::kFilm, files::kMember, files::kStock, files::kConfig, files::kAddress,
+                    files::kReservations, files::kLog, files::kPreviousLog}) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(target, shop.path(name), ec)) return true;
+  }
+  return false;
+}
 
 std::vector<text::u16> category_names(const records::ConfigBlock& config) {
   std::vector<text::u16> out;

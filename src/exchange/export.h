@@ -39,6 +39,9 @@ std::vector<text::u16> category_names(const records::ConfigBlock& config);
 // "FILM.TXT", "MEMBER.XML", ...
 text::u16 default_file_name(ExportRecords which, ExportFormat format);
 
+// True when the target is one of the shop's own data files, which an export would replace.
+bool is_shop_file(const records::Shop& shop, const std::filesystem::path& target);
+
 // The whole command, with its messages.
 void export_command(records::Shop& shop, ExportScreens& screens);
 

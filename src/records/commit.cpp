@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
+#include <set>
 
 #include "records/file_io.h"
 
@@ -65,22 +67,39 @@ bool write_journal(const std::filesystem::path& folder, const Journal& journal) 
   return ok;
 }
 
-void report_file(const Shop& shop, std::string_view file) {
+// Every file the transaction writes must be there to be written; only the log may be new.
+std::optional<std::string> first_missing(const std::filesystem::path& folder, const Journal& journal) {
+  std::set<std::string> seen;
+  for (const auto& w : journal) {
+    if (!seen.insert(w.file).second) continue;
+    const int fd = open_regular(folder / w.file, O_WRONLY | (w.file == files::kLog ? O_CREAT : 0));
+    if (fd < 0) return w.file;
+    ::close(fd);
+  }
+  return std::nullopt;
+}
+
+// The words the counter uses for a file it cannot write: not there at all, or not taking the
+// bytes (the journal beside it could not be written either).
+void report_file(const Shop& shop, std::string_view file, bool missing) {
   if (file == files::kLog) {
     shop.op().message(u"Fatal error", u"Data file: lgb4.dat, not present.");
     return;
   }
   const char16_t* word = u"WR.CFG";
-  if (file == files::kFilm) word = u"Film.dat";
-  if (file == files::kMember) word = u"Member.dat";
-  if (file == files::kStock) word = u"Mans.dat";
+  if (file == files::kFilm) word = missing ? u"Data file: film.dat, not present." : u"Film.dat";
+  if (file == files::kMember) word = missing ? u"Data file: member.dat, not present." : u"Member.dat";
+  if (file == files::kStock) word = missing ? u"Data file: mans.dat, not present." : u"Mans.dat";
   if (file == files::kReservations) word = u"resn.dat";
   shop.op().message(u"Problem", word);
 }
 
 }  // namespace
 
-Commit::Commit(Shop& shop) : shop_(shop), owner_(!shop.pending().open()) { ++shop.pending().depth_; }
+Commit::Commit(Shop& shop) : shop_(shop), owner_(!shop.pending().open()) {
+  ++shop.pending().depth_;
+  if (owner_) config_before_ = std::make_unique<ConfigBlock>(shop.config);
+}
 
 Commit::~Commit() {
   if (!done_) finish();
@@ -104,11 +123,6 @@ Journal Commit::collect() {
   return journal;
 }
 
-void Commit::refuse(const Journal& journal) {
-  shop_.config.revert_to_saved();
-  report_file(shop_, journal.front().file);
-}
-
 bool Commit::finish() {
   if (done_) return true;
   done_ = true;
@@ -117,17 +131,20 @@ bool Commit::finish() {
   const Journal journal = collect();
   if (journal.empty()) return true;
   const auto folder = shop_.folder();
+  auto refuse = [&](std::string_view file, bool missing) {
+    shop_.config = *config_before_;
+    report_file(shop_, file, missing);
+    return false;
+  };
+  if (auto missing = first_missing(folder, journal)) return refuse(*missing, true);
   // A journal still here is a transaction whose files could not all be written before; it goes
   // first, or this one would be refused for ever.
-  if (recover_journal(folder) == Recovery::Failed || !write_journal(folder, journal)) {
-    refuse(journal);
-    return false;
-  }
+  if (recover_journal(folder) == Recovery::Failed || !write_journal(folder, journal))
+    return refuse(journal.front().file, false);
   if (!apply_journal(folder, journal)) {
     // The journal is safely on the disk: the transaction stands and is completed by the next
     // commit or the next start. Only the operator is told.
-    auto missing = std::find_if(journal.begin(), journal.end(), [&](const JournalWrite& w) { return !records::file_size(folder / w.file); });
-    report_file(shop_, (missing != journal.end() ? *missing : journal.front()).file);
+    report_file(shop_, journal.front().file, false);
     shop_.config.mark_saved();
     return true;
   }

@@ -4,6 +4,8 @@
 // collected; finish() writes them all to the journal and syncs it, applies them, syncs the
 // files and removes the journal. A crash at any moment leaves either the whole transaction
 // (applied now or at the next start) or none of it. A Commit opened inside another joins it.
+#include <memory>
+
 #include "records/shop.h"
 
 namespace kelvo::records {
@@ -16,17 +18,17 @@ class Commit {
   Commit(const Commit&) = delete;
   Commit& operator=(const Commit&) = delete;
 
-  // False when the journal could not be written: the transaction is refused with the message
-  // of the first file it would have written, no file changes and the configuration block in
-  // memory goes back to what wr.cfg holds.
+  // False when a file the transaction writes is not there to be written, or the journal could
+  // not be written: the transaction is refused with that file's message, no file changes and
+  // the configuration block in memory is as it was when the commit opened.
   bool finish();
 
  private:
   Journal collect();
-  void refuse(const Journal& journal);
   Shop& shop_;
   bool owner_;
   bool done_ = false;
+  std::unique_ptr<ConfigBlock> config_before_;
 };
 
 }  // namespace kelvo::records

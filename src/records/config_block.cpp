@@ -137,10 +137,6 @@ std::vector<std::pair<size_t, size_t>> ConfigBlock::unsaved_ranges() const {
 
 void ConfigBlock::mark_saved() const { saved_ = std::make_shared<const Image>(bytes_); }
 
-void ConfigBlock::revert_to_saved() {
-  if (saved_) bytes_ = *saved_;
-}
-
 bool AddressLines::load(const std::filesystem::path& file) {
   bytes_.fill(0);
   return read_at(file, 0, bytes_.data(), bytes_.size()) >= 0;

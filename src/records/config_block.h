@@ -66,11 +66,10 @@ class ConfigBlock {
   SaveResult save(const std::filesystem::path& file) const;
 
   // What wr.cfg holds, as last read whole or written: a transaction writes only the byte ranges
-  // [from, to) that differ from it, and a refused one goes back to it.
+  // [from, to) that differ from it.
   bool has_saved_image() const { return saved_ != nullptr; }
   std::vector<std::pair<size_t, size_t>> unsaved_ranges() const;
   void mark_saved() const;
-  void revert_to_saved();
 
  private:
   using Image = std::array<uint8_t, cfg::kSize>;

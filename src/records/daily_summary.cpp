@@ -5,6 +5,7 @@
 #include "platform/operator.h"
 #include "records/data_opening.h"
 #include "records/file_io.h"
+#include "text/coding.h"
 #include "text/format.h"
 
 namespace kelvo::records {
@@ -63,12 +64,7 @@ bool write_daily_summary(Shop& shop) {
   // it reached.
   count_activity(shop);
   text::u16 body = summary_text(shop, now);
-  std::string bytes;
-  bytes.reserve(body.size() * 2);
-  for (char16_t u : body) {
-    bytes.push_back(static_cast<char>(u & 0xff));
-    bytes.push_back(static_cast<char>(u >> 8));
-  }
+  const std::string bytes = text::utf16le_bytes(body);
   return write_file_atomic(file, bytes.data(), bytes.size());
 }
 

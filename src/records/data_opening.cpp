@@ -276,6 +276,8 @@ bool create_data_files(Shop& shop) {
 }
 
 bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
+  // The run starts now, not after the operator has answered the day close's date question.
+  shop.started = shop.now();
   const bool counter = mode == OpenMode::Counter;
   // The last run may have stopped inside a commit: its files are put right before anything reads them.
   if (counter && recover_journal(shop.folder()) == Recovery::Failed)
@@ -304,7 +306,6 @@ bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
     if (closed == DayCloseResult::Cancelled || closed == DayCloseResult::Failed) return false;
   }
   shop.config.repair_rental_days();
-  shop.started = shop.now();
   tally_activity(shop, tally);
   return true;
 }

@@ -49,7 +49,11 @@ int open_regular(const std::filesystem::path& file, int flags) {
   int fd = ::open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  // A write-only open may meet a character device (a log pointed at /dev/null); nothing is
+  // ever read from anything but a regular file.
+  const bool usable = ::fstat(fd, &st) == 0 &&
+                      (S_ISREG(st.st_mode) || ((flags & O_ACCMODE) == O_WRONLY && S_ISCHR(st.st_mode)));
+  if (!usable) {
     ::close(fd);
     errno = EINVAL;
     return -1;

@@ -49,6 +49,15 @@ bool InstanceLock::acquire() {
   return ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
 }
 
+bool InstanceLock::held_elsewhere() const {
+  if (fd_ >= 0) return false;
+  const int fd = ::open(file_.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+  ::close(fd);
+  return held;
+}
+
 bool desktop_wide_enough(int width) { return width >= kNarrowestDesktop; }
 
 TerminationWatch::TerminationWatch(QObject* parent) : QObject(parent) {
@@ -89,16 +98,20 @@ int run_counter(int& argc, char** argv, const std::filesystem::path& folder) {
   QApplication::setApplicationName("kelvo");
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // A second copy ends silently; the desktop is checked before the lock file is made, so a
+  // refused start leaves nothing behind. Its width is the screen's whole width: docks and
+  // panels do not make it smaller.
   InstanceLock lock(folder);
-  if (!lock.acquire()) return 0;
-
+  if (lock.held_elsewhere()) return 0;
   platform::qt::QtOperator op;
   QScreen* screen = QGuiApplication::primaryScreen();
-  int desktop_width = screen ? screen->availableGeometry().width() : 0;
+  int desktop_width = screen ? screen->geometry().width() : 0;
   if (!desktop_wide_enough(desktop_width)) {
     op.message(u"Problem", u"Program requires desktop of at least 800 by 600");
     return 1;
   }
+
+  if (!lock.acquire()) return 0;
 
   platform::qt::QtLocale locale;
   platform::SystemClock clock;

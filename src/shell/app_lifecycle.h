@@ -27,6 +27,8 @@ class InstanceLock {
   InstanceLock& operator=(const InstanceLock&) = delete;
   // False when another running copy holds the folder.
   bool acquire();
+  // True when another running copy holds the folder; makes no file.
+  bool held_elsewhere() const;
 
  private:
   std::filesystem::path file_;

@@ -6,6 +6,7 @@
 
 #include "records/settings_rules.h"
 #include "shell/export_commands.h"
+#include "shell/figures_commands.h"
 #include "shell/film_commands.h"
 #include "shell/main_window.h"
 #include "shell/payment_commands.h"
@@ -72,9 +73,9 @@ std::vector<Command> build() {
   add(separator("&File"));
   add(item("file.update_items", "&File", "&Update items from file"));
   add(separator("&File"));
-  add(item("file.exit_print_report", "&File", "Exit - &print report"));
-  add(item("file.exit_print_log", "&File", "Exit - print &log"));
-  add(item("file.exit_print_both", "&File", "Exit - print report + lo&g"));
+  add(item("file.exit_print_report", "&File", "Exit - &print report", {}, figures::exit_print_report));
+  add(item("file.exit_print_log", "&File", "Exit - print &log", {}, figures::exit_print_log));
+  add(item("file.exit_print_both", "&File", "Exit - print report + lo&g", {}, figures::exit_print_both));
   add(item("file.exit", "&File", "E&xit", "Alt+X", [](MainWindow& w) { w.quit(); }));
 
   // Films
@@ -181,25 +182,25 @@ std::vector<Command> build() {
   add(item("retail.non_inventory", "Re&tail", "N&on inventory sale"));
 
   // Reports
-  add(item("reports.by_category", "Re&ports", "Rentals by &category"));
-  add(item("reports.by_band", "Re&ports", "Rentals by charge &band"));
-  add(item("reports.averages", "Re&ports", "Display &averages"));
+  add(item("reports.by_category", "Re&ports", "Rentals by &category", {}, figures::rentals_by_category));
+  add(item("reports.by_band", "Re&ports", "Rentals by charge &band", {}, figures::rentals_by_band));
+  add(item("reports.averages", "Re&ports", "Display &averages", {}, figures::display_averages));
   add(item("reports.highest", "Re&ports", "&Highest historic"));
   add(item("reports.multicopy", "Re&ports", "&Multicopy analysis", {}, multicopy_analysis));
   add(separator("Re&ports"));
-  Command takings = guarded("reports.takings", "Re&ports", "&Takings", Flag::Takings);
+  Command takings = guarded("reports.takings", "Re&ports", "&Takings", Flag::Takings, {}, figures::takings);
   takings.shown = "F11";  // shown as on the original menu; the key itself signs off
   add(takings);
-  add(guarded("reports.print_takings", "Re&ports", "&Print takings", Flag::PrintTakings));
-  add(guarded("reports.purge_takings", "Re&ports", "P&urge takings", Flag::PurgeTakings));
-  add(item("reports.export_takings", "Re&ports", "&Export takings"));
+  add(guarded("reports.print_takings", "Re&ports", "&Print takings", Flag::PrintTakings, {}, figures::print_takings));
+  add(guarded("reports.purge_takings", "Re&ports", "P&urge takings", Flag::PurgeTakings, {}, figures::purge_takings));
+  add(item("reports.export_takings", "Re&ports", "&Export takings", {}, figures::export_takings));
   add(separator("Re&ports"));
-  add(item("reports.till_reconciliation", "Re&ports", "Till &reconciliation"));
-  add(item("reports.till_closeout", "Re&ports", "Till cl&oseout"));
+  add(item("reports.till_reconciliation", "Re&ports", "Till &reconciliation", {}, figures::till_reconciliation));
+  add(item("reports.till_closeout", "Re&ports", "Till cl&oseout", {}, figures::till_closeout));
 
   // Activity
-  add(guarded("activity.overview", "&Activity", "Daily &overview", Flag::StatusDisplay, "F12"));
-  add(item("activity.print_overview", "&Activity", "&Print overview"));
+  add(guarded("activity.overview", "&Activity", "Daily &overview", Flag::StatusDisplay, "F12", figures::daily_overview));
+  add(item("activity.print_overview", "&Activity", "&Print overview", {}, figures::print_overview));
   add(item("activity.previous_overview", "&Activity", "P&revious overview", {},
            [](MainWindow& w) { shell::previous_overview(w.shop(), &w); }));
   add(separator("&Activity"));
@@ -210,10 +211,10 @@ std::vector<Command> build() {
   add(guarded("activity.purge_logs", "&Activity", "P&urge log files", Flag::PurgeLogFiles, {},
               [](MainWindow& w) { shell::purge_log_files(w.shop()); }));
   add(separator("&Activity"));
-  add(item("activity.print_log_today", "&Activity", "Print &log for today"));
-  add(item("activity.print_log_day", "&Activity", "Pr&int log from a specific day"));
-  add(item("activity.print_log_all", "&Activity", "Print &entire log file"));
-  add(item("activity.print_log_previous", "&Activity", "Print previous lo&g file"));
+  add(item("activity.print_log_today", "&Activity", "Print &log for today", {}, figures::print_log_today));
+  add(item("activity.print_log_day", "&Activity", "Pr&int log from a specific day", {}, figures::print_log_day));
+  add(item("activity.print_log_all", "&Activity", "Print &entire log file", {}, figures::print_log_whole));
+  add(item("activity.print_log_previous", "&Activity", "Print previous lo&g file", {}, figures::print_log_previous));
 
   // Options
   add(item("options.backup", "&Options", "&Backup", {}, [](MainWindow& w) { shell::backup(w.shop(), &w); }));
@@ -247,13 +248,14 @@ std::vector<Command> build() {
   add(guarded("utilities.configuration", "&Utilities", "&Configuration", Flag::Configuration, "Ctrl+C"));
   add(item("utilities.log_capacity", "&Utilities", "&Log file capacity", {},
            [](MainWindow& w) { shell::choose_log_capacity(w.shop(), &w); }));
-  add(guarded("utilities.takings_amendment", "&Utilities", "&Takings amendment", Flag::TakingsAmendment));
+  add(guarded("utilities.takings_amendment", "&Utilities", "&Takings amendment", Flag::TakingsAmendment, {},
+              figures::takings_amendment));
   add(separator("&Utilities"));
   add(item("utilities.closed_day", "&Utilities", "Closed &day", {}, pricing::closed_day));
   add(item("utilities.band_days", "&Utilities", "Charge &band days", {}, pricing::band_days));
   // The command exists for the access screen only; it does nothing further.
   add(guarded("utilities.file_reset", "&Utilities", "&File reset", Flag::FileReset, {}, [](MainWindow&) {}));
-  add(guarded("utilities.tax", "&Utilities", "Ta&x configuration", Flag::Tax));
+  add(guarded("utilities.tax", "&Utilities", "Ta&x configuration", Flag::Tax, {}, figures::tax_configuration));
   add(item("utilities.print_heading", "&Utilities", "Store &print heading", {}, prints::print_heading));
   add(item("utilities.barcodes", "&Utilities", "Print ba&rcodes", {}, prints::barcodes));
   add(item("utilities.field_names", "&Utilities", "Customi&ze field names", {}, settings::customize_field_names));

@@ -29,6 +29,12 @@ namespace kelvo::shell {
 
 using platform::qt::qs;
 
+namespace {
+// A window on a desktop of 810 to 1027 pixels, where every label is whole.
+constexpr int kDefaultWidth = 980;
+constexpr int kDefaultHeight = 700;
+}  // namespace
+
 BigButton::BigButton(std::string_view command, const QString& caption, QWidget* parent)
     : QAbstractButton(parent), picture_(command_picture(command, 64)) {
   setText(caption);
@@ -310,6 +316,9 @@ void MainWindow::fit_to_desktop(int desktop_width) {
     if (desktop_width < 810) {
       move(0, 0);
       resize(800, 600);
+    } else {
+      // The toolkit's own default size clips the big buttons' captions and the operator's name.
+      resize(std::min(desktop_width, kDefaultWidth), kDefaultHeight);
     }
   }
 }

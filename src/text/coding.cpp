@@ -34,9 +34,10 @@ std::string utf16le_bytes(u16view s) {
 }
 
 u16 from_utf16le(const uint8_t* p, size_t len) {
-  u16 s(len / 2, u'\0');
-  for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
-  return s;
+  u16 out;
+  out.reserve(len / 2);
+  for (size_t i = 0; i + 1 < len; i += 2) out.push_back(static_cast<char16_t>(p[i] | (p[i + 1] << 8)));
+  return out;
 }
 
 }  // namespace kelvo::text

@@ -25,7 +25,7 @@ u16 get_text(const uint8_t* p, size_t width_bytes);
 void put_text(uint8_t* p, size_t width_bytes, u16view s);
 // The text as the bytes of a UTF-16LE file (no byte-order mark), as the log and exports hold it.
 std::string utf16le_bytes(u16view s);
-// And back: the text of such a file; an odd last byte is dropped.
+// And back; an odd last byte is dropped.
 u16 from_utf16le(const uint8_t* p, size_t len);
 
 }  // namespace kelvo::text

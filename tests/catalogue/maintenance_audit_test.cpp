@@ -2,6 +2,8 @@
 // warning sound of a refused member amendment: what the counter says, and that nothing in
 // memory moves when the record did not reach the disk.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <deque>
 #include <functional>
@@ -47,11 +49,28 @@ class AuditFlows : public CatalogueTest {
     CatalogueTest::SetUp();
     shop_.config.set_i64(records::cfg::kNewSearches, 0);
   }
-  // A full disk: reads give zeros, every write fails.
-  void fill_disk(std::string_view file) {
-    std::filesystem::remove(shop_.path(file));
-    std::filesystem::create_symlink("/dev/full", shop_.path(file));
+  void TearDown() override {
+    if (full_) {
+      ::setrlimit(RLIMIT_FSIZE, &old_limit_);
+      ::signal(SIGXFSZ, old_handler_);
+    }
+    CatalogueTest::TearDown();
   }
+  // A full disk: the files read as they are, every write fails.
+  void fill_disk() {
+    if (full_) return;
+    full_ = true;
+    ::getrlimit(RLIMIT_FSIZE, &old_limit_);
+    old_handler_ = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit none = old_limit_;
+    none.rlim_cur = 0;
+    ::setrlimit(RLIMIT_FSIZE, &none);
+  }
+
+ private:
+  bool full_ = false;
+  struct rlimit old_limit_ {};
+  void (*old_handler_)(int) = nullptr;
 };
 
 TEST_F(AuditFlows, StoringIntoAMissingFileIsAFatalError) {
@@ -80,8 +99,7 @@ TEST_F(AuditFlows, DeletionThatCannotBeWrittenSaysSoAndKeepsTheRecord) {
   given_members({member(8, u"Gone")});
   const auto films = shop_.films.counts();
   const auto members = shop_.members.counts();
-  fill_disk(records::files::kFilm);
-  fill_disk(records::files::kMember);
+  fill_disk();
 
   op_.type(u"42");
   op_.reply({Answer::Ok});

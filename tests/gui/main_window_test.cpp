@@ -317,10 +317,14 @@ TEST(SingleInstance, SecondLockOnTheSameFolderFails) {
   auto folder = kelvo::testing::fresh_folder();
   {
     InstanceLock first(folder), second(folder);
+    EXPECT_FALSE(second.held_elsewhere());
+    EXPECT_FALSE(std::filesystem::exists(folder / kLockFileName));  // looking makes no file
     EXPECT_TRUE(first.acquire());
+    EXPECT_TRUE(second.held_elsewhere());
     EXPECT_FALSE(second.acquire());
   }
   InstanceLock again(folder);
+  EXPECT_FALSE(again.held_elsewhere());
   EXPECT_TRUE(again.acquire());
   std::filesystem::remove_all(folder);
 }

@@ -172,6 +172,21 @@ TEST_F(Opening, ThreeDayGapAsksAndShiftsTheHistory) {
   EXPECT_EQ(shop_.config.f32(cfg::kTakingsPreviousDay), 0);
 }
 
+// The run's start is read before anything else, however long the date question stays up.
+TEST_F(Opening, RunStartIsTakenBeforeTheDateQuestion) {
+  make_shop_closed_on(at(2026, 12, 7, 20, 0));
+  struct Ticking : platform::Clock {
+    mutable text::DateTime t;
+    text::DateTime now() const override { return t.minute++, t; }
+  } ticking;
+  ticking.t = at(2026, 12, 10, 9, 0);
+  Shop later(folder_, op_, ticking, locale_);
+  ASSERT_TRUE(open_data(later));
+  ASSERT_EQ(op_.messages.size(), 1u);
+  EXPECT_EQ(later.started.minute, 1);
+  EXPECT_GT(ticking.t.minute, 2);
+}
+
 TEST_F(Opening, CancelAtTheDateQuestionLeavesWrCfgAlone) {
   make_shop_closed_on(at(2026, 12, 7, 20, 0));
   const auto before = file(files::kConfig);
