@@ -64,6 +64,9 @@ class Printer {
   virtual int char_height() const = 0;
   virtual int char_width() const = 0;  // average character width
   virtual int text_width(text::u16view s) const = 0;
+  // Device units to the inch: barcodes are laid out in hundredths of a millimetre and photo
+  // cards in inches, whatever the printer's resolution.
+  virtual int dots_per_inch() const = 0;
 
   // Changes the font for what follows, on this page and the next ones.
   virtual void set_font(FontSize size) = 0;

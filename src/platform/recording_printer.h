@@ -57,6 +57,7 @@ class RecordingPrinter : public Printer {
   int char_width() const override { return cw_; }
   // Every character is one average width wide, as on a fixed-pitch printer.
   int text_width(text::u16view s) const override { return static_cast<int>(s.size()) * cw_; }
+  int dots_per_inch() const override { return 300; }
   void set_font(FontSize size) override;
   void text(int x, int y, text::u16view s, Align align = Align::Left) override;
   bool image(int x, int y, int w, int h, const std::string& path) override;

@@ -191,6 +191,14 @@ constexpr int kCustomReceiptElements = 21;
 constexpr size_t kCustomReceiptBlankLines = 4832;  // int 1-20
 constexpr size_t kCustomReceiptLogo = 4836;    // int: 2 include the logo
 constexpr size_t kChosenEnd = 4840;
+// Photo ID card configuration, well clear of the values above.
+constexpr size_t kPhotoIdOriginX = 6000;      // int, printer units
+constexpr size_t kPhotoIdOriginY = 6004;      // int
+constexpr size_t kPhotoIdPicture = 6008;      // int: 0 customer photograph, 1 letter heading bitmap
+constexpr size_t kPhotoIdElement = 6012;      // int: 0 Code 39, 1 EAN-13, 2 text
+constexpr size_t kPhotoIdText = 6016;         // 80 chars (79 + NUL)
+constexpr size_t kPhotoIdTextWidth = 160;
+constexpr size_t kPhotoIdEnd = 6176;
 
 // Access flags at 2384, in this order.
 enum class AccessA {

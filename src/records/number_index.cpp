@@ -48,4 +48,12 @@ void NumberIndex::erase(int64_t number, int64_t slot) {
   if (it != entries_.end()) entries_.erase(it);
 }
 
+std::span<const IndexEntry> NumberIndex::between(int64_t from, int64_t to) const {
+  const auto first = std::lower_bound(entries_.begin(), entries_.end(), std::max<int64_t>(from, 1),
+                                      [](const IndexEntry& e, int64_t n) { return e.number < n; });
+  const auto last = std::upper_bound(first, entries_.end(), to,
+                                     [](int64_t n, const IndexEntry& e) { return n < e.number; });
+  return {first, last};
+}
+
 }  // namespace kelvo::records

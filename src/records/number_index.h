@@ -4,6 +4,7 @@
 // same entry as walking from the front: the first of equal numbers in index order.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kelvo::records {
@@ -31,6 +32,8 @@ class NumberIndex {
   // Undoes an insert: removes the entry of that number and slot.
   void erase(int64_t number, int64_t slot);
   const std::vector<IndexEntry>& entries() const { return entries_; }
+  // The live entries numbered from `from` to `to`, in number order (prints over a range).
+  std::span<const IndexEntry> between(int64_t from, int64_t to) const;
   size_t size() const { return entries_.size(); }
 
  private:

@@ -18,6 +18,7 @@
 #include "shell/payment_commands.h"
 #include "shell/member_commands.h"
 #include "shell/pricing_commands.h"
+#include "shell/print_commands.h"
 #include "shell/rental_commands.h"
 #include "shell/return_commands.h"
 #include "shell/settings_prompts.h"
@@ -171,10 +172,10 @@ std::vector<Command> build() {
   add(item("members.print_owe", mprint, "&Owe money", {}, L(reports::print_members_owing)));
   add(item("members.print_not_cat1", mprint, "&Not category 1", {}, L(reports::print_members_not_category1)));
   add(item("members.print_not_rented", mprint, "No&t rented since ..", {}, L(reports::print_members_not_seen_since)));
-  add(item("members.photo_id_config", mprint, "PhotoID card &configuration"));
-  add(item("members.photo_id", mprint, "&PhotoID card", "Ctrl+D"));
-  add(item("members.print_details", mprint, "&Member details"));
-  add(item("members.print_rented_by", mprint, "&Rented by specific member"));
+  add(item("members.photo_id_config", mprint, "PhotoID card &configuration", {}, prints::photo_id_configuration));
+  add(item("members.photo_id", mprint, "&PhotoID card", "Ctrl+D", prints::photo_id_card));
+  add(item("members.print_details", mprint, "&Member details", {}, prints::member_details));
+  add(item("members.print_rented_by", mprint, "&Rented by specific member", {}, prints::rented_by_member));
 
   // Reservations
   add(item("reservations.add", "&Reservations", "&Add", {}, lists::add_reservation));
@@ -245,13 +246,13 @@ std::vector<Command> build() {
   add(item("options.default_overdue", "&Options", "Default &overdue is paid", {}, settings::default_overdue,
            toggled<Toggle::DefaultOverduePaid>));
   add(separator("&Options"));
-  add(item("options.mailmerge", "&Options", "&Mailmerge"));
+  add(item("options.mailmerge", "&Options", "&Mailmerge", {}, prints::mail_merge));
   add(item("options.custom_receipt", "&Options", "&Custom receipt"));
-  add(item("options.membership_form", "&Options", "M&embership form"));
-  add(item("options.overdue_letter1", "&Options", "Overdue &letter 1", "Ctrl+L"));
-  add(item("options.overdue_letter2", "&Options", "O&verdue letter 2"));
-  add(item("options.overdue_letter_text", "&Options", "Overdue letter &text"));
-  add(item("options.unpaid_letter", "&Options", "&Unpaid letter"));
+  add(item("options.membership_form", "&Options", "M&embership form", {}, prints::membership_form));
+  add(item("options.overdue_letter1", "&Options", "Overdue &letter 1", "Ctrl+L", prints::overdue_letter1));
+  add(item("options.overdue_letter2", "&Options", "O&verdue letter 2", {}, prints::overdue_letter2));
+  add(item("options.overdue_letter_text", "&Options", "Overdue letter &text", {}, prints::overdue_letter_text));
+  add(item("options.unpaid_letter", "&Options", "&Unpaid letter", {}, prints::unpaid_letter));
   add(item("options.overdue_email", "&Options", "O&verdue email", {}, email::overdue));
   add(separator("&Options"));
   add(guarded("options.special_offers", "&Options", "&Special offers", Flag::SpecialOffers, {}, pricing::special_offers));
@@ -272,8 +273,8 @@ std::vector<Command> build() {
   // The command exists for the access screen only; it does nothing further.
   add(guarded("utilities.file_reset", "&Utilities", "&File reset", Flag::FileReset, {}, [](MainWindow&) {}));
   add(guarded("utilities.tax", "&Utilities", "Ta&x configuration", Flag::Tax, {}, figures::tax_configuration));
-  add(item("utilities.print_heading", "&Utilities", "Store &print heading"));
-  add(item("utilities.barcodes", "&Utilities", "Print ba&rcodes"));
+  add(item("utilities.print_heading", "&Utilities", "Store &print heading", {}, prints::print_heading));
+  add(item("utilities.barcodes", "&Utilities", "Print ba&rcodes", {}, prints::barcodes));
   add(item("utilities.field_names", "&Utilities", "Customi&ze field names", {}, settings::customize_field_names));
   add(separator("&Utilities"));
   add(item("utilities.format1_start", "&Utilities", "Format &1 start", {}, start_number<StartNumber::Format1>));

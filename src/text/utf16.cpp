@@ -140,6 +140,17 @@ long long parse_int64(u16view s) {
   return v == LLONG_MIN ? LLONG_MAX : -v;
 }
 
+std::optional<long long> parse_whole_number(u16view s) {
+  const u16 t = trimmed(s);
+  size_t digits_from = (!t.empty() && (t[0] == u'+' || t[0] == u'-')) ? 1 : 0;
+  if (t.size() == digits_from || t.size() - digits_from > 19) return std::nullopt;
+  for (size_t i = digits_from; i < t.size(); ++i)
+    if (!is_digit(t[i])) return std::nullopt;
+  const long long v = parse_int64(t);
+  if (v == LLONG_MAX || v == LLONG_MIN) return std::nullopt;  // clamped: beyond 64 bits
+  return v;
+}
+
 double parse_double(u16view s) {
   size_t i = 0;
   while (i < s.size() && is_blank(s[i])) ++i;

@@ -1,5 +1,6 @@
 #pragma once
 // Text in memory is UTF-16, as in the records and in every file the program writes.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,8 @@ u16 trimmed(u16view s);
 // the first other character. Returns 0 when no digit is found.
 long long parse_int64(u16view s);
 double parse_double(u16view s);
+// A whole number and nothing else (blanks around it allowed); nullopt for an empty text, any
+// other character, or a value beyond 64 bits. For settings where "abc" must not become 0.
+std::optional<long long> parse_whole_number(u16view s);
 
 }  // namespace kelvo::text

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/pdf_reading.h"
+
 #include "platform/qt/qt_text.h"
 #include "reports/page_writer.h"
 #include "text/format.h"
@@ -19,25 +21,9 @@
 namespace kelvo::platform::qt {
 namespace {
 
-QString run(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The pages of the PDF as laid-out text, one string per page.
-QStringList pdf_pages(const QString& pdf) {
-  QStringList pages = run("pdftotext", {"-layout", pdf, "-"}).split(QChar('\f'));
-  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-  return pages;
-}
-
-QString pdf_info(const QString& pdf, const QString& key) {
-  const QString out = run("pdfinfo", {pdf});
-  const auto m = QRegularExpression("^" + key + ":\\s*(.*)$", QRegularExpression::MultilineOption).match(out);
-  return m.hasMatch() ? m.captured(1).trimmed() : QString();
-}
+using kelvo::testing::pdf_info;
+using kelvo::testing::pdf_pages;
+QString run(const QString& program, const QStringList& args) { return kelvo::testing::run_tool(program, args); }
 
 text::u16 heading(int page) { return text::format("Video Corner Numeric film list:  Page: %d", {page}); }
 text::u16 row(int i) { return text::format("%-16I64d  Film number %d", {static_cast<long long>(i), i}); }

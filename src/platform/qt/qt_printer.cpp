@@ -129,6 +129,8 @@ void QtPrinter::new_page() {
 int QtPrinter::page_width() const { return printer_ ? printer_->width() : 0; }
 int QtPrinter::page_height() const { return printer_ ? printer_->height() : 0; }
 
+int QtPrinter::dots_per_inch() const { return printer_ ? printer_->resolution() : 1200; }
+
 int QtPrinter::text_width(text::u16view s) const {
   if (!printer_) return 0;
   return QFontMetrics(font_, printer_.get()).horizontalAdvance(qs(s));

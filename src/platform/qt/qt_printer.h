@@ -44,6 +44,7 @@ class QtPrinter : public Printer {
   int char_height() const override { return char_height_; }
   int char_width() const override { return char_width_; }
   int text_width(text::u16view s) const override;
+  int dots_per_inch() const override;
   void set_font(FontSize size) override;
   void text(int x, int y, text::u16view s, Align align = Align::Left) override;
   bool image(int x, int y, int w, int h, const std::string& path) override;
