@@ -21,7 +21,7 @@ fi
 targets=(records shop_open log_pages reservations daily_summary journal)
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WITH_QT=OFF -DKELVO_FUZZ=ON \
       -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-cmake --build build-fuzz -j2 --target "${targets[@]/#/fuzz_}"
+cmake --build build-fuzz -j"${KELVO_JOBS:-2}" --target "${targets[@]/#/fuzz_}"
 status=0
 for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
