@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then the core tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer, where any finding fails the run.
+# Installs what is missing, builds, and runs every test. scripts/sanitize.sh runs the core tests
+# again under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-(cd build && ctest --output-on-failure --timeout 600)
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WITH_QT=OFF -DKELVO_SANITIZE=ON >/dev/null
-cmake --build build-asan -j2
-cd build-asan
-ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  ctest --output-on-failure --timeout 900
+cd build
+ctest --output-on-failure --timeout 600
