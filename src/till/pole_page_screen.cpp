@@ -87,7 +87,7 @@ PolePage::PolePage(records::ConfigBlock& config, Preview preview, QWidget* paren
   right->addWidget(notes(this));
   right->addStretch();
   auto* page = new QHBoxLayout(this);
-  page->addWidget(display, 3);
+  page->addWidget(display, 3, Qt::AlignTop);
   page->addLayout(right, 2);
 }
 
