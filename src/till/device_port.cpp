@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <thread>
 
 namespace kelvo::till {
 
@@ -55,6 +56,7 @@ bool PortSession::write(const Bytes& bytes, std::chrono::milliseconds limit) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + limit;
   size_t done = 0;
+  int busy = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n > 0) {
@@ -65,6 +67,9 @@ bool PortSession::write(const Bytes& bytes, std::chrono::milliseconds limit) {
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) break;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) break;
+    // The parallel port driver has no wait of its own and always says it is ready: a short
+    // pause keeps a busy printer from turning this into a spin.
+    if (busy++ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     pollfd p{fd_, POLLOUT, 0};
     if (::poll(&p, 1, static_cast<int>(left.count()) + 1) < 0 && errno != EINTR) break;
   }
