@@ -10,6 +10,7 @@
 #include "shell/main_window.h"
 #include "shell/pricing_commands.h"
 #include "shell/return_commands.h"
+#include "shell/till_commands.h"
 
 namespace kelvo::shell {
 
@@ -18,7 +19,7 @@ namespace {
 // The screens of one rental, alive for the length of the command.
 struct RentalScreens {
   explicit RentalScreens(MainWindow& w)
-      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config) {
+      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), till(shell::till(w)) {
     screen.help = [&w] { w.show_help(QStringLiteral("renting.html")); };
   }
   counter::RentalContext context(MainWindow& w) {
@@ -32,7 +33,7 @@ struct RentalScreens {
   catalogue::QtCatalogueViews views;
   counter::qt::QtRentalScreen screen;
   counter::qt::QtPaymentScreens payment;
-  counter::NoTill till;  // no drawer or pole display configured on this side yet
+  counter::Till& till;
 };
 
 }  // namespace
