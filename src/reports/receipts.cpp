@@ -10,7 +10,8 @@ bool begin_receipt(platform::Printer& p, platform::Operator& op, const records::
   platform::PrintDestination where;
   if (config.i32(cfg::kReceiptPrinterIndex) > 0)
     where.printer_name = config.str(cfg::kReceiptPrinterDevice, cfg::kReceiptPrinterDriver - cfg::kReceiptPrinterDevice);
-  where.confirm = config.i32(cfg::kOmitPrintConfirm) != 0;  // stored 0 when ticked
+  // A named printer is opened without asking; "Omit print confirm" is stored 0 when ticked.
+  where.confirm = where.printer_name.empty() && config.i32(cfg::kOmitPrintConfirm) != 0;
   switch (p.begin(u"QUENDRIX", where)) {
     case platform::PrintStart::Started: return true;
     case platform::PrintStart::Cancelled: return false;

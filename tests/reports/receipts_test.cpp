@@ -12,6 +12,7 @@
 #include "reports/receipts_lines.h"
 #include "reports/receipts_settings.h"
 #include "support/scripted_operator.h"
+#include "text/format.h"
 
 namespace kelvo::reports {
 namespace {
@@ -88,13 +89,13 @@ TEST(ReceiptLines, TillLinesTellTheReturnTimeOnATwelveHourClock) {
     const char16_t* time;
     const char* till;
   } cases[] = {
-      {u"11:59", "1234 The Long  due Dec 09 at 11:59am"},
-      {u"12:00", "1234 The Long  due Dec 09 at 12:00pm"},
-      {u"12:30", "1234 The Long  due Dec 09 at 12:30pm"},
-      {u"17:05", "1234 The Long  due Dec 09 at 5:05pm"},
-      {u"09:00", "1234 The Long  due Dec 09 at 09:00am"},
-      {u"23:59", "1234 The Long  due Dec 09 at 11:59pm"},
-      {u"", "1234 The Long  due Dec 09 at am"},  // a deadline never set prints nothing false
+      {u"11:59", "1234 The Long G due Dec 09 at 11:59am"},
+      {u"12:00", "1234 The Long G due Dec 09 at 12:00pm"},
+      {u"12:30", "1234 The Long G due Dec 09 at 12:30pm"},
+      {u"17:05", "1234 The Long G due Dec 09 at 5:05pm"},
+      {u"09:00", "1234 The Long G due Dec 09 at 09:00am"},
+      {u"23:59", "1234 The Long G due Dec 09 at 11:59pm"},
+      {u"", "1234 The Long G due Dec 09 at am"},  // a deadline never set prints nothing false
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(text::to_utf8(c.time));
