@@ -248,7 +248,7 @@ std::vector<Command> build() {
            toggled<Toggle::DefaultOverduePaid>));
   add(separator("&Options"));
   add(item("options.mailmerge", "&Options", "&Mailmerge", {}, prints::mail_merge));
-  add(item("options.custom_receipt", "&Options", "&Custom receipt"));
+  add(item("options.custom_receipt", "&Options", "&Custom receipt", {}, prints::custom_receipt));
   add(item("options.membership_form", "&Options", "M&embership form", {}, prints::membership_form));
   add(item("options.overdue_letter1", "&Options", "Overdue &letter 1", "Ctrl+L", prints::overdue_letter1));
   add(item("options.overdue_letter2", "&Options", "O&verdue letter 2", {}, prints::overdue_letter2));

@@ -7,6 +7,8 @@
 #include "counter/payment_screens_screen.h"
 #include "counter/rental_screen.h"
 #include "platform/qt/qt_operator.h"
+#include "platform/qt/qt_printer.h"
+#include "reports/receipts.h"
 #include "shell/main_window.h"
 #include "shell/pricing_commands.h"
 #include "shell/return_commands.h"
@@ -19,7 +21,8 @@ namespace {
 // The screens of one rental, alive for the length of the command.
 struct RentalScreens {
   explicit RentalScreens(MainWindow& w)
-      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), till(shell::till(w)) {
+      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), till(shell::till(w)), printer(&w),
+        receipts(w.shop(), printer) {
     screen.help = [&w] { w.show_help(QStringLiteral("renting.html")); };
   }
   counter::RentalContext context(MainWindow& w) {
@@ -28,12 +31,15 @@ struct RentalScreens {
                                   payment, till,    offer_state(w), w.access(),
                                   [op](text::u16view caption) {
                                     op->set_next_prompt_title(QString::fromStdU16String(text::u16(caption)));
-                                  }};
+                                  },
+                                  &receipts};
   }
   catalogue::QtCatalogueViews views;
   counter::qt::QtRentalScreen screen;
   counter::qt::QtPaymentScreens payment;
   counter::Till& till;
+  platform::qt::QtPrinter printer;
+  reports::Receipts receipts;
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "platform/qt/qt_printer.h"
+#include "reports/receipts_page_screen.h"
 #include "shell/main_window.h"
 #include "till/bands_page_screen.h"
 #include "till/configuration_screen.h"
@@ -67,10 +69,13 @@ void configuration(MainWindow& w) {
   till::DeviceTill* device = &holder(w).device;
   auto* general = new till::GeneralPage(config);
   auto* bands = new till::BandsPage(config);
+  platform::qt::QtPrinter printer(&w);  // the receipt printer list
+  auto* receipts = new reports::ReceiptsPage(w.shop(), printer, nullptr);
   auto* drawer = new till::DrawerPage(config);
   auto* pole = new till::PolePage(config, [device](const till::PoleSetup& p) { device->show_passive(p); });
   till::ConfigurationScreen screen({{QStringLiteral("General"), general, [general] { general->apply(); }},
                                     {QStringLiteral("Bands"), bands, [bands] { bands->apply(); }},
+                                    {QStringLiteral("Receipts"), receipts, [receipts] { receipts->apply(); }},
                                     {QStringLiteral("Till configuration"), drawer, [drawer] { drawer->apply(); }},
                                     {QStringLiteral("Pole configuration"), pole, [pole] { pole->apply(); }}},
                                    &w);

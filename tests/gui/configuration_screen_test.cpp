@@ -17,6 +17,7 @@
 #include "gui/window_test.h"
 #include "records/config_layout.h"
 #include "shell/till_commands.h"
+#include "reports/receipts_settings.h"
 #include "till/till_fixture.h"
 
 namespace kelvo {
@@ -58,10 +59,10 @@ TEST_F(ConfigurationWindow, OkStoresEveryPageAndWritesTheBlockCancelKeepsItAsItW
     screens.then([&](QWidget& w) {
       EXPECT_EQ(w.windowTitle(), "Configuration");
       auto* tabs = w.findChild<QTabWidget*>("pages");
-      ASSERT_EQ(tabs->count(), 4);
+      ASSERT_EQ(tabs->count(), 5);
       EXPECT_EQ(tabs->currentIndex(), 0);
-      const char* names[] = {"general", "bands", "till_configuration", "pole_configuration"};
-      const QString titles[] = {"General", "Bands", "Till configuration", "Pole configuration"};
+      const char* names[] = {"general", "bands", "receipts", "till_configuration", "pole_configuration"};
+      const QString titles[] = {"General", "Bands", "Receipts", "Till configuration", "Pole configuration"};
       for (int i = 0; i < tabs->count(); ++i) {
         EXPECT_EQ(tabs->tabText(i), titles[i]);
         tabs->setCurrentIndex(i);
@@ -79,6 +80,7 @@ TEST_F(ConfigurationWindow, OkStoresEveryPageAndWritesTheBlockCancelKeepsItAsItW
       type(w, "drawerPage", "repeat", "3");
       type(w, "drawerPage", "openCharacter", "7");
       type(w, "polePage", "passiveText", "Welcome");
+      type(w, "receiptsPage", "footer", "Thank you");
       press(w, QDialogButtonBox::Ok);
     });
     window_.run("utilities.configuration");
@@ -93,6 +95,7 @@ TEST_F(ConfigurationWindow, OkStoresEveryPageAndWritesTheBlockCancelKeepsItAsItW
     EXPECT_EQ(c->i64(cfg::kDrawerInUse), 1);
     EXPECT_EQ(c->i64(cfg::kDrawerRepeat), 3);
     EXPECT_EQ(c->str(cfg::kPoleTexts, cfg::kPoleTextWidth), u"Welcome");
+    EXPECT_EQ(reports::receipt_settings(*c).footer, u"Thank you");
   }
 
   {
