@@ -47,7 +47,7 @@ Screens::Step pick(std::filesystem::path file) {
     ASSERT_NE(d, nullptr) << "expected the file chooser, got " << w.objectName().toStdString();
     EXPECT_TRUE(d->nameFilters().contains("Text files (*.txt *.csv)"));
     d->selectFile(QString::fromStdString(file.string()));
-    d->accept();
+    static_cast<QDialog*>(d)->accept();
   };
 }
 
