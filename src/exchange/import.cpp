@@ -119,6 +119,9 @@ ImportEnd replace_file(Shop& shop, ImportScreens& screens, ImportRecords which, 
     platform::problem(shop.op(), unable);
     return ImportEnd::Ended;
   }
+  // The summary of the day, written as the program closes, counts the records of the new file.
+  const auto kept = static_cast<int64_t>(numbers.size());
+  (films ? shop.films.counts() : shop.members.counts()) = records::RecordCounts{kept, 0, kept};
   report_duplicate(shop, numbers);
   shop.op().message(u"File import complete", u"QUENDRIX will now close down");
   return ImportEnd::CloseDown;

@@ -237,6 +237,7 @@ TEST_F(ImportTest, AMemberImportKeepsTheOldMemberFileAsideAndCancelReplacesNothi
   EXPECT_EQ(members[1].name(), u"Jones");
   EXPECT_EQ(members[1].initial(), u"Ann");
   EXPECT_EQ(members[1].category(), 1);
+  EXPECT_EQ(shop_.members.counts().live, 2);
   // The next start opens the imported file.
   testing::ScriptedOperator op;
   records::Shop next(folder_, op, clock_, locale_);
