@@ -11,6 +11,7 @@
 #include "exchange/import.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
+#include "records/data_opening.h"
 #include "records/file_io.h"
 #include "records/film_record.h"
 #include "records/shop.h"
@@ -110,6 +111,47 @@ void BM_WriteFilmFile(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WriteFilmFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// File "Update items from file" adding 5,000 items to an open shop and deleting them again:
+// each item is a record written and synced on its own.
+class BandOne : public AllColumns {
+ public:
+  using AllColumns::AllColumns;
+  std::optional<text::u16> update_band() override { return u"1"; }
+};
+
+void BM_UpdateItems(benchmark::State& state) {
+  const fs::path shop_folder = folder().path / "shop";
+  fs::create_directories(shop_folder);
+  const fs::path adds = shop_folder / "adds.txt", deletes = shop_folder / "deletes.txt";
+  std::u16string add_text, delete_text;
+  for (int i = 1; i <= 5000; ++i) {
+    const std::string n = std::to_string(1000000 + i);
+    add_text += text::from_utf8(n + ",1,Added item " + n + ",DVD\n");
+    delete_text += text::from_utf8(n + ",0\n");
+  }
+  std::ofstream(adds, std::ios::binary) << text::utf16le_bytes(add_text);
+  std::ofstream(deletes, std::ios::binary) << text::utf16le_bytes(delete_text);
+  AgreeingOperator op;
+  text::DateTime day;
+  day.year = 2026;
+  day.month = 12;
+  day.day = 7;
+  platform::FixedClock clock(day);
+  platform::EnglishLocale locale;
+  records::Shop shop(shop_folder, op, clock, locale);
+  if (!records::open_data(shop)) {
+    state.SkipWithError("the shop did not open");
+    return;
+  }
+  for (auto _ : state) {
+    BandOne add(adds), remove(deletes);
+    exchange::update_items_from_file(shop, add);
+    exchange::update_items_from_file(shop, remove);
+  }
+  if (shop.films.counts().deleted < 5000) state.SkipWithError("the items were not added and deleted");
+}
+BENCHMARK(BM_UpdateItems)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

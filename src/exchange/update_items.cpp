@@ -1,8 +1,10 @@
 // File "Update items from file": a text file of item numbers, each followed by 0 to delete the
-// item or by a flag, a title and a format to add it. Each deletion and each addition is one
-// record written on its own, so what was done before a failure or a Cancel stays done.
+// item or by a flag, a title and a format to add it. The lines are applied a batch at a time,
+// each batch one transaction: what was done before a failure or a Cancel stays done, a crash
+// leaves whole batches, and a large file costs a few syncs per batch instead of one per item.
 #include "catalogue/deletion.h"
 #include "exchange/import.h"
+#include "records/commit.h"
 #include "records/record_files.h"
 #include "text/format.h"
 
@@ -13,6 +15,7 @@ namespace {
 using records::Shop;
 
 constexpr int64_t kProgressEvery = 64;
+constexpr int64_t kLinesPerCommit = 256;
 constexpr size_t kTitleKept = 39;
 constexpr size_t kFormatKept = 5;
 
@@ -48,14 +51,13 @@ class Update {
 
   // Step 5.
   Outcome deletion_pass() {
-    int deleted = 0;
     const Outcome end = each_line(0, [&](text::u16view line) {
       const int64_t number = text::parse_int64(line);
       if (number == 0 || flag_of(line) != u'0') return true;
-      return delete_item(number, deleted);
+      return delete_item(number);
     });
     if (end == Outcome::Failed) return end;
-    activity(text::format("Total items deleted: %d", {deleted}));
+    shop_.op().activity(text::format("Total items deleted: %d", {done_}));
     return end;
   }
 
@@ -66,14 +68,14 @@ class Update {
     model.set_certificate(u"12");
     model.set_category(u"DRA");
     model.set_last_hire(u"NEW");
-    int added = 0;
+    done_ = 0;
     const Outcome end = each_line(lines_, [&](text::u16view line) {
       if (flag_of(line) == u'0') return true;
-      return add_item(model, line, added);
+      return add_item(model, line);
     });
     if (end == Outcome::Failed) return;
-    activity(text::format("Total items added: %d", {added}));
-    activity(u"  ");
+    shop_.op().activity(text::format("Total items added: %d", {done_}));
+    shop_.op().activity(u"  ");
   }
 
  private:
@@ -83,16 +85,54 @@ class Update {
     Utf16Lines in(file_);
     text::u16 line;
     bool lf = false;
-    for (int64_t n = 0; in.next(line, lf); ++n) {
-      if (n % kProgressEvery == 0 && !progress_.step(u"Update items from file", progress_from + n, 2 * lines_))
-        return Outcome::Cancelled;
-      if (in.too_long()) continue;
-      if (!step(text::u16view(line))) return Outcome::Failed;
+    int64_t n = 0;
+    for (bool more = true; more;) {
+      Outcome end = Outcome::Done;
+      begin_batch();
+      for (int64_t k = 0; k < kLinesPerCommit && (more = in.next(line, lf)); ++k, ++n) {
+        if (n % kProgressEvery == 0 && !progress_.step(u"Update items from file", progress_from + n, 2 * lines_)) {
+          end = Outcome::Cancelled;
+          break;
+        }
+        if (in.too_long()) continue;
+        if (!step(text::u16view(line))) {
+          end = Outcome::Failed;
+          break;
+        }
+      }
+      // What the batch did before a failure or a Cancel is kept.
+      if (!finish_batch()) return Outcome::Failed;
+      if (end != Outcome::Done) return end;
     }
     return Outcome::Done;
   }
 
-  bool delete_item(int64_t number, int& deleted) {
+  void begin_batch() {
+    commit_.emplace(shop_);
+    index_before_ = shop_.films.index();
+    prefixes_before_ = shop_.films.prefixes();
+    counts_before_ = shop_.films.counts();
+    batch_lines_.clear();
+    batch_done_ = 0;
+  }
+
+  // The batch's lines reach the activity pane only once its records are on the disk; a refused
+  // batch (its message shown by the commit) puts the index back as the file still is.
+  bool finish_batch() {
+    const bool written = commit_->finish();
+    commit_.reset();
+    if (!written) {
+      shop_.films.index() = index_before_;
+      shop_.films.prefixes() = prefixes_before_;
+      shop_.films.counts() = counts_before_;
+      return false;
+    }
+    for (const auto& l : batch_lines_) shop_.op().activity(l);
+    done_ += batch_done_;
+    return true;
+  }
+
+  bool delete_item(int64_t number) {
     const auto slot = number > 0 ? shop_.films.index().find(number) : std::nullopt;
     if (!slot) {
       activity(text::format("Item to be deleted does not exist: %I64d", {static_cast<long long>(number)}));
@@ -108,11 +148,11 @@ class Update {
       return true;
     }
     if (!records::mark_film_deleted(shop_, film, *slot)) return false;
-    ++deleted;
+    ++batch_done_;
     return true;
   }
 
-  bool add_item(const records::FilmRecord& model, text::u16view line, int& added) {
+  bool add_item(const records::FilmRecord& model, text::u16view line) {
     const long long number = text::parse_int64(line);
     if (number < 1 || number > records::kMaxNumber) {
       activity(text::format("Item to be added has invalid number: %I64d", {number}));
@@ -133,17 +173,28 @@ class Update {
     film.set_format(item.format);
     if (!catalogue::data_file_present(shop_, shop_.films.file(), catalogue::kFilmFile)) return false;
     if (!records::add_film_copy(shop_, film)) return false;
-    records::announce_new_film(shop_, film);
-    ++added;
+    // The lines New item shows for every film it stores.
+    activity(text::format("New film: %I64d %s", {number, film.title()}));
+    activity(u"  ");
+    activity(records::count_line("Film", shop_.films.counts()));
+    activity(u"  ");
+    ++batch_done_;
     return true;
   }
 
-  void activity(text::u16view line) { shop_.op().activity(line); }
+  void activity(text::u16 line) { batch_lines_.push_back(std::move(line)); }
 
   Shop& shop_;
   platform::Progress& progress_;
   std::filesystem::path file_;
   int64_t lines_;
+  int done_ = 0;  // items deleted, then items added, by the batches written
+  std::optional<records::Commit> commit_;
+  records::NumberIndex index_before_;
+  std::vector<records::Prefix> prefixes_before_;
+  records::RecordCounts counts_before_;
+  std::vector<text::u16> batch_lines_;
+  int batch_done_ = 0;
 };
 
 // Step 1: the band for added items; what is not a band from 1 to 8 is refused.

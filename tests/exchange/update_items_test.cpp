@@ -92,5 +92,20 @@ TEST_F(UpdateTest, CancelKeepsWhatWasDoneAndStopsThere) {
   EXPECT_EQ(op_.activity_lines[op_.activity_lines.size() - 2], "Total items added: 0");
 }
 
+TEST_F(UpdateTest, ABatchThatCannotBeWrittenLeavesIndexFileAndPaneAsTheyWere) {
+  add_film(2, u"Two");
+  write("update.txt", utf16_file({u"2,0", u"4,1,The cat,DVD"}, {}));
+  const std::string film_dat = bytes_of("film.dat");
+  const auto index = shop_.films.index().entries();
+  // Nothing can be journalled while something else stands in the journal's place.
+  std::filesystem::create_directory(folder_ / "kelvo.jnl");
+  op_.activity_lines.clear();
+  update("update.txt");
+  EXPECT_EQ(bytes_of("film.dat"), film_dat);
+  EXPECT_EQ(shop_.films.index().entries(), index);
+  EXPECT_EQ(shop_.films.counts().live, 1);
+  for (const auto& line : op_.activity_lines) EXPECT_EQ(line.find("Total items"), std::string::npos) << line;
+}
+
 }  // namespace
 }  // namespace kelvo::exchange
