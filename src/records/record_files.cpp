@@ -131,11 +131,23 @@ bool add_film(Shop& shop, FilmRecord& film) {
   }
   film.reset_for_new();
   if (!store_new_record(shop, shop.films, kFilmWords, film, film.title())) return false;
+  announce_new_film(shop, film);
+  return true;
+}
+
+bool add_film_copy(Shop& shop, const FilmRecord& film) {
+  if (!number_in_range(film.number()) || shop.films.index().contains(film.number())) {
+    platform::problem(shop.op(), u"Number in use.");
+    return false;
+  }
+  return store_new_record(shop, shop.films, kFilmWords, film, film.title());
+}
+
+void announce_new_film(Shop& shop, const FilmRecord& film) {
   shop.op().activity(text::format("New film: %I64d %s", {film.number(), film.title()}));
   shop.op().activity(u"  ");
   shop.op().activity(count_line("Film", shop.films.counts()));
   shop.op().activity(u"  ");
-  return true;
 }
 
 bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {

@@ -19,6 +19,11 @@ bool rewrite_member(Shop& shop, const MemberRecord& member);
 // index, prefix table and counts change only once the record is safely on disk.
 bool add_film(Shop& shop, FilmRecord& film);
 bool add_member(Shop& shop, MemberRecord& member, float membership_fee = 0);
+// Stores a film built whole by its caller (a file of items to add) the way Add stores a new
+// film, keeping all the record carries; "Number in use." for a number not free.
+bool add_film_copy(Shop& shop, const FilmRecord& film);
+// "New film: %I64d %s" and the film count line in the activity pane.
+void announce_new_film(Shop& shop, const FilmRecord& film);
 // Stores a copy of a member under a new number the way Add stores a new member (slot reuse or
 // append, index, name prefix, counts), keeping all the copy carries.
 bool add_member_copy(Shop& shop, const MemberRecord& copy);

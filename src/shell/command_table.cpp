@@ -12,6 +12,7 @@
 #include "shell/email_commands.h"
 #include "shell/export_commands.h"
 #include "shell/figures_commands.h"
+#include "shell/import_commands.h"
 #include "shell/film_commands.h"
 #include "shell/list_commands.h"
 #include "shell/main_window.h"
@@ -89,7 +90,7 @@ std::vector<Command> build() {
   add(item("file.email_report", "&File", "Email &report", {}, email::report));
   add(item("file.email_day_log", "&File", "Email the &day log", {}, email::day_log));
   add(separator("&File"));
-  add(item("file.update_items", "&File", "&Update items from file"));
+  add(item("file.update_items", "&File", "&Update items from file", {}, update_items));
   add(separator("&File"));
   add(item("file.exit_print_report", "&File", "Exit - &print report", {}, figures::exit_print_report));
   add(item("file.exit_print_log", "&File", "Exit - print &log", {}, figures::exit_print_log));
@@ -288,7 +289,7 @@ std::vector<Command> build() {
            flip<Toggle::InhibitMemberStart>, toggled<Toggle::InhibitMemberStart>));
   add(separator("&Utilities"));
   add(item("utilities.export", "&Utilities", "&Export", {}, export_records));
-  add(Command{"utilities.import", "&Utilities", "I&mport", {}, {}, kAdmin});
+  add(admin("utilities.import", "&Utilities", "I&mport", {}, import_records));
   add(separator("&Utilities"));
   add(item("utilities.clock_display", "&Utilities", "Cl&ock display", {}, settings::clock_display));
   add(item("utilities.sound_effects", "&Utilities", "&Sound effects", {}, flip<Toggle::SoundEffects>, sound_on));

@@ -96,6 +96,7 @@ FtpResult CurlFtpClient::put(const FtpLogin& login, const std::filesystem::path&
   std::string url = end.scheme + end.host + root + escaped_path(curl, remote_name);
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   if (end.use_ssl != CURLUSESSL_NONE) curl_easy_setopt(curl, CURLOPT_USE_SSL, end.use_ssl);
+  if (!ca_file_.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, ca_file_.c_str());
   curl_easy_setopt(curl, CURLOPT_USERAGENT, "KELVOWEB");
   curl_easy_setopt(curl, CURLOPT_USERNAME, login.user.c_str());
   curl_easy_setopt(curl, CURLOPT_PASSWORD, login.password.c_str());

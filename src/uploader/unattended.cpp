@@ -45,7 +45,8 @@ int upload_now(UploadSession& session, std::ostream& out) {
   switch (outcome) {
     case UploadSession::Outcome::LocalFile: return kPublished;
     case UploadSession::Outcome::Transferring: return transfer_succeeded(lines) ? kPublished : kUploadFailed;
-    case UploadSession::Outcome::Failed: return kUploadFailed;
+    case UploadSession::Outcome::Failed:
+    case UploadSession::Outcome::Skipped: return kUploadFailed;
   }
   return kUploadFailed;
 }

@@ -52,6 +52,12 @@ UploadSession::Outcome UploadSession::upload() {
     log_.add(u"    ");
     return Outcome::Failed;
   };
+  if (reap_finished()) {
+    log_.add(time_line());
+    log_.add(u"Upload skipped: the previous transfer is still running.");
+    log_.add(u"  ");
+    return Outcome::Skipped;
+  }
   // A copy that fails (film.dat missing or being written) is simply tried again next time.
   if (!copy_film_file(folder_)) return fail(u"Unable to locate QUENDRIX inventory file");
 
@@ -76,7 +82,6 @@ UploadSession::Outcome UploadSession::upload() {
   // cannot tear it.
   FtpLogin login{text::to_utf8(config_.ftp_server()), text::to_utf8(config_.ftp_user()),
                  text::to_utf8(config_.ftp_password())};
-  reap_finished();
   auto done = std::make_shared<std::atomic<bool>>(false);
   std::thread thread([this, login, local = folder_ / text::to_utf8(name), remote = text::to_utf8(name), done] {
     transfer(login, local, remote);
@@ -107,7 +112,7 @@ void UploadSession::transfer(const FtpLogin& login, const std::filesystem::path&
   }
 }
 
-void UploadSession::reap_finished() {
+bool UploadSession::reap_finished() {
   std::lock_guard lock(transfers_mutex_);
   for (auto it = transfers_.begin(); it != transfers_.end();) {
     if (*it->done) {
@@ -117,6 +122,7 @@ void UploadSession::reap_finished() {
       ++it;
     }
   }
+  return !transfers_.empty();
 }
 
 void UploadSession::wait_for_transfers() {

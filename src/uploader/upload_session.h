@@ -43,8 +43,10 @@ class UploadSession {
   // Stores the screen's choices; an interval outside the five choices keeps the old one.
   void apply_configuration(const ConfigChoice& choice);
 
-  enum class Outcome { Failed, LocalFile, Transferring };
+  enum class Outcome { Failed, LocalFile, Transferring, Skipped };
   // Copy, convert and (unless "Local file only") start the transfer without waiting for it.
+  // Skipped, with a line in the log, while the last transfer is still running: a timer tick
+  // or a press of the button then would rewrite the file being sent.
   Outcome upload();
   // Blocks until every transfer started so far has ended (tests and the end of the program).
   void wait_for_transfers();
@@ -60,7 +62,8 @@ class UploadSession {
     std::shared_ptr<std::atomic<bool>> done;
   };
   void transfer(const FtpLogin& login, const std::filesystem::path& local, const std::string& remote);
-  void reap_finished();
+  // Joins the transfers that have ended; true when one is still running.
+  bool reap_finished();
 
   std::filesystem::path folder_;
   const platform::Clock& clock_;

@@ -34,6 +34,21 @@ root, port_file = sys.argv[1], sys.argv[2]
 auth = DummyAuthorizer()
 auth.add_user("shop", "s3cret", root, perm="elradfmw")
 handler = FTPHandler
+if len(sys.argv) > 3:
+    # Explicit FTPS with a throwaway certificate; clear text refused.
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+
+    class DataChannel(TLS_DTPHandler):
+        # libcurl starts TLS on the data connection as soon as it is made, before STOR; the
+        # server would take the waiting handshake for a client gone away and drop the channel.
+        def readable(self):
+            return True if self._ssl_accepting else super().readable()
+
+    handler = TLS_FTPHandler
+    handler.dtp_handler = DataChannel
+    handler.certfile = sys.argv[3]
+    handler.tls_control_required = True
+    handler.tls_data_required = True
 handler.authorizer = auth
 handler.auth_failed_timeout = 0
 server = FTPServer(("127.0.0.1", 0), handler)
@@ -46,16 +61,25 @@ server.serve_forever(timeout=0.2)
 
 class FtpServerTest : public UploaderTest {
  protected:
-  void SetUp() override {
+  void SetUp() override { start_server(false); }
+  // With tls, a certificate for 127.0.0.1 is made first and the server requires TLS.
+  void start_server(bool tls) {
     root_ = folder_ / "site";
     fs::create_directory(root_);
     std::ofstream(folder_ / "server.py") << kServerScript;
     const fs::path port_file = folder_ / "port";
+    const fs::path cert = folder_ / "cert.pem";
+    if (tls) {
+      std::string make = "openssl req -x509 -newkey rsa:2048 -nodes -keyout " + cert.string() + " -out " +
+                         cert.string() + ".crt -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -days 2 "
+                         "2>/dev/null && cat " + cert.string() + ".crt >> " + cert.string();
+      ASSERT_EQ(std::system(make.c_str()), 0) << "openssl could not make a certificate";
+    }
     pid_ = fork();
     ASSERT_GE(pid_, 0);
     if (pid_ == 0) {
       execl("/usr/bin/python3", "python3", (folder_ / "server.py").c_str(), root_.c_str(), port_file.c_str(),
-            static_cast<char*>(nullptr));
+            tls ? cert.c_str() : static_cast<char*>(nullptr), static_cast<char*>(nullptr));
       _exit(127);
     }
     for (int i = 0; i < 200 && !fs::exists(port_file); ++i) {
@@ -116,6 +140,25 @@ TEST_F(FtpServerTest, NoServerListeningIsAConnectError) {
   pid_ = -1;
   FtpResult r = ftp_.put({server(), "shop", "s3cret"}, folder_ / "x.xml", "x.xml");
   EXPECT_EQ(r.status, FtpResult::Status::ConnectFailed);
+}
+
+// A server that refuses clear text: the upload goes through because the client asks for TLS.
+class FtpsServerTest : public FtpServerTest {
+ protected:
+  void SetUp() override { start_server(true); }
+};
+
+TEST_F(FtpsServerTest, UploadsOverExplicitTls) {
+  CurlFtpClient ftps(10, (folder_ / "cert.pem.crt").string());
+  UploadSession session(folder_, clock_, locale_, ftps);
+  session.start();
+  session.apply_configuration({text::from_utf8(server()), u"shop", u"s3cret", u"", 0, false});
+  write_films(folder_, {film(5, u"Heat")});
+  ASSERT_EQ(session.upload(), UploadSession::Outcome::Transferring);
+  session.wait_for_transfers();
+  auto lines = session.log().lines();
+  EXPECT_EQ(lines[lines.size() - 2], u"Transfer complete.");
+  EXPECT_EQ(file_bytes(root_ / "filmstock.xml"), file_bytes(folder_ / "filmstock.xml"));
 }
 
 // What a system timer sees of `kelvoweb --upload-now`: the exit status and the printed log.

@@ -1,5 +1,8 @@
 #include "uploader/upload_session.h"
 
+#include <condition_variable>
+#include <mutex>
+
 #include <gtest/gtest.h>
 
 #include "uploader_fixture.h"
@@ -106,6 +109,48 @@ TEST_F(SessionTest, FailuresAreReportedInTheLogAndTheNextUploadStartsAgain) {
   EXPECT_EQ(tail(2), (Lines{u"Transfer complete.", u"  "}));
 
   for (const auto& line : session_.log().lines()) EXPECT_EQ(line.find(u"s3cret"), text::u16::npos);
+}
+
+// Holds every transfer until the test lets it go.
+class SlowFtp : public FtpClient {
+ public:
+  FtpResult put(const FtpLogin&, const std::filesystem::path&, const std::string&) override {
+    std::unique_lock lock(m);
+    ++calls;
+    cv.wait(lock, [this] { return released; });
+    return {};
+  }
+  void release() {
+    std::lock_guard lock(m);
+    released = true;
+    cv.notify_all();
+  }
+  std::mutex m;
+  std::condition_variable cv;
+  bool released = false;
+  int calls = 0;
+};
+
+TEST_F(SessionTest, AnUploadWhileATransferRunsIsSkippedAndLoggedAndTheFileLeftAlone) {
+  SlowFtp ftp;
+  UploadSession session(folder_, clock_, locale_, ftp);
+  session.start();
+  session.apply_configuration({u"ftp.example", u"shop", u"pw", u"", 0, false});
+  write_films(folder_, {film(1, u"Alien")});
+  ASSERT_EQ(session.upload(), UploadSession::Outcome::Transferring);
+  const std::string sent = file_bytes(folder_ / "filmstock.xml");
+  write_films(folder_, {film(1, u"Alien"), film(2, u"Brazil")});
+  EXPECT_EQ(session.upload(), UploadSession::Outcome::Skipped);
+  auto lines = session.log().lines();
+  EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+            (Lines{u"14:05 Mon Dec 7 2026", u"Upload skipped: the previous transfer is still running.", u"  "}));
+  EXPECT_EQ(file_bytes(folder_ / "filmstock.xml"), sent);
+  ftp.release();
+  session.wait_for_transfers();
+  EXPECT_EQ(session.upload(), UploadSession::Outcome::Transferring);
+  session.wait_for_transfers();
+  EXPECT_EQ(ftp.calls, 2);
+  EXPECT_NE(file_bytes(folder_ / "filmstock.xml"), sent);
 }
 
 TEST_F(SessionTest, AnUploadNameNamingTheFilmFileIsRefused) {
