@@ -312,7 +312,7 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
 
   if (shop_.config.i64(cfg::kCashTenderedOff) <= 0 && !money_.skip_cash_tendered) {
     ctx_.till.open_drawer();
-    CashTenderedModel cash = make_cash_tendered(money_, CashTenderedInput{m.owed(), total, previous, 0});
+    CashTenderedModel cash = make_cash_tendered(money_, CashTenderedInput{m.owed(), total, previous, money_.sundries});
     cash_tendered(ctx_.cash, ctx_.till, cash);
     ctx_.till.pole_passive();
   }

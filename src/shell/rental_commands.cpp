@@ -6,6 +6,8 @@
 #include "catalogue/qt_catalogue_views_screen.h"
 #include "counter/payment_screens_screen.h"
 #include "counter/rental_screen.h"
+#include "counter/sale_cash_screen.h"
+#include "counter/sale_screen.h"
 #include "platform/qt/qt_operator.h"
 #include "shell/main_window.h"
 #include "shell/pricing_commands.h"
@@ -18,7 +20,8 @@ namespace {
 // The screens of one rental, alive for the length of the command.
 struct RentalScreens {
   explicit RentalScreens(MainWindow& w)
-      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config) {
+      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), sale_screen(&w), sale_cash(&w),
+        sale{sale_screen, sale_cash, till, nullptr} {
     screen.help = [&w] { w.show_help(QStringLiteral("renting.html")); };
   }
   counter::RentalContext context(MainWindow& w) {
@@ -27,12 +30,18 @@ struct RentalScreens {
                                   payment, till,    offer_state(w), w.access(),
                                   [op](text::u16view caption) {
                                     op->set_next_prompt_title(QString::fromStdU16String(text::u16(caption)));
-                                  }};
+                                  },
+                                  &sale};
   }
   catalogue::QtCatalogueViews views;
   counter::qt::QtRentalScreen screen;
   counter::qt::QtPaymentScreens payment;
   counter::NoTill till;  // no drawer or pole display configured on this side yet
+  // "Retail" on the rental screen: the stock sale's screens. The receipt printing of sales is
+  // not given here yet, so the sale's own receipt buttons are left out.
+  counter::qt::QtSaleScreen sale_screen;
+  counter::qt::QtSaleCashScreen sale_cash;
+  counter::SaleContext sale;
 };
 
 }  // namespace
