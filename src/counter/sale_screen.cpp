@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 
@@ -44,6 +45,7 @@ SaleDialog::SaleDialog(SaleBasket& basket, SaleForm form, const std::vector<Stoc
   basket_list_ = new QListWidget(this);
   basket_list_->setObjectName(QStringLiteral("basket"));
   basket_list_->setFocusPolicy(Qt::NoFocus);
+  basket_list_->setMinimumWidth(basket_list_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
   sub_total_ = money_box(this, "subTotal");
   tax1_ = money_box(this, "tax1");
   tax2_ = money_box(this, "tax2");
@@ -91,6 +93,9 @@ QWidget* SaleDialog::inventory_box(const std::vector<StockListRow>& rows) {
     numbers_.push_back(r.number);
   }
   if (!rows.empty()) stock_->setCurrentRow(0);
+  // Wide enough for the longest row (a 40-character description and its figures).
+  const int wanted = stock_->sizeHintForColumn(0) + 2 * stock_->frameWidth() + 24;
+  stock_->setMinimumWidth(std::min(wanted, 600));
   auto* add = push(box, QStringLiteral("&Add"), "add");
   auto* add2 = push(box, QStringLiteral("Add &x 2"), "addTwo");
   connect(add, &QPushButton::clicked, this, [this] { add_selected(1); });
