@@ -153,19 +153,6 @@ void BM_InvestigateReadsTheMemberFile(benchmark::State& state) {
 }
 BENCHMARK(BM_InvestigateReadsTheMemberFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_CursorWalkTemp(benchmark::State& state) {
-  BenchShop& b = bench_shop();
-  records::FilmRecord f;
-  int64_t n = 0;
-  for (auto _ : state) {
-    auto c = b.shop().films.cursor();
-    for (int64_t s = 0; s < b.shop().films.counts().total; ++s) if (b.shop().films.read_slot(c, s, f) == records::ReadResult::Ok) n += f.on_loan_to() != 0;
-  }
-  benchmark::DoNotOptimize(n);
-  int64_t jumps = 0, last = -2;
-  for (const auto& e : b.shop().films.index().entries()) { if (e.number > 0 && e.slot != last + 1) ++jumps; last = e.slot; }
-  state.counters["jumps"] = jumps;
-}
 int64_t read_through(const fs::path& file, std::vector<char>& buf) {
   int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return -1;

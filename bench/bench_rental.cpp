@@ -22,6 +22,7 @@
 #include "records/data_opening.h"
 #include "records/shop.h"
 #include "io_counting.h"
+#include "scripted_counter.h"
 #include "shop_generator.h"
 #include "text/format.h"
 
@@ -30,60 +31,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kelvo;
 
-// Answers the prompts from a queue; any message box is a failure of the benchmark's premise.
-class QueueOperator : public platform::Operator {
- public:
-  std::deque<text::u16> typed;
-  int messages = 0;
-  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
-    ++messages;
-    return platform::Answer::Ok;
-  }
-  std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
-    if (typed.empty()) return std::nullopt;
-    platform::PromptAnswer a{typed.front(), false, {}};
-    typed.pop_front();
-    return a;
-  }
-  std::optional<int> choose(text::u16view, const std::vector<text::u16>&, int) override { return std::nullopt; }
-  void warn() override {}
-  void activity(text::u16view) override {}
-};
-
-class Screens : public counter::RentalScreen,
-                public counter::ArrearsScreen,
-                public counter::MemberCreditScreen,
-                public counter::AmendOweScreen,
-                public counter::AmountScreen,
-                public counter::CashTenderedScreen,
-                public catalogue::CatalogueViews {
- public:
-  explicit Screens(QueueOperator& op) : op_(op) {}
-  std::vector<int64_t> items;
-  counter::RentalEnd run_rental(counter::RentalModel& m) override {
-    for (int64_t n : items) {
-      op_.typed.push_back(text::format("%I64d", {n}));
-      m.add_items(false);
-    }
-    return counter::RentalEnd::Finish;
-  }
-  std::optional<counter::ArrearsChoice> choose_arrears(const counter::ArrearsView&) override { return std::nullopt; }
-  std::optional<counter::CreditChoice> choose_credit(const counter::MemberCreditView&) override { return std::nullopt; }
-  std::optional<counter::AmendChoice> choose_amend(float) override { return std::nullopt; }
-  std::optional<counter::AmountFigures> ask_amount(text::u16view) override { return std::nullopt; }
-  void show_cash_tendered(counter::CashTenderedModel&) override {}
-  catalogue::MatchChoice offer_film(const records::FilmRecord&) override { return catalogue::MatchChoice::Cancel; }
-  catalogue::MatchChoice offer_member(const records::MemberRecord&) override { return catalogue::MatchChoice::Cancel; }
-  void show_film(const records::FilmRecord&) override {}
-  void show_member(const records::MemberRecord&) override {}
-  catalogue::ListAnswer show_list_page(text::u16view, const std::vector<catalogue::ListRow>&, bool) override {
-    return catalogue::ListAnswer::Cancel;
-  }
-  void show_multicopy(const catalogue::MulticopyResult&) override {}
-
- private:
-  QueueOperator& op_;
-};
+using bench::QueueOperator;
+using bench::Screens;
 
 void BM_RentFiveItems(benchmark::State& state) {
   char pattern[] = "/tmp/kelvo-bench-XXXXXX";

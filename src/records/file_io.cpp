@@ -111,7 +111,8 @@ long long pread_all(int fd, void* out, size_t len, uint64_t pos) {
   return static_cast<long long>(got);
 }
 
-FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
+FileReplacement::FileReplacement(std::filesystem::path target, Durability durability)
+    : target_(std::move(target)), durability_(durability) {
   mode_t mode = new_file_mode(target_);
   struct stat st {};
   const bool replacing = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -143,18 +144,20 @@ bool FileReplacement::flush() {
 
 bool FileReplacement::commit() {
   if (fd_ < 0 || committed_) return false;
-  bool ok = flush() && ::fsync(fd_) == 0;
+  const bool synced = durability_ == Durability::Synced;
+  bool ok = flush() && (!synced || ::fsync(fd_) == 0);
   ok = ::close(fd_) == 0 && ok;
   fd_ = -1;
   if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
   committed_ = true;
   // The file is complete either way; an unsynced folder only risks the old content after a power cut.
-  sync_folder(target_.parent_path());
+  if (synced) sync_folder(target_.parent_path());
   return true;
 }
 
-bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len) {
-  FileReplacement out(file);
+bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len,
+                       Durability durability) {
+  FileReplacement out(file, durability);
   out.write(data, len);
   return out.commit();
 }

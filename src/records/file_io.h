@@ -29,9 +29,13 @@ bool sync_folder(const std::filesystem::path& folder);
 // synced, renamed over the target and the folder synced. The replaced file's mode is kept; a new
 // file gets new_file_mode(). Until commit() the target is untouched; dropped uncommitted, the
 // temporary file goes with it. Nothing half-written is ever left under the real name.
+//
+// Scratch files (the sorted work files a list rebuilds every time) skip the two disk syncs: a
+// power cut may lose them, never half-write them, and the next list writes them again.
+enum class Durability { Synced, Scratch };
 class FileReplacement {
  public:
-  explicit FileReplacement(std::filesystem::path target);
+  explicit FileReplacement(std::filesystem::path target, Durability durability = Durability::Synced);
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
@@ -47,11 +51,13 @@ class FileReplacement {
   int fd_ = -1;
   bool good_ = true;
   bool committed_ = false;
+  Durability durability_;
   std::vector<uint8_t> buffer_;
 };
 
 // The bytes as the whole new content of the file, through FileReplacement.
-bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len);
+bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len,
+                       Durability durability = Durability::Synced);
 // A regular file copied whole over the target, through FileReplacement. A source that is not
 // readable owner-write (a backup on a write-protected medium) does not make a read-only target.
 bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
