@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,6 +54,7 @@ CashTenderedDialog::CashTenderedDialog(CashTenderedModel& model, QWidget* parent
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+  auto* receipts = receipt_buttons();
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(tendered_, &QLineEdit::textChanged, this, [this](const QString& t) {
     model_.set_tendered(u16(t));
@@ -62,8 +64,39 @@ CashTenderedDialog::CashTenderedDialog(CashTenderedModel& model, QWidget* parent
   auto* all = new QVBoxLayout(this);
   all->addWidget(note);
   all->addLayout(form);
+  if (receipts) all->addLayout(receipts);
   all->addWidget(buttons);
   tendered_->setFocus();
+}
+
+// A receipt printed from here leaves the screen open: the change is still to be given.
+QGridLayout* CashTenderedDialog::receipt_buttons() {
+  if (!model_.prints_receipts()) return nullptr;
+  struct Button {
+    const char* name;
+    const char* text;
+    RentalReceiptForm form;
+  };
+  static const Button kButtons[] = {
+      {"pageReceipt", "&Page receipt", RentalReceiptForm::Page},
+      {"tillReceipt1", "&Till receipt 1", RentalReceiptForm::Till1},
+      {"tillReceipt2", "&Till receipt 2", RentalReceiptForm::Till2},
+      {"twoPerPage1", "&Two per page receipt 1", RentalReceiptForm::TwoPerPage1},
+      {"twoPerPage2", "&Two per page receipt 2", RentalReceiptForm::TwoPerPage2},
+      {"customReceipt", "&Custom till receipt", RentalReceiptForm::Custom},
+  };
+  auto* grid = new QGridLayout;
+  int i = 0;
+  for (const Button& b : kButtons) {
+    auto* button = new QPushButton(QString::fromLatin1(b.text), this);
+    button->setObjectName(QString::fromLatin1(b.name));
+    button->setAutoDefault(false);
+    const RentalReceiptForm form = b.form;
+    connect(button, &QPushButton::clicked, this, [this, form] { model_.print_receipt(form); });
+    grid->addWidget(button, i / 2, i % 2);
+    ++i;
+  }
+  return grid;
 }
 
 }  // namespace kelvo::counter::qt

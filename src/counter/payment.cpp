@@ -83,6 +83,8 @@ CashTenderedModel make_cash_tendered(const RentalMoney& money, const CashTendere
 
 void cash_tendered(CashTenderedScreen& screen, Till& till, CashTenderedModel& model) {
   till.pole_total(model.total_due_amount);
+  if (model.auto_receipt >= 1 && model.auto_receipt <= 6)
+    model.print_receipt(static_cast<RentalReceiptForm>(model.auto_receipt));
   screen.show_cash_tendered(model);
 }
 

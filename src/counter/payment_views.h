@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "counter/rental_receipt.h"
 #include "records/config_block.h"
 #include "text/utf16.h"
 
@@ -117,6 +118,15 @@ class CashTenderedModel {
   // Typing the tendered amount: the change, or empty.
   void set_tendered(text::u16view typed);
   const text::u16& tendered() const { return tendered_; }
+
+  // The receipt buttons: shown only when there is something to print them with.
+  RentalReceipts* receipts = nullptr;
+  RentalReceipt receipt;
+  int auto_receipt = 0;  // the "Auto receipt" setting, 1 to 6 pressed as the screen opens
+  bool prints_receipts() const { return receipts != nullptr; }
+  void print_receipt(RentalReceiptForm form) {
+    if (receipts) receipts->print_rental_receipt(receipt, form);
+  }
   const text::u16& change() const { return change_; }
 
  private:

@@ -114,6 +114,7 @@ class Transaction {
   // The new items' film records as read when the finish began, by loan slot.
   std::vector<std::optional<records::FilmRecord>> films_ = std::vector<std::optional<records::FilmRecord>>(MemberRecord::kLoanSlots);
   text::u16 closing_lines(const RentalModel& model, float total, const text::u16& reason) const;
+  std::vector<ReceiptItem> receipt_items(const RentalModel& model) const;
   void abort();
 
   records::Shop& shop_;
@@ -216,6 +217,17 @@ text::u16 Transaction::stamp_films(const RentalModel& model, const RentalFiles& 
   return lines;
 }
 
+// The items this transaction put on loan; one whose film could not be stamped was taken back.
+std::vector<ReceiptItem> Transaction::receipt_items(const RentalModel& model) const {
+  const MemberRecord& m = shop_.member;
+  std::vector<ReceiptItem> items;
+  for (int s = 0; s < MemberRecord::kLoanSlots; ++s) {
+    if (!model.is_new(s) || !films_[s] || m.on_loan(s) == 0) continue;
+    items.push_back({m.on_loan(s), films_[s]->title(), m.on_loan_rented(s), m.on_loan_due(s)});
+  }
+  return items;
+}
+
 // Step 9: the lines after the items, each only when its condition holds.
 text::u16 Transaction::closing_lines(const RentalModel& model, float total, const text::u16& reason) const {
   const MemberRecord& m = shop_.member;
@@ -313,6 +325,12 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
   if (shop_.config.i64(cfg::kCashTenderedOff) <= 0 && !money_.skip_cash_tendered) {
     ctx_.till.open_drawer();
     CashTenderedModel cash = make_cash_tendered(money_, CashTenderedInput{m.owed(), total, previous, money_.sundries});
+    cash.receipts = ctx_.receipts;
+    // Stock sold with "Retail": its sub total is the receipt's sundries, its taxes join the rental's.
+    cash.receipt = rental_receipt(shop_, model, money_, receipt_items(model), total - previous, money_.sundries_sub_total);
+    cash.receipt.tax1 += money_.sundries_tax1;
+    cash.receipt.tax2 += money_.sundries_tax2;
+    cash.auto_receipt = shop_.config.i32(cfg::kAutoReceipt);
     cash_tendered(ctx_.cash, ctx_.till, cash);
     ctx_.till.pole_passive();
   }

@@ -15,6 +15,7 @@
 #include "catalogue/catalogue_views.h"
 #include "counter/payment.h"
 #include "counter/pricing.h"
+#include "counter/rental_receipt.h"
 #include "counter/stock_sale.h"
 #include "records/access.h"
 #include "records/shop.h"
@@ -70,6 +71,8 @@ struct RentalContext {
   records::AccessState access = records::AccessState::Restricted;
   // The Qt side titles its next prompt ("Rent"); tests may leave it empty.
   std::function<void(text::u16view)> prompt_caption;
+  // Prints the receipts of the cash tendered screen; none when not given.
+  RentalReceipts* receipts = nullptr;
   // The screens of a stock sale made with "Retail"; none: the button is not offered.
   const SaleContext* retail = nullptr;
 };
@@ -184,6 +187,11 @@ class RentalModel {
   bool free_allowed_ = true;
   bool amend_allowed_ = true;
 };
+
+// Finishing step 11: the amounts the receipt of a finished rental shows. `items` are the items
+// stamped on loan in this transaction, `cost` what it charged for them.
+RentalReceipt rental_receipt(const records::Shop& shop, const RentalModel& model, const RentalMoney& money,
+                             std::vector<ReceiptItem> items, float cost, float sundries);
 
 // Helpers of the rental that other parts and tests use.
 // The band counter element a film's rental counts under: 1 to 9 by band, 9 for anything else

@@ -24,6 +24,7 @@
 #include "shell/return_commands.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
+#include "shell/till_commands.h"
 
 namespace kelvo::shell {
 
@@ -248,7 +249,7 @@ std::vector<Command> build() {
            toggled<Toggle::DefaultOverduePaid>));
   add(separator("&Options"));
   add(item("options.mailmerge", "&Options", "&Mailmerge", {}, prints::mail_merge));
-  add(item("options.custom_receipt", "&Options", "&Custom receipt"));
+  add(item("options.custom_receipt", "&Options", "&Custom receipt", {}, prints::custom_receipt));
   add(item("options.membership_form", "&Options", "M&embership form", {}, prints::membership_form));
   add(item("options.overdue_letter1", "&Options", "Overdue &letter 1", "Ctrl+L", prints::overdue_letter1));
   add(item("options.overdue_letter2", "&Options", "O&verdue letter 2", {}, prints::overdue_letter2));
@@ -263,7 +264,8 @@ std::vector<Command> build() {
   add(item("options.rental_credits", "&Options", "Rental cre&dits", {}, pricing::rental_credits));
 
   // Utilities
-  add(guarded("utilities.configuration", "&Utilities", "&Configuration", Flag::Configuration, "Ctrl+C"));
+  add(guarded("utilities.configuration", "&Utilities", "&Configuration", Flag::Configuration, "Ctrl+C",
+              till_commands::configuration));
   add(item("utilities.log_capacity", "&Utilities", "&Log file capacity", {},
            [](MainWindow& w) { shell::choose_log_capacity(w.shop(), &w); }));
   add(guarded("utilities.takings_amendment", "&Utilities", "&Takings amendment", Flag::TakingsAmendment, {},
@@ -314,7 +316,7 @@ std::vector<Command> build() {
   add(item("counter.offer2", {}, "Special offer 2", "8", rental::offer2));
   add(item("counter.offer3", {}, "Special offer 3", "9", rental::offer3));
   add(item("counter.offer4", {}, "Special offer 4", "0", rental::offer4));
-  add(item("till.open_drawer", {}, "Open cash drawer", "+"));
+  add(item("till.open_drawer", {}, "Open cash drawer", "+", till_commands::open_drawer));
   return t;
 }
 

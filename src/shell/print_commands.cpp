@@ -6,6 +6,7 @@
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_progress.h"
 #include "reports/barcode_screen.h"
+#include "reports/custom_receipt_screen.h"
 #include "reports/customer_agreement_screen.h"
 #include "reports/letter_commands.h"
 #include "reports/letter_text_screen.h"
@@ -76,6 +77,11 @@ void barcodes(MainWindow& w) {
   platform::qt::QtPrinter printer(&w);
   platform::qt::QtProgress progress(&w);
   reports::print_label_document(shop, printer, progress, screen.settings());
+}
+
+void custom_receipt(MainWindow& w) {
+  reports::CustomReceiptScreen screen(w.shop().config, &w);
+  if (screen.exec() == QDialog::Accepted) w.shop().save_config();
 }
 
 }  // namespace kelvo::shell::prints

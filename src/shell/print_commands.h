@@ -18,6 +18,7 @@ void photo_id_configuration(MainWindow& w);
 void photo_id_card(MainWindow& w);
 void barcodes(MainWindow& w);
 void print_heading(MainWindow& w);
+void custom_receipt(MainWindow& w);
 }  // namespace prints
 
 }  // namespace kelvo::shell

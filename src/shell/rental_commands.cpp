@@ -9,9 +9,12 @@
 #include "counter/sale_cash_screen.h"
 #include "counter/sale_screen.h"
 #include "platform/qt/qt_operator.h"
+#include "platform/qt/qt_printer.h"
+#include "reports/receipts.h"
 #include "shell/main_window.h"
 #include "shell/pricing_commands.h"
 #include "shell/return_commands.h"
+#include "shell/till_commands.h"
 
 namespace kelvo::shell {
 
@@ -20,25 +23,28 @@ namespace {
 // The screens of one rental, alive for the length of the command.
 struct RentalScreens {
   explicit RentalScreens(MainWindow& w)
-      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), sale_screen(&w), sale_cash(&w),
-        sale{sale_screen, sale_cash, till, nullptr} {
+      : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), till(shell::till(w)), printer(&w),
+        receipts(w.shop(), printer), sale_screen(&w), sale_cash(&w), sale{sale_screen, sale_cash, till, &receipts} {
     screen.help = [&w] { w.show_help(QStringLiteral("renting.html")); };
   }
   counter::RentalContext context(MainWindow& w) {
     platform::qt::QtOperator* op = &w.op();
-    return counter::RentalContext{views,   screen,  payment, payment, payment, payment,
+    counter::RentalContext ctx{views,   screen,  payment, payment, payment, payment,
                                   payment, till,    offer_state(w), w.access(),
                                   [op](text::u16view caption) {
                                     op->set_next_prompt_title(QString::fromStdU16String(text::u16(caption)));
                                   },
-                                  &sale};
+                                  &receipts};
+    ctx.retail = &sale;
+    return ctx;
   }
   catalogue::QtCatalogueViews views;
   counter::qt::QtRentalScreen screen;
   counter::qt::QtPaymentScreens payment;
-  counter::NoTill till;  // no drawer or pole display configured on this side yet
-  // "Retail" on the rental screen: the stock sale's screens. The receipt printing of sales is
-  // not given here yet, so the sale's own receipt buttons are left out.
+  counter::Till& till;
+  platform::qt::QtPrinter printer;
+  reports::Receipts receipts;
+  // "Retail" on the rental screen: the stock sale's screens.
   counter::qt::QtSaleScreen sale_screen;
   counter::qt::QtSaleCashScreen sale_cash;
   counter::SaleContext sale;

@@ -10,7 +10,10 @@
 #include "counter/sale_cash_screen.h"
 #include "counter/sale_screen.h"
 #include "counter/stock_line_screen.h"
+#include "platform/qt/qt_printer.h"
+#include "reports/receipts.h"
 #include "shell/main_window.h"
+#include "shell/till_commands.h"
 
 namespace kelvo::shell {
 
@@ -18,13 +21,14 @@ namespace {
 
 // The screens of one sale, alive for the length of the command.
 struct SaleScreens {
-  explicit SaleScreens(MainWindow& w) : screen(&w), cash(&w) {}
-  counter::SaleContext context() { return counter::SaleContext{screen, cash, till, receipts}; }
+  explicit SaleScreens(MainWindow& w)
+      : screen(&w), cash(&w), till(shell::till(w)), printer(&w), receipts(w.shop(), printer) {}
+  counter::SaleContext context() { return counter::SaleContext{screen, cash, till, &receipts}; }
   counter::qt::QtSaleScreen screen;
   counter::qt::QtSaleCashScreen cash;
-  counter::NoTill till;  // no drawer or pole display configured on this side yet
-  // The receipt printing of sales; until it is given here the receipt buttons are left out.
-  counter::SaleReceipts* receipts = nullptr;
+  counter::Till& till;
+  platform::qt::QtPrinter printer;
+  reports::Receipts receipts;
 };
 
 }  // namespace

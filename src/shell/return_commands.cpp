@@ -8,6 +8,7 @@
 #include "counter/return_screen.h"
 #include "platform/qt/qt_operator.h"
 #include "shell/main_window.h"
+#include "shell/till_commands.h"
 
 namespace kelvo::shell {
 
@@ -15,10 +16,10 @@ namespace {
 
 // The screens of one return, alive for the length of the command.
 struct ReturnScreens {
-  explicit ReturnScreens(MainWindow& w) : screen(&w), payment(&w, w.shop().config) {}
+  explicit ReturnScreens(MainWindow& w) : screen(&w), payment(&w, w.shop().config), till(shell::till(w)) {}
   counter::qt::QtReturnScreen screen;
   counter::qt::QtPaymentScreens payment;
-  counter::NoTill till;  // no drawer or pole display configured on this side yet
+  counter::Till& till;
   counter::ReturnContext context(MainWindow& w) { return {screen, payment, payment, till, w.access()}; }
 };
 

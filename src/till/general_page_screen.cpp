@@ -1,0 +1,142 @@
+#include "till/general_page_screen.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/qt_text.h"
+
+namespace kelvo::till {
+
+using platform::qt::qs;
+using platform::qt::u16;
+
+namespace {
+
+QLineEdit* field(const text::u16& value, const QString& name, int length, QWidget* parent) {
+  auto* edit = new QLineEdit(qs(value), parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(length);
+  return edit;
+}
+
+QCheckBox* option(const QString& caption, bool on, const QString& name, QWidget* parent) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  box->setChecked(on);
+  return box;
+}
+
+}  // namespace
+
+GeneralPage::GeneralPage(records::ConfigBlock& config, QWidget* parent) : QWidget(parent), config_(config) {
+  setObjectName(QStringLiteral("generalPage"));
+  const auto s = GeneralSettings::load(config);
+  auto* top = new QHBoxLayout;
+  top->addWidget(build_fields(s), 3);
+  top->addWidget(build_categories(s), 2);
+  auto* page = new QVBoxLayout(this);
+  page->addLayout(top);
+  page->addWidget(build_options(s));
+  page->addWidget(build_overdue_detail(s));
+  page->addStretch();
+}
+
+QWidget* GeneralPage::build_fields(const GeneralSettings& s) {
+  auto* group = new QGroupBox(QStringLiteral("Rentals"), this);
+  auto* form = new QFormLayout(group);
+  rental_days_ = field(s.rental_days, QStringLiteral("rentalDays"), 3, group);
+  deadline_ = field(s.return_deadline, QStringLiteral("returnDeadline"), 5, group);
+  format1_ = field(s.format1, QStringLiteral("format1"), GeneralSettings::kFormatLength, group);
+  format2_ = field(s.format2, QStringLiteral("format2"), GeneralSettings::kFormatLength, group);
+  till_total_ = field(s.till_total, QStringLiteral("tillTotal"), 12, group);
+  items_ = field(s.items_per_customer, QStringLiteral("itemsPerCustomer"), 3, group);
+  for (QLineEdit* e : {rental_days_, deadline_, format1_, format2_, till_total_, items_}) e->setMaximumWidth(110);
+  form->addRow(QStringLiteral("Default rental period (1-180 days)"), rental_days_);
+  form->addRow(QStringLiteral("Return deadline (24 hr format)"), deadline_);
+  form->addRow(QStringLiteral("Default format 1"), format1_);
+  form->addRow(QStringLiteral("Default format 2"), format2_);
+  form->addRow(QStringLiteral("Default till total"), till_total_);
+  form->addRow(QStringLiteral("Total items allowed per customer"), items_);
+  return group;
+}
+
+QWidget* GeneralPage::build_categories(const GeneralSettings& s) {
+  auto* group = new QGroupBox(QStringLiteral("Categories (3 characters)"), this);
+  auto* grid = new QGridLayout(group);
+  constexpr int kRows = 6;
+  for (int i = 0; i < records::cfg::kCategoryCount; ++i) {
+    auto* edit = field(s.categories[i], QStringLiteral("category%1").arg(i + 1), GeneralSettings::kCategoryLength, group);
+    edit->setMaximumWidth(48);
+    auto* label = new QLabel(QString::number(i + 1), group);
+    label->setBuddy(edit);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(label, i % kRows, 2 * (i / kRows));
+    grid->addWidget(edit, i % kRows, 2 * (i / kRows) + 1);
+    categories_[i] = edit;
+  }
+  return group;
+}
+
+QWidget* GeneralPage::build_options(const GeneralSettings& s) {
+  auto* group = new QGroupBox(QStringLiteral("Options"), this);
+  auto* column = new QVBoxLayout(group);
+  cash_tendered_ = option(QStringLiteral("Display cash tendered dialog after each rental (necessary to print receipts or "
+                                         "pole display)"),
+                          s.cash_tendered, QStringLiteral("cashTendered"), group);
+  member_list_ = option(QStringLiteral("On the member search display a list box of all matches rather than individually"),
+                        s.member_list, QStringLiteral("memberList"), group);
+  charge_per_day_ = option(QStringLiteral("The rental charge is the product of the charge band and the number of days"),
+                           s.charge_per_day, QStringLiteral("chargePerDay"), group);
+  select_all_ = option(QStringLiteral("The return dialog will default to select all items held by member for return "
+                                      "(as opposed to just the item originally entered)."),
+                       s.select_all_on_return, QStringLiteral("selectAllOnReturn"), group);
+  auto_offer_ = option(QStringLiteral("Automatically offer item on rental"), s.auto_offer, QStringLiteral("autoOffer"), group);
+  sundry_by_list_ = option(QStringLiteral("On sundry item sale select by list, (uncheck to enter item say if using a "
+                                          "barcode scanner)."),
+                           s.sundry_by_list, QStringLiteral("sundryByList"), group);
+  for (QCheckBox* b : {cash_tendered_, member_list_, charge_per_day_, select_all_, auto_offer_, sundry_by_list_})
+    column->addWidget(b);
+  return group;
+}
+
+QWidget* GeneralPage::build_overdue_detail(const GeneralSettings& s) {
+  auto* group = new QGroupBox(QStringLiteral("Overdue print detail"), this);
+  auto* grid = new QGridLayout(group);
+  const auto& choices = GeneralSettings::overdue_details();
+  for (int i = 0; i < 4; ++i) {
+    details_[i] = new QRadioButton(qs(choices[i]), group);
+    details_[i]->setObjectName(QStringLiteral("overdueDetail%1").arg(i));
+    details_[i]->setChecked(i == s.overdue_detail);
+    grid->addWidget(details_[i], i / 2, i % 2);
+  }
+  return group;
+}
+
+GeneralSettings GeneralPage::settings() const {
+  GeneralSettings s;
+  s.rental_days = u16(rental_days_->text());
+  s.return_deadline = u16(deadline_->text());
+  s.format1 = u16(format1_->text());
+  s.format2 = u16(format2_->text());
+  s.till_total = u16(till_total_->text());
+  s.items_per_customer = u16(items_->text());
+  for (int i = 0; i < records::cfg::kCategoryCount; ++i) s.categories[i] = u16(categories_[i]->text());
+  s.cash_tendered = cash_tendered_->isChecked();
+  s.member_list = member_list_->isChecked();
+  s.charge_per_day = charge_per_day_->isChecked();
+  s.select_all_on_return = select_all_->isChecked();
+  s.auto_offer = auto_offer_->isChecked();
+  s.sundry_by_list = sundry_by_list_->isChecked();
+  for (int i = 0; i < 4; ++i)
+    if (details_[i]->isChecked()) s.overdue_detail = i;
+  return s;
+}
+
+}  // namespace kelvo::till
