@@ -252,6 +252,7 @@ TEST_F(RetailInRentalTest, SaleJoinsTheRentalsCashTendered) {
   EXPECT_EQ(screens_.cash_models[0].rental, u"1.50");
   EXPECT_EQ(screens_.cash_models[0].sundries, u"4.00");
   EXPECT_EQ(screens_.cash_models[0].total_due, u"5.50");
+  EXPECT_FLOAT_EQ(screens_.cash_models[0].receipt.sundries, 4.00f);
   EXPECT_FLOAT_EQ(shop_.config.takings_today(), 5.50f);
   records::StockRecord on_file;
   ASSERT_TRUE(records::read_stock(shop_, 4, on_file));
