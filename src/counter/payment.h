@@ -64,6 +64,10 @@ struct RentalMoney {
   std::optional<text::u16> reason;  // entered at "Reason for amendment:"
   std::optional<AmountFigures> paid_part;  // the amount screens of amend/owe
   std::optional<AmountFigures> owed_part;
+  // Stock sold from the rental screen's "Retail" button, already on file: the cash tendered
+  // screen shows its total as sundries, and the receipt adds its taxes to the rental's.
+  float sundries = 0;
+  float sundries_sub_total = 0, sundries_tax1 = 0, sundries_tax2 = 0;
 };
 
 // Strict reading of a typed amount: optional blanks and sign, digits with at most one decimal

@@ -324,9 +324,12 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
 
   if (shop_.config.i64(cfg::kCashTenderedOff) <= 0 && !money_.skip_cash_tendered) {
     ctx_.till.open_drawer();
-    CashTenderedModel cash = make_cash_tendered(money_, CashTenderedInput{m.owed(), total, previous, 0});
+    CashTenderedModel cash = make_cash_tendered(money_, CashTenderedInput{m.owed(), total, previous, money_.sundries});
     cash.receipts = ctx_.receipts;
-    cash.receipt = rental_receipt(shop_, model, money_, receipt_items(model), total - previous, 0);
+    // Stock sold with "Retail": its sub total is the receipt's sundries, its taxes join the rental's.
+    cash.receipt = rental_receipt(shop_, model, money_, receipt_items(model), total - previous, money_.sundries_sub_total);
+    cash.receipt.tax1 += money_.sundries_tax1;
+    cash.receipt.tax2 += money_.sundries_tax2;
     cash.auto_receipt = shop_.config.i32(cfg::kAutoReceipt);
     cash_tendered(ctx_.cash, ctx_.till, cash);
     ctx_.till.pole_passive();

@@ -16,6 +16,7 @@
 #include "counter/payment.h"
 #include "counter/pricing.h"
 #include "counter/rental_receipt.h"
+#include "counter/stock_sale.h"
 #include "records/access.h"
 #include "records/shop.h"
 #include "text/utf16.h"
@@ -72,6 +73,8 @@ struct RentalContext {
   std::function<void(text::u16view)> prompt_caption;
   // Prints the receipts of the cash tendered screen; none when not given.
   RentalReceipts* receipts = nullptr;
+  // The screens of a stock sale made with "Retail"; none: the button is not offered.
+  const SaleContext* retail = nullptr;
 };
 
 struct RentalRequest {
@@ -128,6 +131,10 @@ class RentalModel {
   void set_sub_total(text::u16view typed);
   void set_total(text::u16view typed);
   void set_comment(text::u16view typed);
+  // "Retail": a stock sale inside the rental; what it took joins the rental's sundries.
+  bool retail_available() const { return ctx_.retail != nullptr; }
+  void sell_retail();
+  const text::u16& sundries() const { return sundries_text_; }
   // "Amend / Owe total".
   std::optional<RentalEnd> amend_or_owe();
   // "Finish" and Enter: refused (nullopt) while the total box does not hold an amount.
@@ -176,6 +183,7 @@ class RentalModel {
   float amend_total_ = 0;
   std::optional<float> takings_before_amend_;
   text::u16 comment_;
+  text::u16 sundries_text_;
   bool free_allowed_ = true;
   bool amend_allowed_ = true;
 };

@@ -324,6 +324,19 @@ bool RentalModel::add_item(bool free, bool& finish) {
   return true;
 }
 
+void RentalModel::sell_retail() {
+  if (!ctx_.retail) return;
+  const StockSaleResult sale = sell_stock(shop_, *ctx_.retail, true);
+  if (sale.sold) {
+    money_.sundries += sale.total;
+    money_.sundries_sub_total += sale.sub_total;
+    money_.sundries_tax1 += sale.tax1;
+    money_.sundries_tax2 += sale.tax2;
+    sundries_text_ = text::format("%.2f", {money_.sundries});
+  }
+  notify();
+}
+
 std::optional<RentalEnd> RentalModel::amend_or_owe() {
   AmendInput in;
   in.total = read_money(total_text_);

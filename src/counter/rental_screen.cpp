@@ -124,6 +124,10 @@ RentalDialog::RentalDialog(RentalModel& model, QWidget* parent) : QDialog(parent
   money->addRow(QStringLiteral("Tax 2"), tax2_);
   total_ = edit("total", 9);
   money->addRow(QStringLiteral("&Total"), total_);
+  sundries_ = edit("sundries", 9);
+  sundries_->setReadOnly(true);
+  sundries_->setFocusPolicy(Qt::NoFocus);
+  money->addRow(QStringLiteral("Sundries"), sundries_);
   comment_ = edit("comment", 30);
   comment_->setMaxLength(72);
   money->addRow(QStringLiteral("&Comment"), comment_);
@@ -224,6 +228,7 @@ void RentalDialog::refresh() {
   put(tax2_, model_.tax2());
   put(total_, model_.total());
   put(comment_, model_.comment());
+  put(sundries_, model_.sundries());
 }
 
 void RentalDialog::act(std::optional<RentalEnd> end) {
@@ -260,6 +265,7 @@ RentalEnd QtRentalScreen::run_rental(RentalModel& model) {
   RentalDialog dialog(model, parent_);
   if (help) dialog.set_help(help);
   if (retail) dialog.set_retail(retail);
+  else if (model.retail_available()) dialog.set_retail([&model] { model.sell_retail(); });
   dialog.exec();
   return dialog.end();
 }

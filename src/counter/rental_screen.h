@@ -51,6 +51,7 @@ class RentalDialog : public QDialog {
   QLineEdit* tax2_ = nullptr;
   QLineEdit* total_ = nullptr;
   QLineEdit* comment_ = nullptr;
+  QLineEdit* sundries_ = nullptr;
   QPushButton* help_ = nullptr;
   QPushButton* retail_ = nullptr;
   std::function<void()> on_help_, on_retail_;

@@ -18,6 +18,7 @@ struct FileWords {
 };
 constexpr FileWords kFilmWords{u"Data file: film.dat, not present.", u"Film.dat", u"Not able to write to film.dat"};
 constexpr FileWords kMemberWords{u"Data file: member.dat, not present.", u"Member.dat", u"Not able to write to member.dat"};
+constexpr FileWords kStockWords{u"Data file: mans.dat, not present.", u"Mans.dat", u"Not able to write to mans.dat"};
 
 template <class R>
 bool read_record(Shop& shop, const RecordStore<R>& store, const FileWords& words, int64_t number, R& out) {
@@ -77,7 +78,7 @@ bool mark_deleted(Shop& shop, RecordStore<R>& store, const char16_t* not_present
   const int64_t number = rec.number();
   rec.set_number(-1);
   if constexpr (std::is_same_v<R, FilmRecord>) rec.set_title(u"");
-  else rec.set_name(u"");
+  else if constexpr (std::is_same_v<R, MemberRecord>) rec.set_name(u"");
   switch (store.write_slot(slot, rec)) {
     case WriteResult::NotOpened:
       shop.op().message(u"Fatal error", not_present);
@@ -189,6 +190,19 @@ bool mark_film_deleted(Shop& shop, const FilmRecord& film, int64_t slot) {
 
 bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot) {
   return mark_deleted(shop, shop.members, kMemberWords.not_present, u"Not able to write member.dat", member, slot);
+}
+
+bool read_stock(Shop& shop, int64_t number, StockRecord& out) {
+  return read_record(shop, shop.stock, kStockWords, number, out);
+}
+bool rewrite_stock(Shop& shop, const StockRecord& line) {
+  return rewrite_record(shop, shop.stock, kStockWords, line);
+}
+bool add_stock(Shop& shop, const StockRecord& line) {
+  return store_new_record(shop, shop.stock, kStockWords, line, line.description());
+}
+bool mark_stock_deleted(Shop& shop, const StockRecord& line, int64_t slot) {
+  return mark_deleted(shop, shop.stock, kStockWords.not_present, kStockWords.write_failed, line, slot);
 }
 
 bool delete_film(Shop& shop, int64_t number) {

@@ -39,6 +39,13 @@ bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot);
 bool delete_film(Shop& shop, int64_t number);
 bool delete_member(Shop& shop, int64_t number);
 
+// Stock lines: the same, in mans.dat. add_stock stores without checks (the stock screens make
+// them); a deleted stock line keeps its description, only its number becomes -1.
+bool read_stock(Shop& shop, int64_t number, StockRecord& out);
+bool rewrite_stock(Shop& shop, const StockRecord& line);
+bool add_stock(Shop& shop, const StockRecord& line);
+bool mark_stock_deleted(Shop& shop, const StockRecord& line, int64_t slot);
+
 // "Film records: %d" or "Film records: %d (%d deleted)", and the same for members and stock.
 text::u16 count_line(const char* what, const RecordCounts& counts);
 

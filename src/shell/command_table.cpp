@@ -21,6 +21,7 @@
 #include "shell/pricing_commands.h"
 #include "shell/print_commands.h"
 #include "shell/rental_commands.h"
+#include "shell/retail_commands.h"
 #include "shell/return_commands.h"
 #include "shell/settings_prompts.h"
 #include "shell/shell_operations.h"
@@ -102,7 +103,7 @@ std::vector<Command> build() {
   add(item("films.new_format2", "F&ilms", "New format &2", "F3", new_film_format2));
   add(guarded("films.amend", "F&ilms", "&Amend", Flag::AmendFilm, "Ctrl+A", amend_film));
   add(guarded("films.delete", "F&ilms", "&Delete", Flag::DeleteFilm, {}, delete_film));
-  add(guarded("films.sell", "F&ilms", "&Sell", Flag::SellFilm));
+  add(guarded("films.sell", "F&ilms", "&Sell", Flag::SellFilm, {}, retail::sell_film));
   add(separator("F&ilms"));
   add(item("films.day_return", "F&ilms", "Day &return rental", "F7", rental::day_return));
   add(separator("F&ilms"));
@@ -191,14 +192,14 @@ std::vector<Command> build() {
            toggled<Toggle::NotifyOnReturn>));
 
   // Retail
-  add(item("retail.sale", "Re&tail", "&Sale", "Ctrl+S"));
-  add(item("retail.new_line", "Re&tail", "&New line"));
-  add(guarded("retail.amend", "Re&tail", "&Amend", Flag::SundriesAmend));
+  add(item("retail.sale", "Re&tail", "&Sale", "Ctrl+S", retail::sale));
+  add(item("retail.new_line", "Re&tail", "&New line", {}, retail::new_line));
+  add(guarded("retail.amend", "Re&tail", "&Amend", Flag::SundriesAmend, {}, retail::amend_line));
   add(item("retail.list", "Re&tail", "&List", {}, L(reports::list_stock)));
   add(item("retail.print", "Re&tail", "&Print", {}, L(reports::print_stock)));
-  add(guarded("retail.delete", "Re&tail", "&Delete", Flag::SundriesDelete));
+  add(guarded("retail.delete", "Re&tail", "&Delete", Flag::SundriesDelete, {}, retail::delete_line));
   add(separator("Re&tail"));
-  add(item("retail.non_inventory", "Re&tail", "N&on inventory sale"));
+  add(item("retail.non_inventory", "Re&tail", "N&on inventory sale", {}, retail::non_inventory));
 
   // Reports
   add(item("reports.by_category", "Re&ports", "Rentals by &category", {}, figures::rentals_by_category));

@@ -6,6 +6,8 @@
 #include "catalogue/qt_catalogue_views_screen.h"
 #include "counter/payment_screens_screen.h"
 #include "counter/rental_screen.h"
+#include "counter/sale_cash_screen.h"
+#include "counter/sale_screen.h"
 #include "platform/qt/qt_operator.h"
 #include "platform/qt/qt_printer.h"
 #include "reports/receipts.h"
@@ -22,17 +24,19 @@ namespace {
 struct RentalScreens {
   explicit RentalScreens(MainWindow& w)
       : views(&w, w.shop()), screen(&w), payment(&w, w.shop().config), till(shell::till(w)), printer(&w),
-        receipts(w.shop(), printer) {
+        receipts(w.shop(), printer), sale_screen(&w), sale_cash(&w), sale{sale_screen, sale_cash, till, &receipts} {
     screen.help = [&w] { w.show_help(QStringLiteral("renting.html")); };
   }
   counter::RentalContext context(MainWindow& w) {
     platform::qt::QtOperator* op = &w.op();
-    return counter::RentalContext{views,   screen,  payment, payment, payment, payment,
+    counter::RentalContext ctx{views,   screen,  payment, payment, payment, payment,
                                   payment, till,    offer_state(w), w.access(),
                                   [op](text::u16view caption) {
                                     op->set_next_prompt_title(QString::fromStdU16String(text::u16(caption)));
                                   },
                                   &receipts};
+    ctx.retail = &sale;
+    return ctx;
   }
   catalogue::QtCatalogueViews views;
   counter::qt::QtRentalScreen screen;
@@ -40,6 +44,10 @@ struct RentalScreens {
   counter::Till& till;
   platform::qt::QtPrinter printer;
   reports::Receipts receipts;
+  // "Retail" on the rental screen: the stock sale's screens.
+  counter::qt::QtSaleScreen sale_screen;
+  counter::qt::QtSaleCashScreen sale_cash;
+  counter::SaleContext sale;
 };
 
 }  // namespace

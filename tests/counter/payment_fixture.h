@@ -51,6 +51,7 @@ class ScriptedScreens : public counter::ArrearsScreen,
   std::vector<std::u16string> total_due_shown;
   std::vector<std::string> till;  // "drawer", "pole 5.00", "passive"
   int cash_tendered_shown = 0;
+  std::vector<counter::CashTenderedModel> cash_models;
   const records::ConfigBlock* config = nullptr;
 
   std::optional<counter::ArrearsChoice> choose_arrears(const counter::ArrearsView& v) override {
@@ -72,7 +73,10 @@ class ScriptedScreens : public counter::ArrearsScreen,
     model.set_sub_total(text::format("%.2f", {*typed}));
     return model.figures();
   }
-  void show_cash_tendered(counter::CashTenderedModel&) override { ++cash_tendered_shown; }
+  void show_cash_tendered(counter::CashTenderedModel& m) override {
+    ++cash_tendered_shown;
+    cash_models.push_back(m);
+  }
   counter::OverdueChoice choose_overdue(const counter::ArrearsOverdueView& v) override {
     overdue_views.push_back(v);
     return next(overdue, counter::OverdueChoice::Owed);

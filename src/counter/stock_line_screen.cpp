@@ -1,0 +1,64 @@
+#include "counter/stock_line_screen.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "counter/stock_lines.h"
+#include "platform/qt/qt_text.h"
+
+namespace kelvo::counter::qt {
+
+using platform::qt::qs;
+using platform::qt::u16;
+
+StockLineDialog::StockLineDialog(const QString& title, const StockLineForm& form, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(title);
+  setObjectName(QStringLiteral("stockLineScreen"));
+  auto box = [this](const char* name, const text::u16& value, int max, int chars) {
+    auto* e = new QLineEdit(qs(value), this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(max);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16);
+    return e;
+  };
+  number_ = box("number", form.number, 19, 19);
+  description_ = box("description", form.description, static_cast<int>(kStockDescriptionLimit), 40);
+  quantity_ = box("quantity", form.quantity, 10, 10);
+  cost_ = box("costPrice", form.cost_price, 12, 10);
+  sale_ = box("salePrice", form.sale_price, 12, 10);
+  reorder_ = box("reorderQuantity", form.reorder_quantity, 10, 10);
+
+  auto* fields = new QFormLayout;
+  fields->addRow(QStringLiteral("Line &number:"), number_);
+  fields->addRow(QStringLiteral("&Description:"), description_);
+  fields->addRow(QStringLiteral("&Quantity in stock:"), quantity_);
+  fields->addRow(QStringLiteral("&Cost price:"), cost_);
+  fields->addRow(QStringLiteral("&Sale price:"), sale_);
+  fields->addRow(QStringLiteral("&Reorder quantity:"), reorder_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* all = new QVBoxLayout(this);
+  all->addLayout(fields);
+  all->addWidget(buttons);
+  description_->setFocus();
+}
+
+StockLineForm StockLineDialog::form() const {
+  return StockLineForm{u16(number_->text()), u16(description_->text()), u16(quantity_->text()),
+                       u16(cost_->text()),   u16(sale_->text()),        u16(reorder_->text())};
+}
+
+std::optional<StockLineForm> QtStockLineScreen::edit_stock_line(text::u16view title, const StockLineForm& form) {
+  StockLineDialog dialog(qs(title), form, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.form();
+}
+
+}  // namespace kelvo::counter::qt
