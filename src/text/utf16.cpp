@@ -192,4 +192,10 @@ double parse_double(u16view s) {
   return v;
 }
 
+std::optional<long long> whole_number_in_range(u16view s, long long lo, long long hi) {
+  const auto v = parse_whole_number(s);
+  if (!v || *v < lo || *v > hi) return std::nullopt;
+  return v;
+}
+
 }  // namespace kelvo::text

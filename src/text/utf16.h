@@ -26,5 +26,8 @@ double parse_double(u16view s);
 // A whole number and nothing else (blanks around it allowed); nullopt for an empty text, any
 // other character, or a value beyond 64 bits. For settings where "abc" must not become 0.
 std::optional<long long> parse_whole_number(u16view s);
+// A typed whole number within [lo, hi], else nullopt: the setting it was typed for keeps its
+// old value.
+std::optional<long long> whole_number_in_range(u16view s, long long lo, long long hi);
 
 }  // namespace kelvo::text

@@ -13,12 +13,6 @@ namespace {
 
 text::u16 number_text(int64_t v) { return text::from_utf8(std::to_string(v)); }
 
-std::optional<int64_t> in_range(text::u16view typed, int64_t lo, int64_t hi) {
-  const auto v = text::parse_whole_number(typed);
-  if (!v || *v < lo || *v > hi) return std::nullopt;
-  return *v;
-}
-
 // A check box over a field with its own idea of "on". An unchanged box leaves the field as it
 // was, so a value this window does not know survives being looked at.
 struct Flag {
@@ -91,14 +85,14 @@ GeneralSettings GeneralSettings::load(const records::ConfigBlock& c) {
 }
 
 void GeneralSettings::store(records::ConfigBlock& c) const {
-  if (auto v = in_range(rental_days, kMinRentalDays, kMaxRentalDays)) c.set_i64(cfg::kDefaultRentalDays, *v);
+  if (auto v = text::whole_number_in_range(rental_days, kMinRentalDays, kMaxRentalDays)) c.set_i64(cfg::kDefaultRentalDays, *v);
   if (valid_return_deadline(return_deadline)) c.set_str(cfg::kReturnDeadline, kDeadlineWidth, return_deadline);
   c.set_str(cfg::kFormat1Name, kFormatWidth, cut(format1, kFormatLength));
   c.set_str(cfg::kFormat2Name, kFormatWidth, cut(format2, kFormatLength));
   // Shown to two places: an untouched figure keeps whatever precision it was stored with.
   if (till_total != counter::money_text(c.f32(cfg::kDefaultTillTotal)))
     if (auto v = counter::read_amount(till_total); v && *v >= 0) c.set_f32(cfg::kDefaultTillTotal, *v);
-  if (auto v = in_range(items_per_customer, 0, kMaxItemsPerCustomer))
+  if (auto v = text::whole_number_in_range(items_per_customer, 0, kMaxItemsPerCustomer))
     c.set_i32(cfg::kItemsPerCustomer, static_cast<int32_t>(*v));
   for (int i = 1; i <= cfg::kCategoryCount; ++i)
     c.set_str(cfg::category_name(i), cfg::kCategoryNameWidth, cut(categories[i - 1], kCategoryLength));
@@ -128,9 +122,9 @@ BandSettings BandSettings::load(const records::ConfigBlock& c) {
 
 void BandSettings::store(records::ConfigBlock& c) const {
   for (int b = 1; b <= kRentalBands; ++b)
-    if (auto v = in_range(rental[b - 1], 1, kMaxPrice)) c.set_i32(rental_price_offset(b), static_cast<int32_t>(*v));
+    if (auto v = text::whole_number_in_range(rental[b - 1], 1, kMaxPrice)) c.set_i32(rental_price_offset(b), static_cast<int32_t>(*v));
   for (int b = 1; b <= kOverdueBands; ++b)
-    if (auto v = in_range(overdue[b - 1], 1, kMaxPrice)) c.set_i64(cfg::overdue_rate(b), *v);
+    if (auto v = text::whole_number_in_range(overdue[b - 1], 1, kMaxPrice)) c.set_i64(cfg::overdue_rate(b), *v);
   c.set_str(cfg::kCurrencySymbol, kCurrencyWidth, cut(currency_symbol, kCurrencyLength));
   // The shop's own choice: the next start must not take the machine's symbol over it.
   c.set_u16(cfg::kCurrencyTaken, 2);

@@ -12,13 +12,6 @@ namespace {
 
 text::u16 number_text(int64_t v) { return text::from_utf8(std::to_string(v)); }
 
-// A typed whole number within [lo, hi], else nothing (the old value stays).
-std::optional<int64_t> in_range(text::u16view typed, int64_t lo, int64_t hi) {
-  const auto v = text::parse_whole_number(typed);
-  if (!v || *v < lo || *v > hi) return std::nullopt;
-  return *v;
-}
-
 constexpr size_t kSequenceWidth = 64;
 size_t pole_text_offset(int i) { return cfg::kPoleTexts + cfg::kPoleTextWidth * static_cast<size_t>(i); }
 text::u16 pole_text(const records::ConfigBlock& c, PoleText t) {
@@ -47,8 +40,8 @@ void DrawerSettings::store(records::ConfigBlock& c) const {
   c.set_i64(cfg::kDrawerInUse, use ? 1 : 0);
   c.set_i32(cfg::kDrawerConnection, through_printer ? 2 : 0);
   if (port >= 0 && port < kDrawerPortCount) c.set_i64(cfg::kDrawerPort, port);
-  if (auto v = in_range(open_character, kMinCharacter, kMaxCharacter)) c.set_i64(cfg::kDrawerOpenCharacter, *v);
-  if (auto v = in_range(repeat, kMinRepeat, kMaxRepeat)) c.set_i64(cfg::kDrawerRepeat, *v);
+  if (auto v = text::whole_number_in_range(open_character, kMinCharacter, kMaxCharacter)) c.set_i64(cfg::kDrawerOpenCharacter, *v);
+  if (auto v = text::whole_number_in_range(repeat, kMinRepeat, kMaxRepeat)) c.set_i64(cfg::kDrawerRepeat, *v);
   c.set_str(cfg::kDrawerControlSequence, kSequenceWidth, text::u16view(control_sequence).substr(0, kSequenceLength));
 }
 
@@ -72,8 +65,8 @@ PoleSettings PoleSettings::load(const records::ConfigBlock& c) {
 void PoleSettings::store(records::ConfigBlock& c) const {
   c.set_i32(cfg::kPoleInUse, use ? 2 : 0);
   if (port >= 0 && port < kPolePortCount) c.set_i32(cfg::kPolePort, port);
-  if (auto v = in_range(columns1, 0, kMaxColumns)) c.set_i32(cfg::kPoleColumns1, static_cast<int32_t>(*v));
-  if (auto v = in_range(columns2, 0, kMaxColumns)) c.set_i32(cfg::kPoleColumns2, static_cast<int32_t>(*v));
+  if (auto v = text::whole_number_in_range(columns1, 0, kMaxColumns)) c.set_i32(cfg::kPoleColumns1, static_cast<int32_t>(*v));
+  if (auto v = text::whole_number_in_range(columns2, 0, kMaxColumns)) c.set_i32(cfg::kPoleColumns2, static_cast<int32_t>(*v));
   for (int i = 0; i < kPoleTextCount; ++i)
     c.set_str(pole_text_offset(i), cfg::kPoleTextWidth, text::u16view(texts[i]).substr(0, kTextLength));
 }
