@@ -21,6 +21,7 @@
 #include "records/shop.h"
 #include "reports/film_lists.h"
 #include "reports/list_screens.h"
+#include "bench_shop.h"
 #include "shop_generator.h"
 
 namespace {
@@ -77,32 +78,7 @@ class BenchScreens : public reports::ListScreens {
   platform::RecordingPrinter printer_;
 };
 
-class BenchShop {
- public:
-  BenchShop() : clock_(bench::generated_shop_day()) {
-    char pattern[] = "/tmp/kelvo-bench-XXXXXX";
-    if (!::mkdtemp(pattern)) std::abort();
-    folder_ = pattern;
-    bench::generate_shop(folder_, bench::ShopSize{}, 20240315);
-    shop_ = std::make_unique<records::Shop>(folder_, op_, clock_, locale_);
-    if (!records::open_data(*shop_, records::OpenMode::CheckOnly)) std::abort();
-  }
-  ~BenchShop() {
-    shop_.reset();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  records::Shop& shop() { return *shop_; }
-  AnsweringOperator& op() { return op_; }
-  const fs::path& folder() const { return folder_; }
-
- private:
-  fs::path folder_;
-  AnsweringOperator op_;
-  platform::FixedClock clock_;
-  platform::EnglishLocale locale_;
-  std::unique_ptr<records::Shop> shop_;
-};
+using BenchShop = bench::OpenedShop<AnsweringOperator>;
 
 BenchShop& bench_shop() {
   static BenchShop shop;

@@ -21,6 +21,7 @@
 #include "records/data_opening.h"
 #include "records/shop.h"
 #include "quiet_operator.h"
+#include "bench_shop.h"
 #include "shop_generator.h"
 
 namespace {
@@ -50,33 +51,7 @@ class NoViews : public catalogue::CatalogueViews {
   }
 };
 
-// One generated shop, opened once, for the whole run; removed at exit.
-class BenchShop {
- public:
-  BenchShop() : clock_(bench::generated_shop_day()) {
-    char pattern[] = "/tmp/kelvo-bench-XXXXXX";
-    if (!::mkdtemp(pattern)) std::abort();
-    folder_ = pattern;
-    bench::generate_shop(folder_, bench::ShopSize{}, 20240315);
-    shop_ = std::make_unique<records::Shop>(folder_, op_, clock_, locale_);
-    if (!records::open_data(*shop_, records::OpenMode::CheckOnly)) std::abort();
-  }
-  ~BenchShop() {
-    shop_.reset();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  records::Shop& shop() { return *shop_; }
-  QuietOperator& op() { return op_; }
-  const fs::path& folder() const { return folder_; }
-
- private:
-  fs::path folder_;
-  QuietOperator op_;
-  platform::FixedClock clock_;
-  platform::EnglishLocale locale_;
-  std::unique_ptr<records::Shop> shop_;
-};
+using BenchShop = bench::OpenedShop<QuietOperator>;
 
 BenchShop& bench_shop() {
   static BenchShop shop;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/heading_label.h"
 
 namespace kelvo::catalogue {
 
@@ -69,12 +70,7 @@ InvestigationScreen::InvestigationScreen(const Investigation& data, QWidget* par
   setObjectName("investigate_member");
   setWindowTitle(tr("Investigate member"));
   auto* outer = new QVBoxLayout(this);
-  auto* heading = new QLabel(qs(data.heading), this);
-  heading->setObjectName("heading");
-  QFont bold = heading->font();
-  bold.setBold(true);
-  heading->setFont(bold);
-  outer->addWidget(heading);
+  outer->addWidget(platform::qt::heading_label(data.heading, this));
   auto* form = new QFormLayout;
   form->addRow(tr("Road"), shown(data.road, "road", this));
   form->addRow(tr("Last rented"), shown(data.last_rented, "last_rented", this));

@@ -10,6 +10,7 @@
 
 #include "catalogue/investigation_screen.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/heading_label.h"
 
 namespace kelvo::catalogue {
 
@@ -19,12 +20,7 @@ TransactionScreen::TransactionScreen(const TransactionData& data, QWidget* paren
   setObjectName("transaction");
   setWindowTitle(qs(data.title));
   auto* outer = new QVBoxLayout(this);
-  auto* heading = new QLabel(qs(data.heading), this);
-  heading->setObjectName("heading");
-  QFont bold = heading->font();
-  bold.setBold(true);
-  heading->setFont(bold);
-  outer->addWidget(heading);
+  outer->addWidget(platform::qt::heading_label(data.heading, this));
   auto* form = new QFormLayout;
   auto field = [&](const QString& label, const text::u16& value, const char* name) {
     auto* e = new QLineEdit(qs(value), this);

@@ -8,6 +8,7 @@
 
 #include "platform/qt/qt_text.h"
 #include "records/config_layout.h"
+#include "platform/qt/ok_cancel.h"
 
 namespace kelvo::counter::qt {
 
@@ -50,11 +51,7 @@ AmountDialog::AmountDialog(const QString& title, const records::ConfigBlock& con
   form->addRow(tax_label(config, records::cfg::kTax2Description, QStringLiteral("Tax 2")), tax2_);
   form->addRow(QStringLiteral("Total:"), total_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = platform::qt::ok_cancel_buttons(this);
   connect(sub_total_, &QLineEdit::textChanged, this, &AmountDialog::refresh);
 
   auto* all = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/ok_cancel.h"
 
 namespace kelvo::counter::qt {
 
@@ -48,11 +49,7 @@ RentalItemSaleDialog::RentalItemSaleDialog(int64_t item, const QString& title, c
   form->addRow(QStringLiteral("Tax 2:"), tax2_);
   form->addRow(QStringLiteral("Total:"), total_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = platform::qt::ok_cancel_buttons(this);
   connect(price_, &QLineEdit::textChanged, this, &RentalItemSaleDialog::refresh);
 
   auto* all = new QVBoxLayout(this);

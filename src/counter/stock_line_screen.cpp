@@ -7,6 +7,7 @@
 
 #include "counter/stock_lines.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/ok_cancel.h"
 
 namespace kelvo::counter::qt {
 
@@ -38,11 +39,7 @@ StockLineDialog::StockLineDialog(const QString& title, const StockLineForm& form
   fields->addRow(QStringLiteral("&Sale price:"), sale_);
   fields->addRow(QStringLiteral("&Reorder quantity:"), reorder_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = platform::qt::ok_cancel_buttons(this);
 
   auto* all = new QVBoxLayout(this);
   all->addLayout(fields);

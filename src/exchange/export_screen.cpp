@@ -1,4 +1,5 @@
 #include "exchange/export_screen.h"
+#include "platform/qt/ok_cancel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,15 +41,6 @@ QGroupBox* group(const char* title, QWidget* parent, std::initializer_list<QWidg
   for (auto* c : children) column->addWidget(c);
   column->addStretch();
   return g;
-}
-
-QDialogButtonBox* ok_cancel(QDialog* d) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, d, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
-  return buttons;
 }
 
 }  // namespace
@@ -108,7 +100,7 @@ ExportScreen::ExportScreen(const ExportChoices& p, const std::vector<text::u16>&
   auto* all = new QVBoxLayout(this);
   all->addLayout(grid);
   all->addWidget(unicode_header_);
-  all->addWidget(ok_cancel(this));
+  all->addWidget(platform::qt::ok_cancel_buttons(this));
 
   for (auto* r : {films_, members_, text_, html_, xml_, all_, by_category_})
     connect(r, &QRadioButton::toggled, this, [this] { follow_choices(); });
@@ -152,7 +144,7 @@ ExportFieldsScreen::ExportFieldsScreen(ExportRecords which, QWidget* parent) : Q
   auto* all = new QVBoxLayout(this);
   all->addWidget(boxes);
   all->addWidget(entire_);
-  all->addWidget(ok_cancel(this));
+  all->addWidget(platform::qt::ok_cancel_buttons(this));
 }
 
 FieldChoice ExportFieldsScreen::fields() const {

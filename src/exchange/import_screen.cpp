@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/ok_cancel.h"
 
 namespace kelvo::exchange {
 
@@ -76,11 +77,7 @@ ColumnMappingScreen::ColumnMappingScreen(ImportRecords which, const std::vector<
   all->addLayout(replacement);
   all->addWidget(words(QStringLiteral("Say D and 10 are selected then D2 would import as 102"), this));
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = platform::qt::ok_cancel_buttons(this);
   all->addWidget(buttons);
 }
 

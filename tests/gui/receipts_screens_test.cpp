@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
@@ -21,7 +20,6 @@
 #include "platform/recording_printer.h"
 #include "records/config_layout.h"
 #include "reports/receipts.h"
-#include "reports/receipts_page_screen.h"
 #include "support/scripted_operator.h"  // before Qt: see records/shop.h
 #include "text/format.h"
 
@@ -110,40 +108,6 @@ TEST_F(ReceiptScreens, CustomReceiptDialogStoresLinesUpToFortyAndWritesTheSettin
   EXPECT_EQ(stored.i32(cfg::kCustomReceiptLines + 4 * 20), 40);
   EXPECT_EQ(stored.i32(cfg::kCustomReceiptBlankLines), 20);
   EXPECT_EQ(stored.i32(cfg::kCustomReceiptLogo), 2);
-}
-
-TEST_F(ReceiptScreens, ReceiptsPageListsThePrintersAndStoresItsValuesOnApply) {
-  platform::RecordingPrinter printers;
-  printers.set_installed({u"Office", u"TM-T88"});
-  shop_.config.set_i32(cfg::kAutoReceipt, 2);
-  reports::ReceiptsPage page(shop_, printers, nullptr);
-  auto* list = child<QComboBox>(page, "receiptPrinter");
-  ASSERT_EQ(list->count(), 3);
-  EXPECT_EQ(list->itemText(0), "Default");
-  EXPECT_EQ(list->currentIndex(), 0);
-  EXPECT_EQ(child<QComboBox>(page, "autoReceipt")->currentText(), "Till receipt 1");
-  EXPECT_TRUE(child<QCheckBox>(page, "omitPrintConfirm")->isChecked());  // stored 0: ticked
-  page.resize(1024, 768);
-  page.show();
-  if (const char* dir = std::getenv("KELVO_SCREENSHOTS")) page.grab().save(QString(dir) + "/receipts_page.png");
-
-  list->setCurrentIndex(2);
-  child<QCheckBox>(page, "omitPrintConfirm")->setChecked(false);
-  type(page, "footer", "Thank you");
-  child<QCheckBox>(page, "logoFullWidth")->setChecked(true);
-  child<QComboBox>(page, "autoReceipt")->setCurrentIndex(6);
-  page.apply();
-  EXPECT_EQ(shop_.config.i32(cfg::kReceiptPrinterIndex), 2);
-  EXPECT_EQ(shop_.config.str(cfg::kReceiptPrinterDevice, 400), u"TM-T88");
-  EXPECT_EQ(shop_.config.i32(cfg::kOmitPrintConfirm), 2);
-  EXPECT_EQ(shop_.config.str(cfg::kReceiptClosingLine, cfg::kReceiptClosingLineWidth), u"Thank you");
-  EXPECT_EQ(shop_.config.i32(cfg::kLogoFullWidth), 2);
-  EXPECT_EQ(shop_.config.i32(cfg::kAutoReceipt), 6);
-
-  // Opened again, the page shows what was stored.
-  reports::ReceiptsPage again(shop_, printers, nullptr);
-  EXPECT_EQ(child<QComboBox>(again, "receiptPrinter")->currentText(), "TM-T88");
-  EXPECT_EQ(child<QLineEdit>(again, "footer")->text(), "Thank you");
 }
 
 TEST_F(ReceiptScreens, CashTenderedButtonsPrintTheRentalReceiptsToPaper) {

@@ -234,19 +234,6 @@ TEST_F(ReceiptsTest, TwoPerPageTwoShowsTheBalancesTwiceFromTheMiddleOfThePage) {
   }
 }
 
-TEST_F(ReceiptsTest, TwoPerPageOneRepeatsItsBlockFromTheMiddleOfThePage) {
-  draw(receipt(), RentalReceiptForm::TwoPerPage1);
-  const auto texts = placed(p_);
-  ASSERT_EQ(texts.size() % 2, 0u);
-  const size_t half = texts.size() / 2;
-  EXPECT_EQ(texts[3], (Placed{4, "Account 42 Smith, J     Dec 7 2026"}));
-  EXPECT_EQ(texts[half - 3], (Placed{texts[half - 3].line, "Mr J Smith"}));
-  for (size_t i = 0; i < half; ++i) {
-    EXPECT_EQ(texts[half + i].text, texts[i].text);
-    EXPECT_EQ(texts[half + i].line, texts[i].line - 1 + 3300 / 2 / 50 + 1);
-  }
-}
-
 TEST_F(ReceiptsTest, CustomReceiptPrintsItsElementsWhereverTheyAreSet) {
   auto& c = shop_.config;
   auto set_line = [&](int element, int line) { c.set_i32(cfg::kCustomReceiptLines + 4 * element, line); };
