@@ -1,6 +1,7 @@
 #include "records/file_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -132,6 +133,10 @@ FileReplacement::~FileReplacement() {
 
 void FileReplacement::write(const void* data, size_t len) {
   const auto* p = static_cast<const uint8_t*>(data);
+  if (buffer_.empty() && len >= (1u << 16)) {
+    if (good_ && fd_ >= 0) good_ = write_all(fd_, p, len);
+    return;
+  }
   buffer_.insert(buffer_.end(), p, p + len);
   if (buffer_.size() >= (1u << 16)) flush();
 }
@@ -148,6 +153,9 @@ bool FileReplacement::commit() {
   bool ok = flush() && (!synced || ::fsync(fd_) == 0);
   ok = ::close(fd_) == 0 && ok;
   fd_ = -1;
+  // Renaming over an existing file makes the file system start writing the new one to disk at
+  // once; a scratch file need not wait for that, so the old one goes first.
+  if (ok && !synced) ::unlink(target_.c_str());
   if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
   committed_ = true;
   // The file is complete either way; an unsynced folder only risks the old content after a power cut.
@@ -217,6 +225,29 @@ std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file
   if (got < 0) return std::nullopt;
   buf.resize(static_cast<size_t>(got));
   return buf;
+}
+
+FileView::FileView(const std::filesystem::path& file, uint64_t length) : length_(static_cast<size_t>(length)) {
+  Fd fd(open_regular(file, O_RDONLY));
+  struct stat st {};
+  if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || static_cast<uint64_t>(st.st_size) < length) return;
+  static const uint8_t kNothing = 0;
+  if (length_ == 0) {
+    data_ = &kNothing;
+    return;
+  }
+  void* p = ::mmap(nullptr, length_, PROT_READ, MAP_SHARED | MAP_POPULATE, fd.get(), 0);
+  if (p != MAP_FAILED) {
+    mapped_ = p;
+    data_ = static_cast<const uint8_t*>(p);
+    return;
+  }
+  copy_.resize(length_);
+  if (pread_all(fd.get(), copy_.data(), length_, 0) == static_cast<long long>(length_)) data_ = copy_.data();
+}
+
+FileView::~FileView() {
+  if (mapped_) ::munmap(mapped_, length_);
 }
 
 }  // namespace kelvo::records

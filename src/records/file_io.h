@@ -30,8 +30,9 @@ bool sync_folder(const std::filesystem::path& folder);
 // file gets new_file_mode(). Until commit() the target is untouched; dropped uncommitted, the
 // temporary file goes with it. Nothing half-written is ever left under the real name.
 //
-// Scratch files (the sorted work files a list rebuilds every time) skip the two disk syncs: a
-// power cut may lose them, never half-write them, and the next list writes them again.
+// Scratch files (the sorted work files a list rebuilds every time) skip the two disk syncs and
+// take the place of the old file after it has been removed: a crash may lose them, never
+// half-write them, and the next list writes them again.
 enum class Durability { Synced, Scratch };
 class FileReplacement {
  public:
@@ -74,6 +75,28 @@ WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len);
 // Whole file into memory (nullopt when it cannot be opened).
 std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file);
+
+// The first `length` bytes of a regular file seen read-only in memory, for one pass over every
+// record of a data file: the pages already in the page cache are mapped rather than copied, so
+// the pass costs less than one read of the file. Where the file cannot be mapped, the bytes are
+// read into memory instead. Records are only ever added at the end of a data file, so the
+// mapped part never shrinks under the pass.
+class FileView {
+ public:
+  FileView(const std::filesystem::path& file, uint64_t length);
+  ~FileView();
+  FileView(const FileView&) = delete;
+  FileView& operator=(const FileView&) = delete;
+  // False when the file could not be opened or is shorter than the length asked for.
+  bool ok() const { return data_ != nullptr; }
+  const uint8_t* data() const { return data_; }
+
+ private:
+  const uint8_t* data_ = nullptr;
+  void* mapped_ = nullptr;
+  size_t length_ = 0;
+  std::vector<uint8_t> copy_;
+};
 
 // Loops over short transfers and EINTR; false on an error or a write of nothing.
 bool write_all(int fd, const void* data, size_t len);

@@ -23,15 +23,14 @@ std::optional<AlphaRange> alpha_range(text::u16view start, text::u16view end);
 
 // Whether a title (or last name) is listed for the range: its first letter, raised, lies in
 // the range. A text that does not start with a letter A to Z (digits, punctuation, accented
-// letters) is listed first in a range that starts at A, so no record is ever left out of an A
-// to Z list.
+// letters, no text at all) is listed first in a range that starts at A, so no record is ever
+// left out of an A to Z list.
 bool in_alpha_range(text::u16view s, AlphaRange range);
 
 // The order of the sorted lists: texts not starting with a letter A to Z first; then by the
 // first and the second character with letters of either case together; then code unit by code
-// unit after raising a text that starts with a letter to upper case.
-bool alpha_before(text::u16view a, text::u16view b);
-
+// unit after raising a text that starts with a letter to upper case; equal texts in file order.
+//
 // Reads every live record of the range, sorts it and replaces the work file. False when the
 // data file could not be read or the work file written (each reported), or when the operator
 // cancelled (the work file in use is then the previous one, untouched).

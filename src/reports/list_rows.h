@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -61,26 +62,26 @@ class IndexWalk {
 };
 
 // Every record of the file in slot order, each handed to `visit(slot, record)` unless `wanted`
-// rules its slot out. Records are read straight into an array of records (a record is its exact
-// byte image), a megabyte at a time, so the pass costs about one read of the file. False when
-// the operator cancelled or the file failed (reported as "Data file: ..., not present.").
+// rules its slot out. The records are looked at where the file's pages lie in memory (a record
+// is its exact byte image), so the pass costs less than one read of the file. False when the
+// operator cancelled or the file failed (reported as "Data file: ..., not present.").
 template <class Record, class Wanted, class Visit>
 bool for_each_in_file_order(records::Shop& shop, const records::RecordStore<Record>& store,
                             std::string_view file_name, platform::Progress& progress, Wanted wanted, Visit visit) {
+  static_assert(sizeof(Record) == Record::kSize && alignof(Record) == 1);
   const int64_t slots = store.counts().total;
-  const int64_t per_read = std::max<int64_t>(1, (int64_t{1} << 20) / static_cast<int64_t>(Record::kSize));
-  std::vector<Record> window(static_cast<size_t>(std::min(per_read, std::max<int64_t>(slots, 1))));
-  for (int64_t first = 0; first < slots; first += per_read) {
+  const records::FileView file(store.file(), static_cast<uint64_t>(slots) * Record::kSize);
+  if (!file.ok()) {
+    shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(file_name)}));
+    return false;
+  }
+  const auto* records = std::launder(reinterpret_cast<const Record*>(file.data()));
+  const int64_t per_step = std::max<int64_t>(1, (int64_t{1} << 20) / static_cast<int64_t>(Record::kSize));
+  for (int64_t first = 0; first < slots; first += per_step) {
     if (!progress.step(u"Reading", first, slots)) return false;
-    const int64_t want = std::min(per_read, slots - first);
-    const long long got = records::read_at(store.file(), static_cast<uint64_t>(first) * Record::kSize, window.data(),
-                                           static_cast<size_t>(want) * Record::kSize);
-    if (got != want * static_cast<long long>(Record::kSize)) {
-      shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(file_name)}));
-      return false;
-    }
-    for (int64_t i = 0; i < want; ++i)
-      if (wanted(first + i)) visit(first + i, window[static_cast<size_t>(i)]);
+    const int64_t last = std::min(slots, first + per_step);
+    for (int64_t slot = first; slot < last; ++slot)
+      if (wanted(slot)) visit(slot, records[slot]);
   }
   return true;
 }

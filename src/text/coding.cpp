@@ -23,6 +23,20 @@ void put_text(uint8_t* p, size_t width_bytes, u16view s) {
   for (size_t i = 0; i < n; ++i) put_u16(p + 2 * i, static_cast<uint16_t>(s[i]));
 }
 
+void copy_text(uint8_t* to, size_t to_width_bytes, const uint8_t* from, size_t from_width_bytes) {
+  std::memset(to, 0, to_width_bytes);
+  const size_t room = to_width_bytes / 2 == 0 ? 0 : to_width_bytes / 2 - 1;
+  const size_t units = from_width_bytes / 2;
+  size_t n = 0;
+  while (n < units && n <= room && get_u16(from + 2 * n) != 0) ++n;
+  if (n > room) {
+    n = room;
+    const char16_t last = n > 0 ? get_u16(from + 2 * (n - 1)) : 0;
+    if (last >= 0xD800 && last <= 0xDBFF) --n;
+  }
+  std::memcpy(to, from, 2 * n);
+}
+
 std::string utf16le_bytes(u16view s) {
   std::string bytes;
   bytes.reserve(s.size() * 2);

@@ -23,6 +23,8 @@ static_assert(sizeof(float) == 4, "records hold IEEE single precision");
 u16 get_text(const uint8_t* p, size_t width_bytes);
 // Writes at most width/2 - 1 characters, then the NUL; the rest of the field is zeroed.
 void put_text(uint8_t* p, size_t width_bytes, u16view s);
+// One text field into another, as put_text of what get_text reads, without making a string.
+void copy_text(uint8_t* to, size_t to_width_bytes, const uint8_t* from, size_t from_width_bytes);
 // The text as the bytes of a UTF-16LE file (no byte-order mark), as the log and exports hold it.
 std::string utf16le_bytes(u16view s);
 // And back; an odd last byte is dropped.

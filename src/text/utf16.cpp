@@ -104,13 +104,6 @@ std::string to_utf8(u16view s) {
   return out;
 }
 
-char16_t fold_upper(char16_t c) {
-  if (c >= u'a' && c <= u'z') return c - 0x20;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;  // à..þ, but not ÷
-  if (c == 0xFF) return 0x178;                                // ÿ -> Ÿ
-  return c;
-}
-
 u16 to_upper(u16view s) {
   u16 out(s);
   for (char16_t& c : out) c = fold_upper(c);

@@ -13,7 +13,12 @@ u16 from_utf8(std::string_view s);
 std::string to_utf8(u16view s);
 
 // Case folding for searches: ASCII and Latin-1 letters only, as the counter's searches expect.
-char16_t fold_upper(char16_t c);
+inline char16_t fold_upper(char16_t c) {
+  if (c >= u'a' && c <= u'z') return c - 0x20;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;  // à..þ, but not ÷
+  if (c == 0xFF) return 0x178;                                // ÿ -> Ÿ
+  return c;
+}
 u16 to_upper(u16view s);
 
 // Leading and trailing blanks removed.

@@ -46,20 +46,26 @@ class SortedListTest : public ListTest {
 };
 
 TEST_F(SortedListTest, AlphabeticalOrderListsEveryTitleOfTheRange) {
+  // Equal once raised ("the abyss", "The Abyss") keeps the file's order; titles alike in their
+  // first words are told apart further on; a film with no title is still listed.
   given_titles({u"THE END", u"Zé", u"9 to 5", u"Abyss", u"A_team", u"X", u"the birds", u"Éclair", u"Xanadu",
-                u"2001 A Space", u"a bout de souffle", u"Zoë", u"(Untitled)", u"Azure", u"The Abyss"});
+                u"2001 A Space", u"a bout de souffle", u"Zoë", u"(Untitled)", u"Azure", u"the abyss", u"The Abyss",
+                u"The Adventures of Zorro", u"", u"THE ADVENTURES OF ROBIN"});
   struct Case {
     const char16_t *start, *end;
     std::vector<std::string> titles;
   };
-  const std::vector<std::string> a_group = {"(Untitled)", "2001 A Space", "9 to 5", "Éclair", "a bout de souffle",
+  const std::vector<std::string> a_group = {"", "(Untitled)", "2001 A Space", "9 to 5", "Éclair", "a bout de souffle",
                                             "Abyss", "Azure", "A_team"};
   std::vector<std::string> all = a_group;
-  for (const char* t : {"The Abyss", "the birds", "THE END", "X", "Xanadu", "Zoë", "Zé"}) all.push_back(t);
+  const std::vector<std::string> b_to_t = {"the abyss", "The Abyss", "THE ADVENTURES OF ROBIN",
+                                           "The Adventures of Zorro", "the birds", "THE END"};
+  all.insert(all.end(), b_to_t.begin(), b_to_t.end());
+  for (const char* t : {"X", "Xanadu", "Zoë", "Zé"}) all.push_back(t);
   const std::vector<Case> cases = {
       {u"A", u"Z", all},
       {u"a", u"a", a_group},
-      {u"B", u"T", {"The Abyss", "the birds", "THE END"}},
+      {u"B", u"T", b_to_t},
       {u"X", u"x", {"X", "Xanadu"}},
   };
   for (const auto& c : cases) {

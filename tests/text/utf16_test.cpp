@@ -91,5 +91,29 @@ TEST(FieldCodec, ReaderStopsAtNulOrFieldEnd) {
   EXPECT_EQ(get_text(tiny, 1), u"");
 }
 
+// Copying a field straight into another must give exactly what reading it and writing the text
+// would: the cut one unit before the end, a pair not split, zeros after, a field with no end.
+TEST(FieldCodec, CopyingAFieldIsReadingItAndWritingTheText) {
+  struct Case {
+    std::u16string stored;
+    size_t from_width, to_width;
+  };
+  const Case cases[] = {
+      {u"ABCD", 10, 10},            {u"ABCDE", 12, 10},      {u"ABCD", 8, 10},  // exactly full; one over; no NUL
+      {u"abc\U0001F3AC", 12, 10},  {u"ab\U0001F3AC", 12, 10}, {u"", 10, 10},
+      {u"Hi\0X", 10, 10},           {u"x", 4, 1},            {u"xyz", 8, 2},
+  };
+  for (const auto& c : cases) {
+    uint8_t from[16] = {};
+    for (size_t i = 0; i < c.stored.size() && 2 * i + 1 < c.from_width; ++i) put_u16(from + 2 * i, c.stored[i]);
+    uint8_t copied[16], written[16];
+    std::memset(copied, 0xAB, sizeof copied);
+    std::memset(written, 0xAB, sizeof written);
+    copy_text(copied, c.to_width, from, c.from_width);
+    put_text(written, c.to_width, get_text(from, c.from_width));
+    EXPECT_EQ(std::memcmp(copied, written, sizeof copied), 0) << c.from_width << " -> " << c.to_width;
+  }
+}
+
 }  // namespace
 }  // namespace kelvo::text
