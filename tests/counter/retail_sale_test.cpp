@@ -124,7 +124,9 @@ TEST_F(RetailTest, CommittedSaleWritesStockTotalsAndLogExactly) {
   const auto& c = shop_.config;
   EXPECT_FLOAT_EQ(c.f32(cfg::kStockLineSales + 4 * 6), 7.50f);
   for (int i = 0; i < 10; ++i)
-    if (i != 6) EXPECT_EQ(c.f32(cfg::kStockLineSales + 4 * i), 0.0f) << "line " << i + 1;
+    if (i != 6) {
+      EXPECT_EQ(c.f32(cfg::kStockLineSales + 4 * i), 0.0f) << "line " << i + 1;
+    }
   EXPECT_FLOAT_EQ(c.takings_today(), 18.70f);
   EXPECT_FLOAT_EQ(c.f32(cfg::kStockSalesToday), 8.70f);
   EXPECT_EQ(log_text(), "\r\n14:05 07/12/2026 Sale: Items 4, Total: 8.70\r\nToday's takings: 18.70\r\n");
@@ -216,7 +218,9 @@ TEST_F(RetailTest, MissingFileRefusesEverySaleAndChangesNothing) {
     EXPECT_EQ(std::count(screens_.till.begin(), screens_.till.end(), "drawer"), 0);
 
     std::filesystem::remove_all(path);
-    if (kept) ASSERT_TRUE(records::write_file_atomic(path, kept->data(), kept->size()));
+    if (kept) {
+      ASSERT_TRUE(records::write_file_atomic(path, kept->data(), kept->size()));
+    }
   }
   EXPECT_EQ(line_on_file(3).quantity(), 9);
   EXPECT_TRUE(shop_.films.index().contains(7));

@@ -24,8 +24,12 @@ void expect_text_field(size_t offset, size_t width, Set set, Get get) {
   EXPECT_EQ(get(r).size(), width / 2 - 1) << "field at " << offset;
   EXPECT_EQ(r.data()[offset], 'x');
   EXPECT_EQ(r.data()[offset + width - 2], 0) << "terminator inside the field at " << offset;
-  if (offset > 0) EXPECT_EQ(r.data()[offset - 1], 0) << "nothing written before " << offset;
-  if (offset + width < R::kSize) EXPECT_EQ(r.data()[offset + width], 0) << "nothing written after " << offset;
+  if (offset > 0) {
+    EXPECT_EQ(r.data()[offset - 1], 0) << "nothing written before " << offset;
+  }
+  if (offset + width < R::kSize) {
+    EXPECT_EQ(r.data()[offset + width], 0) << "nothing written after " << offset;
+  }
 }
 
 #define TEXT_FIELD(R, name, off, width)                                              \
