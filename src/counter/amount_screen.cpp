@@ -6,24 +6,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 #include "records/config_layout.h"
 #include "platform/qt/ok_cancel.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::Shown;
+using platform::qt::shown_field;
 using platform::qt::qs;
 using platform::qt::u16;
 
 namespace {
-QLineEdit* shown_box(QWidget* parent, const char* name) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
-  e->setAlignment(Qt::AlignRight);
-  return e;
-}
 QString tax_label(const records::ConfigBlock& config, size_t offset, const QString& fallback) {
   const QString d = qs(config.str(offset, records::cfg::kTaxDescriptionWidth)).trimmed();
   return (d.isEmpty() ? fallback : d) + QLatin1Char(':');
@@ -41,9 +36,9 @@ AmountDialog::AmountDialog(const QString& title, const records::ConfigBlock& con
   sub_total_->setObjectName(QStringLiteral("subTotal"));
   sub_total_->setAlignment(Qt::AlignRight);
   sub_total_->setMinimumWidth(140);
-  tax1_ = shown_box(this, "tax1");
-  tax2_ = shown_box(this, "tax2");
-  total_ = shown_box(this, "total");
+  tax1_ = shown_field(this, "tax1", {}, Shown::Money);
+  tax2_ = shown_field(this, "tax2", {}, Shown::Money);
+  total_ = shown_field(this, "total", {}, Shown::Money);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Sub total:"), sub_total_);

@@ -9,22 +9,19 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::Shown;
+using platform::qt::shown_field;
 using platform::qt::qs;
 
 namespace {
 QLineEdit* shown_box(QWidget* parent, const char* name, const QString& value, bool money = true) {
-  auto* e = new QLineEdit(value, parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
-  if (money) {
-    e->setAlignment(Qt::AlignRight);
-    e->setMinimumWidth(120);
-  }
+  auto* e = shown_field(parent, name, value, money ? Shown::Money : Shown::Text);
+  if (money) e->setMinimumWidth(120);
   return e;
 }
 }  // namespace

@@ -7,21 +7,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::Shown;
+using platform::qt::shown_field;
 using platform::qt::qs;
 using platform::qt::u16;
 
 namespace {
 QLineEdit* shown_box(QWidget* parent, const char* name, const text::u16& value) {
-  auto* e = new QLineEdit(qs(value), parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
-  e->setAlignment(Qt::AlignRight);
-  return e;
+  return shown_field(parent, name, qs(value), Shown::Money);
 }
 }  // namespace
 

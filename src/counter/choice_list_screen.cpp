@@ -7,7 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
+
 namespace kelvo::counter::qt {
+
+using platform::qt::shown_field;
 
 ChoiceListScreen::ChoiceListScreen(const QString& title, const char* object_name,
                                    const std::vector<ChoiceItem>& items, int preselected, QWidget* parent)
@@ -48,10 +52,7 @@ ChoiceListScreen::ChoiceListScreen(const QString& title, const char* object_name
 }
 
 void ChoiceListScreen::add_fact(const char* object_name, const QString& label, const QString& value) {
-  auto* v = new QLineEdit(value, this);
-  v->setObjectName(QString::fromLatin1(object_name));
-  v->setReadOnly(true);
-  v->setFocusPolicy(Qt::NoFocus);
+  auto* v = shown_field(this, object_name, value);
   v->setMinimumWidth(240);
   facts_->addRow(label, v);
 }

@@ -8,10 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::Shown;
+using platform::qt::shown_field;
 using platform::qt::qs;
 using platform::qt::u16;
 
@@ -27,14 +30,6 @@ QPushButton* key_button(QWidget* parent, const QString& text, const QString& nam
   return b;
 }
 
-QLineEdit* figure_box(QWidget* parent, const char* name) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
-  e->setAlignment(Qt::AlignRight);
-  return e;
-}
 
 }  // namespace
 
@@ -176,10 +171,10 @@ QWidget* NonInventoryDialog::price_part() {
     quick->addWidget(b, (v - 1) / 5, (v - 1) % 5);
   }
 
-  nett_ = figure_box(box, "nett");
-  tax1_ = figure_box(box, "tax1");
-  tax2_ = figure_box(box, "tax2");
-  total_ = figure_box(box, "total");
+  nett_ = shown_field(box, "nett", {}, Shown::Money);
+  tax1_ = shown_field(box, "tax1", {}, Shown::Money);
+  tax2_ = shown_field(box, "tax2", {}, Shown::Money);
+  total_ = shown_field(box, "total", {}, Shown::Money);
   QFont big = total_->font();
   big.setPointSizeF(big.pointSizeF() * 1.3);
   big.setBold(true);

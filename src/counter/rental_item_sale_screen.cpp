@@ -6,40 +6,32 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ok_cancel.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::Shown;
+using platform::qt::shown_field;
 using platform::qt::qs;
 using platform::qt::u16;
-
-namespace {
-QLineEdit* shown_box(QWidget* parent, const char* name, const QString& value = {}) {
-  auto* e = new QLineEdit(value, parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
-  return e;
-}
-}  // namespace
 
 RentalItemSaleDialog::RentalItemSaleDialog(int64_t item, const QString& title, const records::ConfigBlock& config,
                                            QWidget* parent)
     : QDialog(parent), model_(config) {
   setWindowTitle(QStringLiteral("Sale of rental item"));
   setObjectName(QStringLiteral("rentalItemSaleScreen"));
-  auto* item_box = shown_box(this, "item", QString::number(item));
-  auto* title_box = shown_box(this, "title", title);
+  auto* item_box = shown_field(this, "item", QString::number(item));
+  auto* title_box = shown_field(this, "title", title);
   title_box->setMinimumWidth(title_box->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
   price_ = new QLineEdit(this);
   price_->setObjectName(QStringLiteral("price"));
   price_->setAlignment(Qt::AlignRight);
   price_->setMaxLength(12);
-  tax1_ = shown_box(this, "tax1");
-  tax2_ = shown_box(this, "tax2");
-  total_ = shown_box(this, "total");
-  for (auto* e : {tax1_, tax2_, total_}) e->setAlignment(Qt::AlignRight);
+  tax1_ = shown_field(this, "tax1", {}, Shown::Money);
+  tax2_ = shown_field(this, "tax2", {}, Shown::Money);
+  total_ = shown_field(this, "total", {}, Shown::Money);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Item:"), item_box);

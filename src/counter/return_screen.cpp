@@ -8,22 +8,15 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::shown_field;
 using platform::qt::qs;
 
 namespace {
-
-QLineEdit* shown_box(QWidget* parent, const char* name, const QString& value) {
-  auto* e = new QLineEdit(value, parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
-  e->setCursorPosition(0);
-  return e;
-}
 
 // Space ticks the line under the cursor; the list's own handling of Space differs between
 // styles, and the counter staff work the list from the keyboard.
@@ -49,14 +42,14 @@ ReturnDialog::ReturnDialog(ReturnModel& model, QWidget* parent) : QDialog(parent
 
   auto* member = new QGroupBox(QStringLiteral("Member"), this);
   auto* form = new QFormLayout(member);
-  form->addRow(QStringLiteral("Number:"), shown_box(this, "number", QString::number(model.member)));
-  form->addRow(QStringLiteral("Name:"), shown_box(this, "name", qs(model.name)));
-  form->addRow(QStringLiteral("Address:"), shown_box(this, "address", qs(model.address)));
-  form->addRow(QStringLiteral("Telephone:"), shown_box(this, "telephone", qs(model.telephone)));
-  form->addRow(QStringLiteral("Join date:"), shown_box(this, "joinDate", qs(model.join_date)));
-  form->addRow(QStringLiteral("Comment:"), shown_box(this, "comment1", qs(model.comment1)));
-  form->addRow(QStringLiteral("Comment 2:"), shown_box(this, "comment2", qs(model.comment2)));
-  auto* charge = shown_box(this, "transactionCharge", qs(model.transaction_charge));
+  form->addRow(QStringLiteral("Number:"), shown_field(this, "number", QString::number(model.member)));
+  form->addRow(QStringLiteral("Name:"), shown_field(this, "name", qs(model.name)));
+  form->addRow(QStringLiteral("Address:"), shown_field(this, "address", qs(model.address)));
+  form->addRow(QStringLiteral("Telephone:"), shown_field(this, "telephone", qs(model.telephone)));
+  form->addRow(QStringLiteral("Join date:"), shown_field(this, "joinDate", qs(model.join_date)));
+  form->addRow(QStringLiteral("Comment:"), shown_field(this, "comment1", qs(model.comment1)));
+  form->addRow(QStringLiteral("Comment 2:"), shown_field(this, "comment2", qs(model.comment2)));
+  auto* charge = shown_field(this, "transactionCharge", qs(model.transaction_charge));
   charge->setAlignment(Qt::AlignRight);
   charge->setMaximumWidth(120);
   form->addRow(QStringLiteral("Transaction charge:"), charge);

@@ -6,10 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/shown_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
 
+using platform::qt::Shown;
+using platform::qt::shown_field;
 using platform::qt::qs;
 using platform::qt::u16;
 
@@ -21,21 +24,13 @@ SaleCashDialog::SaleCashDialog(SaleCashView& view, SaleReceipts* receipts, QWidg
   big.setPointSizeF(big.pointSizeF() * 1.5);
   big.setBold(true);
 
-  auto* due = new QLineEdit(qs(view.money.total_due), this);
-  due->setObjectName(QStringLiteral("totalDue"));
-  due->setReadOnly(true);
-  due->setFocusPolicy(Qt::NoFocus);
-  due->setAlignment(Qt::AlignRight);
+  auto* due = shown_field(this, "totalDue", qs(view.money.total_due), Shown::Money);
   due->setFont(big);
   tendered_ = new QLineEdit(this);
   tendered_->setObjectName(QStringLiteral("tendered"));
   tendered_->setAlignment(Qt::AlignRight);
   tendered_->setMinimumWidth(160);
-  change_ = new QLineEdit(this);
-  change_->setObjectName(QStringLiteral("change"));
-  change_->setReadOnly(true);
-  change_->setFocusPolicy(Qt::NoFocus);
-  change_->setAlignment(Qt::AlignRight);
+  change_ = shown_field(this, "change", {}, Shown::Money);
   change_->setFont(big);
   connect(tendered_, &QLineEdit::textChanged, this, [this](const QString& t) {
     view_.money.set_tendered(u16(t));
