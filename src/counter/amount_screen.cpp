@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt/shown_field.h"
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 #include "records/config_layout.h"
 #include "platform/qt/ok_cancel.h"

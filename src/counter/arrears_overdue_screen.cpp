@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "platform/qt/shown_field.h"
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {

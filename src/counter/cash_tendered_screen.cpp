@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt/shown_field.h"
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "counter/stock_lines.h"
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ok_cancel.h"
 
@@ -18,9 +19,7 @@ StockLineDialog::StockLineDialog(const QString& title, const StockLineForm& form
   setWindowTitle(title);
   setObjectName(QStringLiteral("stockLineScreen"));
   auto box = [this](const char* name, const text::u16& value, int max, int chars) {
-    auto* e = new QLineEdit(qs(value), this);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(max);
+    auto* e = platform::qt::typed_field(this, QString::fromLatin1(name), qs(value), max);
     e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16);
     return e;
   };

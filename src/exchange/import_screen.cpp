@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ok_cancel.h"
 
@@ -21,9 +22,7 @@ using platform::qt::qs;
 using platform::qt::u16;
 
 QLineEdit* edit(const QString& text, const QString& name, int max_length, QWidget* parent) {
-  auto* e = new QLineEdit(text, parent);
-  e->setObjectName(name);
-  e->setMaxLength(max_length);
+  auto* e = platform::qt::typed_field(parent, name, text, max_length);
   e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('9')) * (max_length + 4));
   return e;
 }

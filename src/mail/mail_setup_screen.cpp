@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "mail/curl_smtp.h"
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::mail {
@@ -25,9 +26,7 @@ using platform::qt::u16;
 namespace {
 
 QLineEdit* text_field(const text::u16& value, const char* name, int limit) {
-  auto* edit = new QLineEdit(qs(value));
-  edit->setObjectName(name);
-  edit->setMaxLength(limit);
+  auto* edit = platform::qt::typed_field(nullptr, name, qs(value), limit);
   edit->setMinimumWidth(320);
   return edit;
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::reports {
@@ -27,9 +28,7 @@ QCheckBox* box(const QString& text, const QString& name, bool on, QWidget* paren
 }
 
 QLineEdit* edit(const text::u16& text, const QString& name, int max, QWidget* parent) {
-  auto* e = new QLineEdit(qs(text), parent);
-  e->setObjectName(name);
-  e->setMaxLength(max);
+  auto* e = platform::qt::typed_field(parent, name, qs(text), max);
   e->setMaximumWidth(90);
   return e;
 }

@@ -7,19 +7,19 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::till {
 
 using platform::qt::qs;
+using platform::qt::typed_field;
 using platform::qt::u16;
 
 namespace {
 
 QLineEdit* price_field(const text::u16& value, const QString& name, QWidget* parent) {
-  auto* edit = new QLineEdit(qs(value), parent);
-  edit->setObjectName(name);
-  edit->setMaxLength(6);
+  auto* edit = typed_field(parent, name, qs(value), 6);
   edit->setMaximumWidth(90);
   return edit;
 }

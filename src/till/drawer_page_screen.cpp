@@ -11,22 +11,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 #include "till/device_port.h"
 
 namespace kelvo::till {
 
+using platform::qt::typed_field;
 using platform::qt::qs;
 using platform::qt::u16;
 
 namespace {
-
-QLineEdit* field(const text::u16& value, const QString& name, int length, QWidget* parent) {
-  auto* edit = new QLineEdit(qs(value), parent);
-  edit->setObjectName(name);
-  edit->setMaxLength(length);
-  return edit;
-}
 
 QWidget* makers_list(QWidget* parent) {
   auto* group = new QGroupBox(QStringLiteral("Printer control sequences"), parent);
@@ -79,9 +74,10 @@ DrawerPage::DrawerPage(records::ConfigBlock& config, QWidget* parent) : QWidget(
   port_->setObjectName(QStringLiteral("port"));
   for (int i = 0; i < kDrawerPortCount; ++i) port_->addItem(QString::fromStdString(port_name(i)));
   port_->setCurrentIndex(s.port);
-  character_ = field(s.open_character, QStringLiteral("openCharacter"), 3, this);
-  repeat_ = field(s.repeat, QStringLiteral("repeat"), 2, this);
-  sequence_ = field(s.control_sequence, QStringLiteral("controlSequence"), DrawerSettings::kSequenceLength, this);
+  character_ = typed_field(this, QStringLiteral("openCharacter"), qs(s.open_character), 3);
+  repeat_ = typed_field(this, QStringLiteral("repeat"), qs(s.repeat), 2);
+  sequence_ = typed_field(this, QStringLiteral("controlSequence"), qs(s.control_sequence),
+                          DrawerSettings::kSequenceLength);
   character_->setMaximumWidth(60);
   repeat_->setMaximumWidth(60);
   sequence_->setMinimumWidth(240);

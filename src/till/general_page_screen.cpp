@@ -10,21 +10,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::till {
 
+using platform::qt::typed_field;
 using platform::qt::qs;
 using platform::qt::u16;
 
 namespace {
-
-QLineEdit* field(const text::u16& value, const QString& name, int length, QWidget* parent) {
-  auto* edit = new QLineEdit(qs(value), parent);
-  edit->setObjectName(name);
-  edit->setMaxLength(length);
-  return edit;
-}
 
 QCheckBox* option(const QString& caption, bool on, const QString& name, QWidget* parent) {
   auto* box = new QCheckBox(caption, parent);
@@ -51,12 +46,12 @@ GeneralPage::GeneralPage(records::ConfigBlock& config, QWidget* parent) : QWidge
 QWidget* GeneralPage::build_fields(const GeneralSettings& s) {
   auto* group = new QGroupBox(QStringLiteral("Rentals"), this);
   auto* form = new QFormLayout(group);
-  rental_days_ = field(s.rental_days, QStringLiteral("rentalDays"), 3, group);
-  deadline_ = field(s.return_deadline, QStringLiteral("returnDeadline"), 5, group);
-  format1_ = field(s.format1, QStringLiteral("format1"), GeneralSettings::kFormatLength, group);
-  format2_ = field(s.format2, QStringLiteral("format2"), GeneralSettings::kFormatLength, group);
-  till_total_ = field(s.till_total, QStringLiteral("tillTotal"), 12, group);
-  items_ = field(s.items_per_customer, QStringLiteral("itemsPerCustomer"), 3, group);
+  rental_days_ = typed_field(group, QStringLiteral("rentalDays"), qs(s.rental_days), 3);
+  deadline_ = typed_field(group, QStringLiteral("returnDeadline"), qs(s.return_deadline), 5);
+  format1_ = typed_field(group, QStringLiteral("format1"), qs(s.format1), GeneralSettings::kFormatLength);
+  format2_ = typed_field(group, QStringLiteral("format2"), qs(s.format2), GeneralSettings::kFormatLength);
+  till_total_ = typed_field(group, QStringLiteral("tillTotal"), qs(s.till_total), 12);
+  items_ = typed_field(group, QStringLiteral("itemsPerCustomer"), qs(s.items_per_customer), 3);
   for (QLineEdit* e : {rental_days_, deadline_, format1_, format2_, till_total_, items_}) e->setMaximumWidth(110);
   form->addRow(QStringLiteral("Default rental period (1-180 days)"), rental_days_);
   form->addRow(QStringLiteral("Return deadline (24 hr format)"), deadline_);
@@ -72,7 +67,8 @@ QWidget* GeneralPage::build_categories(const GeneralSettings& s) {
   auto* grid = new QGridLayout(group);
   constexpr int kRows = 6;
   for (int i = 0; i < records::cfg::kCategoryCount; ++i) {
-    auto* edit = field(s.categories[i], QStringLiteral("category%1").arg(i + 1), GeneralSettings::kCategoryLength, group);
+    auto* edit = typed_field(group, QStringLiteral("category%1").arg(i + 1), qs(s.categories[i]),
+                             GeneralSettings::kCategoryLength);
     edit->setMaximumWidth(48);
     auto* label = new QLabel(QString::number(i + 1), group);
     label->setBuddy(edit);

@@ -12,12 +12,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 #include "till/device_port.h"
 
 namespace kelvo::till {
 
 using platform::qt::qs;
+using platform::qt::typed_field;
 using platform::qt::u16;
 
 namespace {
@@ -52,14 +54,9 @@ PolePage::PolePage(records::ConfigBlock& config, Preview preview, QWidget* paren
   port_->setObjectName(QStringLiteral("port"));
   for (int i = 0; i < kPolePortCount; ++i) port_->addItem(QString::fromStdString(port_name(i)));
   port_->setCurrentIndex(s.port);
-  columns1_ = new QLineEdit(qs(s.columns1), this);
-  columns1_->setObjectName(QStringLiteral("columns1"));
-  columns2_ = new QLineEdit(qs(s.columns2), this);
-  columns2_->setObjectName(QStringLiteral("columns2"));
-  for (QLineEdit* e : {columns1_, columns2_}) {
-    e->setMaxLength(2);
-    e->setMaximumWidth(60);
-  }
+  columns1_ = typed_field(this, QStringLiteral("columns1"), qs(s.columns1), 2);
+  columns2_ = typed_field(this, QStringLiteral("columns2"), qs(s.columns2), 2);
+  for (QLineEdit* e : {columns1_, columns2_}) e->setMaximumWidth(60);
 
   auto* form = new QFormLayout;
   form->addRow(use_);
@@ -68,9 +65,7 @@ PolePage::PolePage(records::ConfigBlock& config, Preview preview, QWidget* paren
   form->addRow(QStringLiteral("Columns in line 2"), columns2_);
   const auto& labels = PoleSettings::text_labels();
   for (int i = 0; i < kPoleTextCount; ++i) {
-    texts_[i] = new QLineEdit(qs(s.texts[i]), this);
-    texts_[i]->setObjectName(QString::fromLatin1(kTextNames[i]));
-    texts_[i]->setMaxLength(PoleSettings::kTextLength);
+    texts_[i] = typed_field(this, QString::fromLatin1(kTextNames[i]), qs(s.texts[i]), PoleSettings::kTextLength);
     texts_[i]->setMinimumWidth(260);
     form->addRow(qs(labels[i]), texts_[i]);
   }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::uploader {
@@ -22,9 +23,7 @@ namespace {
 constexpr int kTextLimit = 259;
 
 QLineEdit* text_field(const text::u16& value, const char* name) {
-  auto* edit = new QLineEdit(qs(value));
-  edit->setObjectName(name);
-  edit->setMaxLength(kTextLimit);
+  auto* edit = platform::qt::typed_field(nullptr, name, qs(value), kTextLimit);
   edit->setMinimumWidth(320);
   return edit;
 }
