@@ -129,20 +129,11 @@ void BM_InvestigateReadsTheMemberFile(benchmark::State& state) {
 }
 BENCHMARK(BM_InvestigateReadsTheMemberFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int64_t read_through(const fs::path& file, std::vector<char>& buf) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  int64_t total = 0;
-  for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
-  ::close(fd);
-  return total;
-}
-
 void read_file(benchmark::State& state, std::string_view name) {
   const fs::path file = bench_shop().folder() / name;
   std::vector<char> buf(1 << 20);
   for (auto _ : state)
-    if (read_through(file, buf) < 0) state.SkipWithError("cannot read the generated shop");
+    if (bench::read_through(file, buf) < 0) state.SkipWithError("cannot read the generated shop");
 }
 void BM_ReadFilmFile(benchmark::State& state) { read_file(state, records::files::kFilm); }
 BENCHMARK(BM_ReadFilmFile)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -26,15 +26,6 @@ using kelvo::bench::QuietOperator;
 
 using bench::shop_folder;
 
-int64_t read_through(const fs::path& file, std::vector<char>& buf) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  int64_t total = 0;
-  for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
-  ::close(fd);
-  return total;
-}
-
 void BM_OpenCheckOnly(benchmark::State& state) {
   const fs::path& folder = shop_folder();
   QuietOperator op;
@@ -58,7 +49,7 @@ void BM_ReadFilesOnce(benchmark::State& state) {
   for (auto _ : state) {
     bytes = 0;
     for (auto name : {records::files::kFilm, records::files::kMember, records::files::kStock}) {
-      const int64_t n = read_through(folder / name, buf);
+      const int64_t n = bench::read_through(folder / name, buf);
       if (n < 0) {
         state.SkipWithError("cannot read the generated shop");
         return;

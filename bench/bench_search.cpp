@@ -58,15 +58,6 @@ BenchShop& bench_shop() {
   return shop;
 }
 
-int64_t read_through(const fs::path& file, std::vector<char>& buf) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  int64_t total = 0;
-  for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
-  ::close(fd);
-  return total;
-}
-
 template <typename Search>
 void run_search(benchmark::State& state, Search search) {
   BenchShop& b = bench_shop();
@@ -113,7 +104,7 @@ void read_file(benchmark::State& state, std::string_view name) {
   std::vector<char> buf(1 << 20);
   int64_t bytes = 0;
   for (auto _ : state) {
-    bytes = read_through(file, buf);
+    bytes = bench::read_through(file, buf);
     if (bytes < 0) {
       state.SkipWithError("cannot read the generated shop");
       return;

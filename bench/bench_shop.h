@@ -1,10 +1,12 @@
 #pragma once
 // One generated large shop for a whole benchmark run, in a temporary folder removed at exit.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/locale.h"
@@ -30,6 +32,16 @@ inline const std::filesystem::path& shop_folder() {
   };
   static Folder shop;
   return shop.path;
+}
+
+// One plain sequential read of a file, the yardstick of the benchmarks: the bytes read, or -1.
+inline int64_t read_through(const std::filesystem::path& file, std::vector<char>& buf) {
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  int64_t total = 0;
+  for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
+  ::close(fd);
+  return total;
 }
 
 // The generated shop opened once, as the counter opens it, with the benchmark's own operator.

@@ -90,23 +90,29 @@ bool amend_film(records::Shop& shop, CatalogueViews& views, FilmFormView& view) 
   return true;
 }
 
-bool delete_film_command(records::Shop& shop, CatalogueViews& views) {
-  auto a = ask_for_film(shop, u"Delete film number / title");
-  if (!a) return false;
+std::optional<LeavingFilm> film_leaving_stock(records::Shop& shop, CatalogueViews& views, text::u16view question) {
+  auto a = ask_for_film(shop, question);
+  if (!a) return std::nullopt;
   const int64_t number = find_film(shop, views, a->text, a->case_sensitive, false);
-  if (number == 0) return false;
-  const records::FilmRecord film = shop.film;
+  if (number == 0) return std::nullopt;
   const auto slot = shop.films.index().find(number);
-  if (!slot) return false;
-  if (film.on_loan_to() != 0) {
+  if (!slot) return std::nullopt;
+  if (shop.film.on_loan_to() != 0) {
     shop.op().message(u"Film is on loan", u"Unable to delete");
-    return false;
+    return std::nullopt;
   }
+  return LeavingFilm{shop.film, *slot};
+}
+
+bool delete_film_command(records::Shop& shop, CatalogueViews& views) {
+  auto leaving = film_leaving_stock(shop, views, u"Delete film number / title");
+  if (!leaving) return false;
+  const records::FilmRecord& film = leaving->film;
   const auto last = film.last_hire();
   const auto caption = text::format("%I64d Title: %s Last: %s",
                                     {film.number(), film.title(), last.size() > 5 ? last.substr(5) : text::u16()});
   if (shop.op().message(caption, u"Are you sure?", platform::Buttons::OkCancel) != platform::Answer::Ok) return false;
-  if (!mark_film_deleted(shop, film, *slot)) return false;
+  if (!mark_film_deleted(shop, film, leaving->slot)) return false;
   const auto now = shop.now();
   const auto entry = text::format("\r\nFilm %I64d, %s deleted.  Date: %02d:%02d %s\r\n",
                                   {film.number(), film.title(), now.hour, now.minute,

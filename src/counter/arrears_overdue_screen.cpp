@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/choice_button.h"
 #include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
@@ -89,14 +90,7 @@ ArrearsOverdueDialog::ArrearsOverdueDialog(const ArrearsOverdueView& v, QWidget*
 }
 
 QPushButton* ArrearsOverdueDialog::button(const QString& text, const char* name, OverdueChoice c) {
-  auto* b = new QPushButton(text, this);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(true);
-  connect(b, &QPushButton::clicked, this, [this, c] {
-    choice_ = c;
-    accept();
-  });
-  return b;
+  return platform::qt::choice_button(this, text, name, choice_, c);
 }
 
 void ArrearsOverdueDialog::reject() {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/qt/choice_button.h"
 #include "platform/qt/line_field.h"
 #include "platform/qt/qt_text.h"
 
@@ -118,14 +119,7 @@ ReturnCompleteDialog::ReturnCompleteDialog(bool cash_refund_offered, QWidget* pa
 }
 
 QPushButton* ReturnCompleteDialog::button(const QString& text, const char* name, RefundChoice c) {
-  auto* b = new QPushButton(text, this);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(true);
-  connect(b, &QPushButton::clicked, this, [this, c] {
-    choice_ = c;
-    accept();
-  });
-  return b;
+  return platform::qt::choice_button(this, text, name, choice_, c);
 }
 
 bool QtReturnScreen::choose_returns(ReturnModel& model) {

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "catalogue/film_find.h"
+#include "catalogue/film_maintenance.h"
 #include "counter/non_inventory.h"
 #include "counter/pricing.h"
 #include "counter/sale_basket.h"
@@ -56,15 +56,6 @@ void sale_cash_tendered(const SaleContext& ctx, const SaleReceipt& receipt, Sale
   ctx.till.pole_total(receipt.total);
   ctx.cash.show_sale_cash(view, ctx.receipts);
   ctx.till.pole_passive();
-}
-
-std::optional<platform::PromptAnswer> ask_film(records::Shop& shop) {
-  platform::PromptOptions o;
-  o.max_length = static_cast<int>(catalogue::kTitleSearchLimit);
-  o.case_box = true;
-  auto a = shop.op().prompt(u"Sell film number / title", o);
-  if (!a || a->text.empty()) return std::nullopt;
-  return a;
 }
 
 // "Sale of rental item" until it holds an amount that is not negative, or is cancelled.
@@ -184,17 +175,11 @@ bool sell_non_inventory(records::Shop& shop, const SaleContext& ctx, NonInventor
 
 bool sell_rental_item(records::Shop& shop, const SaleContext& ctx, catalogue::CatalogueViews& views,
                       RentalItemSaleScreen& screen) {
-  auto typed = ask_film(shop);
-  if (!typed) return false;
-  const int64_t number = catalogue::find_film(shop, views, typed->text, typed->case_sensitive, false);
-  if (number == 0) return false;
-  const records::FilmRecord film = shop.film;
-  const auto slot = shop.films.index().find(number);
-  if (!slot) return false;
-  if (film.on_loan_to() != 0) {
-    shop.op().message(u"Film is on loan", u"Unable to delete");
-    return false;
-  }
+  auto leaving = catalogue::film_leaving_stock(shop, views, u"Sell film number / title");
+  if (!leaving) return false;
+  const records::FilmRecord film = leaving->film;
+  const int64_t number = film.number();
+  const int64_t slot = leaving->slot;
   auto price = ask_price(shop, screen, film);
   if (!price || !files_present(shop, {files::kFilm, files::kLog})) return false;
 
@@ -205,10 +190,10 @@ bool sell_rental_item(records::Shop& shop, const SaleContext& ctx, catalogue::Ca
     c.set_takings_today(c.takings_today() + total);
     add_f32(c, cfg::kItemsSoldCount, 1.0f);
     add_f32(c, cfg::kItemsSoldAmount, total);
-    records::mark_film_deleted(shop, film, *slot);
+    records::mark_film_deleted(shop, film, slot);
     records::append_log(shop, text::format("\r\nFilm %I64d, %s sold for %.2f.\r\n", {number, film.title(), total}));
     if (!commit.finish()) {
-      undo_film_deletion(shop, film, *slot);
+      undo_film_deletion(shop, film, slot);
       return false;
     }
   }
