@@ -28,26 +28,11 @@ namespace {
 using kelvo::testing::at;
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
+using namespace kelvo::testing;
 using kelvo::testing::SwitchOperator;
 
-template <typename W>
-W* child(QWidget& w, const char* name) {
-  auto* c = w.findChild<W*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
 void tick(QWidget& w, const char* name, bool on = true) { child<QAbstractButton>(w, name)->setChecked(on); }
 void ok(QWidget& w) { child<QPushButton>(w, "ok")->click(); }
-
-Screens::Step box(QString caption, QString body) {
-  return [=](QWidget& w) {
-    auto* m = qobject_cast<QMessageBox*>(&w);
-    ASSERT_NE(m, nullptr) << "expected message box " << body.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(m->windowTitle(), caption);
-    EXPECT_EQ(m->text(), body);
-    m->button(QMessageBox::Ok)->click();
-  };
-}
 
 class ExportScreens : public kelvo::testing::WindowTest {
  protected:

@@ -27,17 +27,8 @@ namespace {
 using kelvo::testing::at;
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
+using namespace kelvo::testing;
 namespace cfg = records::cfg;
-
-Screens::Step answer(QString question, QString text) {
-  return [=](QWidget& w) {
-    auto* q = w.findChild<QLabel*>("question");
-    ASSERT_NE(q, nullptr) << "expected prompt " << question.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(q->text(), question);
-    w.findChild<QLineEdit*>("answer")->setText(text);
-    static_cast<QDialog&>(w).accept();
-  };
-}
 
 // pdftotext keeps columns, not the exact runs of blanks: texts are compared with each run as one.
 QString flat(const QString& s) {

@@ -23,23 +23,7 @@ namespace {
 
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
-
-template <typename W>
-W* child(QWidget& w, const char* name) {
-  auto* c = w.findChild<W*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-
-Screens::Step box(QString caption, QString body) {
-  return [=](QWidget& w) {
-    auto* m = qobject_cast<QMessageBox*>(&w);
-    ASSERT_NE(m, nullptr) << "expected message box " << body.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(m->windowTitle(), caption);
-    EXPECT_EQ(m->text(), body);
-    m->button(QMessageBox::Ok)->click();
-  };
-}
+using namespace kelvo::testing;
 
 Screens::Step pick(std::filesystem::path file) {
   return [=](QWidget& w) {

@@ -31,15 +31,8 @@ namespace {
 
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
+using namespace kelvo::testing;
 
-template <typename W>
-W* child(QWidget& w, const char* name) {
-  auto* c = w.findChild<W*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-void type(QWidget& w, const char* name, const QString& text) { child<QLineEdit>(w, name)->setText(text); }
-void click(QWidget& w, const char* name) { child<QAbstractButton>(w, name)->click(); }
 // Buttons whose answer may be a message box are pressed once the step has returned, so that the
 // script can act on that box too.
 void press_later(QWidget& w, const char* name) {
@@ -50,16 +43,6 @@ void accept(QWidget& w) {
 }
 void reject_later(QWidget& w) {
   QTimer::singleShot(0, &w, [&w] { static_cast<QDialog&>(w).reject(); });
-}
-
-Screens::Step box(QString caption, QString body) {
-  return [=](QWidget& w) {
-    auto* m = qobject_cast<QMessageBox*>(&w);
-    ASSERT_NE(m, nullptr) << "expected " << body.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(m->windowTitle(), caption);
-    EXPECT_EQ(m->text(), body);
-    m->button(QMessageBox::Ok)->click();
-  };
 }
 
 class LetterScreens : public kelvo::testing::WindowTest {

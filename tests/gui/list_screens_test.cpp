@@ -29,33 +29,7 @@ namespace {
 
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
-
-template <class T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-void click(QWidget& w, const char* button) { child<QPushButton>(w, button)->click(); }
-
-Screens::Step box(QString caption, QString body) {
-  return [=](QWidget& w) {
-    auto* m = qobject_cast<QMessageBox*>(&w);
-    ASSERT_NE(m, nullptr) << "expected message box " << body.toStdString();
-    EXPECT_EQ(m->windowTitle(), caption);
-    EXPECT_EQ(m->text(), body);
-    m->button(QMessageBox::Ok)->click();
-  };
-}
-Screens::Step answer(QString question, QString text) {
-  return [=](QWidget& w) {
-    auto* q = w.findChild<QLabel*>("question");
-    ASSERT_NE(q, nullptr) << "expected prompt " << question.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(q->text(), question);
-    child<QLineEdit>(w, "answer")->setText(text);
-    static_cast<QDialog&>(w).accept();
-  };
-}
+using namespace kelvo::testing;
 
 QString cell(QWidget& w, int row, int column) {
   auto* t = child<QTableWidget>(w, "rows");

@@ -41,16 +41,9 @@ namespace {
 
 using kelvo::testing::at;
 using kelvo::testing::Screens;
+using namespace kelvo::testing;
 using kelvo::testing::SwitchOperator;
 
-template <class T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-void type(QWidget& w, const char* box, const QString& text) { child<QLineEdit>(w, box)->setText(text); }
-void click(QWidget& w, const char* button) { child<QPushButton>(w, button)->click(); }
 void pick(QWidget& w, const char* list, const QString& text) {
   QComboBox* c = child<QComboBox>(w, list);
   const int i = c->findText(text);
@@ -59,26 +52,7 @@ void pick(QWidget& w, const char* list, const QString& text) {
 }
 
 // A message box: checks caption and text, then presses the button.
-Screens::Step box(QString caption, QString body, QMessageBox::StandardButton press = QMessageBox::Ok) {
-  return [=](QWidget& w) {
-    auto* m = qobject_cast<QMessageBox*>(&w);
-    ASSERT_NE(m, nullptr) << "expected message box " << body.toStdString() << ", got "
-                          << w.objectName().toStdString();
-    EXPECT_EQ(m->windowTitle(), caption);
-    EXPECT_EQ(m->text(), body);
-    m->button(press)->click();
-  };
-}
 // A one-line prompt: checks the question, types the answer and presses OK.
-Screens::Step answer(QString question, QString text) {
-  return [=](QWidget& w) {
-    auto* q = w.findChild<QLabel*>("question");
-    ASSERT_NE(q, nullptr) << "expected prompt " << question.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(q->text(), question);
-    type(w, "answer", text);
-    static_cast<QDialog&>(w).accept();
-  };
-}
 
 std::string log_text(const records::Shop& shop) {
   auto bytes = records::read_whole(shop.path(records::files::kLog));

@@ -30,14 +30,7 @@ namespace cfg = records::cfg;
 using counter::RentalReceiptForm;
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
-
-template <typename W>
-W* child(QWidget& w, const char* name) {
-  auto* c = w.findChild<W*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-void type(QWidget& w, const char* name, const QString& text) { child<QLineEdit>(w, name)->setText(text); }
+using namespace kelvo::testing;
 
 counter::RentalReceipt receipt() {
   counter::RentalReceipt r;

@@ -28,6 +28,8 @@
 namespace kelvo::counter {
 namespace {
 
+using namespace kelvo::testing;
+
 namespace cfg = records::cfg;
 using kelvo::testing::at;
 using kelvo::testing::SwitchOperator;
@@ -84,7 +86,6 @@ Screens::Match prompt(const QString& question) {
 Screens::Match titled(const QString& title) {
   return [title](QWidget& w) { return w.windowTitle() == title; };
 }
-QWidget* focused(QWidget& w) { return w.focusWidget() ? w.focusWidget() : &w; }
 Screens::Step type(const QString& typed) {
   return [typed](QWidget& w) {
     QTest::keyClicks(focused(w), typed);
@@ -95,21 +96,7 @@ Screens::Step type(const QString& typed) {
 class RentalScreenTest : public kelvo::testing::WindowTest {
  protected:
   RentalScreenTest() {
-    records::MemberRecord m;
-    m.set_number(42);
-    m.set_title(u"Mr");
-    m.set_initial(u"John");
-    m.set_name(u"Smith");
-    m.set_road(u"1 High Street");
-    m.set_category(1);
-    records::add_member(shop_, m);
-    for (auto [n, title] : {std::pair{7, u"Gone Fishing"}, std::pair{8, u"Jaws"}}) {
-      records::FilmRecord f;
-      f.set_number(n);
-      f.set_title(title);
-      f.set_charge_band(1);
-      records::add_film(shop_, f);
-    }
+    given_smith_and_two_films();
     shop_.config.set_i32(cfg::band_price(1), 250);
     shop_.config.set_i64(cfg::kRentalChargeRule, 1);
     shop_.config.set_i64(cfg::kDefaultRentalDays, 2);

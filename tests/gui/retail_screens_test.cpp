@@ -22,36 +22,12 @@ namespace {
 namespace cfg = records::cfg;
 using kelvo::testing::save_picture;
 using kelvo::testing::Screens;
+using namespace kelvo::testing;
 
-template <class T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-void click(QWidget& w, const char* button) { child<QPushButton>(w, button)->click(); }
 QString text_of(QWidget& w, const char* box) { return child<QLineEdit>(w, box)->text(); }
 // For a press that brings up another screen: the script must have returned before it runs.
 void later(QWidget& w, std::function<void()> f) { QTimer::singleShot(0, &w, std::move(f)); }
 
-Screens::Step box(QString caption, QString body) {
-  return [=](QWidget& w) {
-    auto* m = qobject_cast<QMessageBox*>(&w);
-    ASSERT_NE(m, nullptr) << "expected message box " << body.toStdString();
-    EXPECT_EQ(m->windowTitle(), caption);
-    EXPECT_EQ(m->text(), body);
-    m->button(QMessageBox::Ok)->click();
-  };
-}
-Screens::Step answer(QString question, QString text) {
-  return [=](QWidget& w) {
-    auto* q = w.findChild<QLabel*>("question");
-    ASSERT_NE(q, nullptr) << "expected prompt " << question.toStdString();
-    EXPECT_EQ(q->text(), question);
-    child<QLineEdit>(w, "answer")->setText(text);
-    static_cast<QDialog&>(w).accept();
-  };
-}
 Screens::Step cash_tendered(QString due, QString tendered, QString change) {
   return [=](QWidget& w) {
     EXPECT_EQ(w.windowTitle(), "Cash tendered");

@@ -29,33 +29,16 @@ namespace {
 
 using kelvo::testing::at;
 using kelvo::testing::Screens;
+using namespace kelvo::testing;
 using kelvo::testing::SwitchOperator;
 
 // Keys go to whatever holds the focus inside the screen, as a person's typing would.
-QWidget* focused(QWidget& w) { return w.focusWidget() ? w.focusWidget() : &w; }
-void keys(QWidget& w, const QString& typed) { QTest::keyClicks(focused(w), typed); }
-void key(QWidget& w, Qt::Key k) { QTest::keyClick(focused(w), k); }
 
 class ReturnScreens : public kelvo::testing::WindowTest {
  protected:
   ReturnScreens() {
-    records::MemberRecord m;
-    m.set_number(42);
-    m.set_title(u"Mr");
-    m.set_initial(u"John");
-    m.set_name(u"Smith");
-    m.set_road(u"1 High Street");
-    m.set_telephone1(u"01632 960 123");
-    m.set_category(1);
-    records::add_member(shop_, m);
-    for (auto [n, title] : {std::pair{7, u"Gone Fishing"}, std::pair{8, u"Jaws"}}) {
-      records::FilmRecord f;
-      f.set_number(n);
-      f.set_title(title);
-      f.set_charge_band(1);
-      records::add_film(shop_, f);
-      lend(n, 42);
-    }
+    given_smith_and_two_films();
+    for (int64_t n : {7, 8}) lend(n, 42);
     use_real_dialogs();
   }
 

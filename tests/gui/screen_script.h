@@ -2,10 +2,14 @@
 // Working the real dialogs from a test: the operator the shop talks to is switched from the
 // scripted person (while the window opens the data) to the Qt dialogs, and each modal screen
 // is acted on as it comes up.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -68,5 +72,41 @@ class Screens {
   std::deque<Step> steps_;
   QPointer<QWidget> last_;
 };
+
+// The moves a step makes on a screen: a named child, typing into a box, pressing a button, and
+// keys sent where the focus is, as the counter staff would.
+template <typename W>
+W* child(QWidget& w, const char* name) {
+  auto* c = w.findChild<W*>(QString::fromLatin1(name));
+  EXPECT_NE(c, nullptr) << name;
+  return c;
+}
+inline void type(QWidget& w, const char* name, const QString& text) { child<QLineEdit>(w, name)->setText(text); }
+inline void click(QWidget& w, const char* name) { child<QAbstractButton>(w, name)->click(); }
+inline QWidget* focused(QWidget& w) { return w.focusWidget() ? w.focusWidget() : &w; }
+inline void keys(QWidget& w, const QString& typed) { QTest::keyClicks(focused(w), typed); }
+inline void key(QWidget& w, Qt::Key k) { QTest::keyClick(focused(w), k); }
+
+// A message box with exactly this caption and text, answered with `press`.
+inline Screens::Step box(QString caption, QString body, QMessageBox::StandardButton press = QMessageBox::Ok) {
+  return [=](QWidget& w) {
+    auto* m = qobject_cast<QMessageBox*>(&w);
+    ASSERT_NE(m, nullptr) << "expected message box " << body.toStdString() << ", got " << w.objectName().toStdString();
+    EXPECT_EQ(m->windowTitle(), caption);
+    EXPECT_EQ(m->text(), body);
+    m->button(press)->click();
+  };
+}
+
+// The one-line prompt with exactly this question, answered with `text`.
+inline Screens::Step answer(QString question, QString text) {
+  return [=](QWidget& w) {
+    auto* q = w.findChild<QLabel*>("question");
+    ASSERT_NE(q, nullptr) << "expected prompt " << question.toStdString() << ", got " << w.objectName().toStdString();
+    EXPECT_EQ(q->text(), question);
+    type(w, "answer", text);
+    static_cast<QDialog&>(w).accept();
+  };
+}
 
 }  // namespace kelvo::testing
