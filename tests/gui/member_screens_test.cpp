@@ -51,9 +51,6 @@ void pick(QWidget& w, const char* list, const QString& text) {
   c->setCurrentIndex(i);
 }
 
-// A message box: checks caption and text, then presses the button.
-// A one-line prompt: checks the question, types the answer and presses OK.
-
 std::string log_text(const records::Shop& shop) {
   auto bytes = records::read_whole(shop.path(records::files::kLog));
   if (!bytes) return {};

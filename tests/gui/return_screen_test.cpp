@@ -32,8 +32,6 @@ using kelvo::testing::Screens;
 using namespace kelvo::testing;
 using kelvo::testing::SwitchOperator;
 
-// Keys go to whatever holds the focus inside the screen, as a person's typing would.
-
 class ReturnScreens : public kelvo::testing::WindowTest {
  protected:
   ReturnScreens() {
