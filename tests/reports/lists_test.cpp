@@ -93,6 +93,29 @@ TEST_F(SortedListTest, WorkFileRecordsAreLaidOutAt212Bytes) {
   EXPECT_EQ(shown_rows(), std::vector<std::string>{"101 | Jaws | ACT | , , 0.00"});
 }
 
+// m2.dat: number, last name, title and first name at 0, 8, 92 and 152, in the order of the names,
+// the range's last letter included.
+TEST_F(SortedListTest, MemberWorkFileHoldsNameTitleAndFirstNameAt212Bytes) {
+  auto with_title = [](records::MemberRecord m, const char16_t* title) {
+    m.set_title(title);
+    return m;
+  };
+  given_members({with_title(cattest::member(7, u"smith", u"Anne"), u"Ms"),
+                 with_title(cattest::member(8, u"Adams", u"Bob Charles Dickens"), u"Mr"),
+                 with_title(cattest::member(9, u"O'Brien", u"Cy"), u"Dr"), cattest::member(10, u"Taylor")});
+  ASSERT_TRUE(records::open_data(shop_));
+  ASSERT_TRUE(reports::sort_members_into_work_file(shop_, {u'A', u'S'}, screens_.progress()));
+  auto bytes = records::read_whole(shop_.path(reports::kMemberWorkFile));
+  ASSERT_TRUE(bytes);
+  std::vector<std::string> records;
+  for (size_t at = 0; at + 212 <= bytes->size(); at += 212)
+    records.push_back(std::to_string(text::get_i64(&(*bytes)[at])) + " " + text_at(*bytes, at + 8, 84) + "|" +
+                      text_at(*bytes, at + 92, 60) + "|" + text_at(*bytes, at + 152, 60));
+  EXPECT_EQ(records, (std::vector<std::string>{"8 Adams|Mr|Bob Charles Dickens", "9 O'Brien|Dr|Cy",
+                                               "7 smith|Ms|Anne"}));
+  EXPECT_EQ(bytes->size(), 3u * 212);
+}
+
 TEST_F(SortedListTest, CancelledSortLeavesTheWorkFileInUseUntouched) {
   given_titles({u"Alien", u"Brazil"});
   ASSERT_TRUE(reports::sort_films_into_work_file(shop_, {u'A', u'Z'}, screens_.progress()));
