@@ -112,12 +112,11 @@ bool delete_film_command(records::Shop& shop, CatalogueViews& views) {
   const auto caption = text::format("%I64d Title: %s Last: %s",
                                     {film.number(), film.title(), last.size() > 5 ? last.substr(5) : text::u16()});
   if (shop.op().message(caption, u"Are you sure?", platform::Buttons::OkCancel) != platform::Answer::Ok) return false;
-  if (!mark_film_deleted(shop, film, leaving->slot)) return false;
   const auto now = shop.now();
   const auto entry = text::format("\r\nFilm %I64d, %s deleted.  Date: %02d:%02d %s\r\n",
                                   {film.number(), film.title(), now.hour, now.minute,
                                    text::make_date(now.day, now.month, now.year)});
-  if (!records::append_log_or_report(shop, entry)) return true;
+  if (!records::delete_film_with_log(shop, film, leaving->slot, entry)) return false;
   shop.op().activity(text::format("Film deleted: %I64d %s", {film.number(), film.title()}));
   shop.op().activity(u"  ");
   shop.op().activity(records::count_line("Film", shop.films.counts()));

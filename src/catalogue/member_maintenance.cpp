@@ -2,6 +2,7 @@
 
 #include "catalogue/deletion.h"
 #include "catalogue/member_find.h"
+#include "records/commit.h"
 #include "records/config_layout.h"
 #include "records/file_io.h"
 #include "records/record_files.h"
@@ -135,10 +136,15 @@ bool amend_current_member(records::Shop& shop, MemberFormView& view) {
     platform::problem(shop.op(), u"Invalid category (1-4000)");
     return false;
   }
-  if (!records::rewrite_member(shop, after)) return false;
+  // The record and its log entry in one transaction: after a crash, both or neither.
+  {
+    records::Commit commit(shop);
+    if (!records::rewrite_member(shop, after)) return false;
+    records::append_log(shop, amendment_entry(shop.now(), before, after));
+    if (!commit.finish()) return false;
+  }
   shop.members.set_prefix(*shop.members.index().find(after.number()), after.name());
   shop.member = after;
-  if (!records::append_log_or_report(shop, amendment_entry(shop.now(), before, after))) return true;
   shop.op().activity(text::format("Member %I64d %s %s amended", {after.number(), after.title(), after.name()}));
   shop.op().activity(u"  ");
   return true;
@@ -165,12 +171,11 @@ bool delete_member_command(records::Shop& shop, CatalogueViews& views) {
   }
   const auto caption = text::format("%I64d Name: %s", {m.number(), m.name()});
   if (shop.op().message(caption, u"Are you sure?", platform::Buttons::OkCancel) != platform::Answer::Ok) return false;
-  if (!mark_member_deleted(shop, m, *slot)) return false;
   const auto name = m.name();
   const auto now = shop.now();
   const auto entry = text::format("\r\n%02d:%02d %d/%d/%d Member %I64d, %s deleted.\r\n",
                                   {now.hour, now.minute, now.day, now.month, now.year, number, name});
-  if (!records::append_log_or_report(shop, entry)) return true;
+  if (!records::delete_member_with_log(shop, m, *slot, entry)) return false;
   shop.op().activity(text::format("Member deleted: %I64d %s", {number, name}));
   shop.op().activity(u"  ");
   shop.op().activity(records::count_line("Member", shop.members.counts()));

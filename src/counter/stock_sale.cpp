@@ -70,14 +70,6 @@ std::optional<TaxFigures> ask_price(records::Shop& shop, RentalItemSaleScreen& s
   }
 }
 
-// A refused commit leaves film.dat as it was: the index must say so too.
-void undo_film_deletion(records::Shop& shop, const records::FilmRecord& film, int64_t slot) {
-  shop.films.index().erase(-1, slot);
-  shop.films.index().insert(film.number(), slot);
-  shop.films.set_prefix(slot, film.title());
-  shop.films.counts().deleted -= 1;
-  shop.films.counts().live += 1;
-}
 
 }  // namespace
 
@@ -192,8 +184,8 @@ bool sell_rental_item(records::Shop& shop, const SaleContext& ctx, catalogue::Ca
     add_f32(c, cfg::kItemsSoldAmount, total);
     records::mark_film_deleted(shop, film, slot);
     records::append_log(shop, text::format("\r\nFilm %I64d, %s sold for %.2f.\r\n", {number, film.title(), total}));
-    if (!commit.finish()) {
-      undo_film_deletion(shop, film, slot);
+    if (!commit.finish(records::kFilmDeletionWords)) {
+      records::undo_film_deletion(shop, film, slot);
       return false;
     }
   }

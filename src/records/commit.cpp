@@ -123,6 +123,11 @@ Journal Commit::collect() {
   return journal;
 }
 
+bool Commit::finish(const RefusalWords& words) {
+  words_ = &words;
+  return finish();
+}
+
 bool Commit::finish() {
   if (done_) return true;
   done_ = true;
@@ -133,7 +138,10 @@ bool Commit::finish() {
   const auto folder = shop_.folder();
   auto refuse = [&](std::string_view file, bool missing) {
     shop_.config = *config_before_;
-    report_file(shop_, file, missing);
+    if (words_ && words_->file == file)
+      shop_.op().message(missing ? u"Fatal error" : u"Problem", missing ? words_->not_present : words_->not_written);
+    else
+      report_file(shop_, file, missing);
     return false;
   };
   if (auto missing = first_missing(folder, journal)) return refuse(*missing, true);

@@ -5,10 +5,19 @@
 // files and removes the journal. A crash at any moment leaves either the whole transaction
 // (applied now or at the next start) or none of it. A Commit opened inside another joins it.
 #include <memory>
+#include <string_view>
 
 #include "records/shop.h"
 
 namespace kelvo::records {
+
+// The words of a command that reports its own data file when a transaction is refused: the file
+// missing ("Fatal error") or not written ("Problem").
+struct RefusalWords {
+  std::string_view file;
+  const char16_t* not_present;
+  const char16_t* not_written;
+};
 
 class Commit {
  public:
@@ -22,6 +31,8 @@ class Commit {
   // not be written: the transaction is refused with that file's message, no file changes and
   // the configuration block in memory is as it was when the commit opened.
   bool finish();
+  // The same, a refusal over `words.file` reported in the command's own words.
+  bool finish(const RefusalWords& words);
 
  private:
   Journal collect();
@@ -29,6 +40,7 @@ class Commit {
   bool owner_;
   bool done_ = false;
   std::unique_ptr<ConfigBlock> config_before_;
+  const RefusalWords* words_ = nullptr;
 };
 
 }  // namespace kelvo::records

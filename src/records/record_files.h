@@ -2,6 +2,7 @@
 // Finding, adding, rewriting and deleting film, member and stock records, with every check and
 // message the counter shows. Each operation opens its file, works on whole records at their
 // slots and closes it again.
+#include "records/commit.h"
 #include "records/shop.h"
 
 namespace kelvo::records {
@@ -34,6 +35,16 @@ void announce_new_member(Shop& shop, const MemberRecord& member);
 // index, prefix table and counts follow once it is on disk. No checks: the callers make them.
 bool mark_film_deleted(Shop& shop, const FilmRecord& film, int64_t slot);
 bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot);
+
+// Marks the record deleted and appends its log entry as one transaction, so that after a crash
+// the shop holds both or neither. False when it was refused (and reported): the index, prefix
+// table and counts then match the unchanged files again.
+bool delete_film_with_log(Shop& shop, const FilmRecord& film, int64_t slot, text::u16view entry);
+bool delete_member_with_log(Shop& shop, const MemberRecord& member, int64_t slot, text::u16view entry);
+// What a refused transaction that deleted the record must put back in memory, and the words it
+// is refused with ("Data file: film.dat, not present.", "Not able to write film.dat").
+void undo_film_deletion(Shop& shop, const FilmRecord& film, int64_t slot);
+extern const RefusalWords kFilmDeletionWords;
 
 // Marks the record deleted (number -1, title or name cleared) after the checks.
 bool delete_film(Shop& shop, int64_t number);
