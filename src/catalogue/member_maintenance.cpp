@@ -24,12 +24,35 @@ void refuse(records::Shop& shop, const char16_t* message) {
 bool new_searches_on(const records::ConfigBlock& config) { return config.i64(cfg::kNewSearches) != 0; }
 
 // The fee goes into today's takings and the day's membership takings, and into the log.
-bool take_fee(records::Shop& shop, const MemberRecord& m, float fee) {
+void take_fee(records::Shop& shop, const MemberRecord& m, float fee) {
   shop.config.set_takings_today(shop.config.takings_today() + fee);
   shop.config.set_f32(cfg::kMembershipTakingsToday, shop.config.f32(cfg::kMembershipTakingsToday) + fee);
-  const auto entry = records::log_prefix(shop.now()) + text::format("  New member %I64d", {m.number()}) +
-                     text::format("\r\nFee paid: %.2f\r\n", {fee});
-  return records::append_log_or_report(shop, entry);
+  records::append_log(shop, records::log_prefix(shop.now()) + text::format("  New member %I64d", {m.number()}) +
+                                text::format("\r\nFee paid: %.2f\r\n", {fee}));
+}
+
+// The record, the day's count of new members and the fee (takings and log entry) in one
+// transaction: a crash never leaves a paid fee without its member, or a member without its fee.
+bool store_new_member(records::Shop& shop, MemberRecord& m, float fee) {
+  if (!records::prepare_new_member(shop, m, fee)) return false;
+  // A refused commit writes nothing; the index, prefixes and counts go back with it.
+  const records::NumberIndex index = shop.members.index();
+  const std::vector<records::Prefix> prefixes = shop.members.prefixes();
+  const records::RecordCounts counts = shop.members.counts();
+  records::Commit commit(shop);
+  const bool collected = records::add_member_copy(shop, m);
+  if (collected) {
+    shop.config.set_i64(cfg::kNewMembersToday, shop.config.i64(cfg::kNewMembersToday) + 1);
+    if (fee != 0) take_fee(shop, m, fee);
+  }
+  if (!commit.finish() || !collected) {
+    shop.members.index() = index;
+    shop.members.prefixes() = prefixes;
+    shop.members.counts() = counts;
+    return false;
+  }
+  records::announce_new_member(shop, m);
+  return true;
 }
 
 std::optional<platform::PromptAnswer> ask_for_member(records::Shop& shop, text::u16view title) {
@@ -84,12 +107,9 @@ int add_members(records::Shop& shop, CatalogueViews& views, MemberFormView& view
       return stored;
     }
     if (!data_file_present(shop, shop.members.file(), kMemberFile)) return stored;
-    if (!records::add_member(shop, m, fee)) return stored;
+    if (!store_new_member(shop, m, fee)) return stored;
     shop.member = m;
     ++stored;
-    // The member is on file whatever happens to the log, so the day's count follows the file.
-    shop.config.set_i64(cfg::kNewMembersToday, shop.config.i64(cfg::kNewMembersToday) + 1);
-    if (fee != 0 && !take_fee(shop, m, fee)) return stored;
     if (button != FormButton::Next || !form.offers_next()) return stored;
     form = MemberForm::blank(shop, kind);
   }

@@ -174,6 +174,12 @@ void announce_new_film(Shop& shop, const FilmRecord& film) {
 }
 
 bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {
+  if (!prepare_new_member(shop, member, membership_fee) || !add_member_copy(shop, member)) return false;
+  announce_new_member(shop, member);
+  return true;
+}
+
+bool prepare_new_member(Shop& shop, MemberRecord& member, float membership_fee) {
   const char16_t* refusal = nullptr;
   if (!number_in_range(member.number())) refusal = u"Number outside range.";
   else if (member.name().size() < 2) refusal = u"The name must have at least two characters.";
@@ -186,8 +192,6 @@ bool add_member(Shop& shop, MemberRecord& member, float membership_fee) {
     return false;
   }
   member.reset_for_new();
-  if (!add_member_copy(shop, member)) return false;
-  announce_new_member(shop, member);
   return true;
 }
 

@@ -20,6 +20,9 @@ bool rewrite_member(Shop& shop, const MemberRecord& member);
 // index, prefix table and counts change only once the record is safely on disk.
 bool add_film(Shop& shop, FilmRecord& film);
 bool add_member(Shop& shop, MemberRecord& member, float membership_fee = 0);
+// The checks of add_member (number range, name, category, fee, number free), each refusal
+// sounded and reported; a member that passes is made ready for a first rental.
+bool prepare_new_member(Shop& shop, MemberRecord& member, float membership_fee);
 // Stores a film built whole by its caller (a file of items to add) the way Add stores a new
 // film, keeping all the record carries; "Number in use." for a number not free.
 bool add_film_copy(Shop& shop, const FilmRecord& film);

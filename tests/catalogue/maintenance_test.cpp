@@ -181,69 +181,6 @@ TEST_F(FilmFlows, DeleteAsksLogsAndReports) {
             (std::vector<std::string>{"Film deleted: 42 Brazil", "  ", "Film records: 1 (1 deleted)", "  "}));
 }
 
-// Deleting a film or member, or amending a member, writes the record and its log entry as one
-// transaction: refused (the journal cannot be made), nothing on disk changes and memory still
-// matches the files; then it goes through whole.
-TEST_F(FilmFlows, RecordAndLogEntryLandTogetherOrNotAtAll) {
-  given_films({film(42, u"Brazil")});
-  given_members({member(8, u"Gone")});
-  MemberScreen renaming;
-  struct Case {
-    const char* what;
-    std::function<bool()> run;
-    std::function<bool()> done;  // the change as memory sees it
-    const char* log_start;
-  };
-  const std::vector<Case> cases = {
-      {"film delete",
-       [&] {
-         op_.type(u"42");
-         op_.reply({Answer::Ok});
-         return delete_film_command(shop_, views_);
-       },
-       [&] { return !shop_.films.index().contains(42); }, "\r\nFilm 42, Brazil deleted."},
-      {"member amend",
-       [&] {
-         renaming.steps = {[](MemberForm& f) {
-           f.set(MemberField::Name, u"Went");
-           return FormButton::Ok;
-         }};
-         op_.type(u"8");
-         return amend_member(shop_, views_, renaming);
-       },
-       [&] { return shop_.members.prefixes()[*shop_.members.index().find(8)] == records::Prefix{u'W', u'e'}; },
-       "\r\n14:05 07/12/2026  Member 8 amended:"},
-      {"member delete",
-       [&] {
-         op_.type(u"8");
-         op_.reply({Answer::Ok});
-         return delete_member_command(shop_, views_);
-       },
-       [&] { return !shop_.members.index().contains(8); }, "\r\n14:05 7/12/2026 Member 8, Went deleted."},
-  };
-  const auto journal = shop_.path(records::kJournalFile);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const auto films = records::read_whole(shop_.path(records::files::kFilm));
-    const auto members = records::read_whole(shop_.path(records::files::kMember));
-    const auto film_counts = shop_.films.counts(), member_counts = shop_.members.counts();
-    std::filesystem::create_directory(journal);
-    EXPECT_FALSE(c.run());
-    EXPECT_FALSE(c.done());
-    EXPECT_EQ(records::read_whole(shop_.path(records::files::kFilm)), films);
-    EXPECT_EQ(records::read_whole(shop_.path(records::files::kMember)), members);
-    EXPECT_EQ(log_text(), "");
-    EXPECT_EQ(shop_.films.counts().live, film_counts.live);
-    EXPECT_EQ(shop_.members.counts().live, member_counts.live);
-
-    std::filesystem::remove(journal);
-    EXPECT_TRUE(c.run());
-    EXPECT_TRUE(c.done());
-    EXPECT_EQ(log_text().rfind(c.log_start, 0), 0u) << log_text();
-    std::filesystem::remove(shop_.path(records::files::kLog));
-  }
-}
-
 TEST_F(FilmFlows, FilmOnLoanIsNotDeleted) {
   given_films({film(9, u"Jaws")});
   change_film(9, [](records::FilmRecord& f) { f.set_on_loan_to(3); });
@@ -438,6 +375,80 @@ TEST_F(MemberFlows, NewSearchesShowTheListsBeforeStoring) {
   EXPECT_EQ(views_.list_titles,
             (std::vector<std::string>{"New member search: name", "New member search: address"}));
   EXPECT_EQ(shop_.members.counts().live, 1);
+}
+
+// Deleting a film or member, amending a member or adding one with a fee writes the record, its
+// log entry and the day's figures as one transaction: refused (the journal cannot be made),
+// nothing on disk or in memory changes; then it goes through whole.
+TEST_F(MemberFlows, RecordAndLogEntryLandTogetherOrNotAtAll) {
+  given_films({film(42, u"Brazil")});
+  given_members({member(8, u"Gone")});
+  MemberScreen renaming;
+  struct Case {
+    const char* what;
+    std::function<bool()> run;
+    std::function<bool()> done;  // the change as memory sees it
+    const char* log_start;
+  };
+  const std::vector<Case> cases = {
+      {"film delete",
+       [&] {
+         op_.type(u"42");
+         op_.reply({Answer::Ok});
+         return delete_film_command(shop_, views_);
+       },
+       [&] { return !shop_.films.index().contains(42); }, "\r\nFilm 42, Brazil deleted."},
+      {"member amend",
+       [&] {
+         renaming.steps = {[](MemberForm& f) {
+           f.set(MemberField::Name, u"Went");
+           return FormButton::Ok;
+         }};
+         op_.type(u"8");
+         return amend_member(shop_, views_, renaming);
+       },
+       [&] { return shop_.members.prefixes()[*shop_.members.index().find(8)] == records::Prefix{u'W', u'e'}; },
+       "\r\n14:05 07/12/2026  Member 8 amended:"},
+      {"member delete",
+       [&] {
+         op_.type(u"8");
+         op_.reply({Answer::Ok});
+         return delete_member_command(shop_, views_);
+       },
+       [&] { return !shop_.members.index().contains(8); }, "\r\n14:05 7/12/2026 Member 8, Went deleted."},
+      {"new member with a fee",
+       [&] {
+         MemberScreen adding;
+         adding.steps = {person(u"Carter", FormButton::Ok, u"5.00")};
+         op_.reply({Answer::Ok});
+         return add_members(shop_, views_, adding, MemberAddKind::Plain) == 1;
+       },
+       [&] { return shop_.members.counts().live == 1 && shop_.config.takings_today() == 5.0f; },
+       "\r\n14:05 07/12/2026  New member "},
+  };
+  const auto journal = shop_.path(records::kJournalFile);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto films = records::read_whole(shop_.path(records::files::kFilm));
+    const auto members = records::read_whole(shop_.path(records::files::kMember));
+    const auto film_counts = shop_.films.counts(), member_counts = shop_.members.counts();
+    const auto config = records::read_whole(shop_.path(records::files::kConfig));
+    std::filesystem::create_directory(journal);
+    EXPECT_FALSE(c.run());
+    EXPECT_FALSE(c.done());
+    EXPECT_EQ(records::read_whole(shop_.path(records::files::kFilm)), films);
+    EXPECT_EQ(records::read_whole(shop_.path(records::files::kMember)), members);
+    EXPECT_EQ(log_text(), "");
+    EXPECT_EQ(records::read_whole(shop_.path(records::files::kConfig)), config);
+    EXPECT_EQ(shop_.films.counts().live, film_counts.live);
+    EXPECT_EQ(shop_.members.counts().live, member_counts.live);
+
+    std::filesystem::remove(journal);
+    EXPECT_TRUE(c.run());
+    EXPECT_TRUE(c.done());
+    EXPECT_EQ(log_text().rfind(c.log_start, 0), 0u) << log_text();
+    std::filesystem::remove(shop_.path(records::files::kLog));
+  }
 }
 
 TEST_F(MemberFlows, AmendmentEntryHoldsBeforeAndAfter) {
