@@ -26,42 +26,25 @@ QString tax_label(const records::ConfigBlock& config, size_t offset, const QStri
 }  // namespace
 
 AmountDialog::AmountDialog(const QString& title, const records::ConfigBlock& config, QWidget* parent)
-    : QDialog(parent), model_(config) {
+    : QDialog(parent) {
   setWindowTitle(title);
   setObjectName(QStringLiteral("amountScreen"));
   auto* heading = new QLabel(title, this);
   heading->setObjectName(QStringLiteral("heading"));
 
-  sub_total_ = new QLineEdit(this);
-  sub_total_->setObjectName(QStringLiteral("subTotal"));
-  sub_total_->setAlignment(Qt::AlignRight);
-  sub_total_->setMinimumWidth(140);
-  tax1_ = shown_field(this, "tax1", {}, Shown::Money);
-  tax2_ = shown_field(this, "tax2", {}, Shown::Money);
-  total_ = shown_field(this, "total", {}, Shown::Money);
-
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Sub total:"), sub_total_);
-  form->addRow(tax_label(config, records::cfg::kTax1Description, QStringLiteral("Tax 1")), tax1_);
-  form->addRow(tax_label(config, records::cfg::kTax2Description, QStringLiteral("Tax 2")), tax2_);
-  form->addRow(QStringLiteral("Total:"), total_);
+  rows_ = new AmountRows(this, form, config, "subTotal",
+                         {QStringLiteral("&Sub total:"),
+                          tax_label(config, records::cfg::kTax1Description, QStringLiteral("Tax 1")),
+                          tax_label(config, records::cfg::kTax2Description, QStringLiteral("Tax 2"))});
 
   auto* buttons = platform::qt::ok_cancel_buttons(this);
-  connect(sub_total_, &QLineEdit::textChanged, this, &AmountDialog::refresh);
 
   auto* all = new QVBoxLayout(this);
   all->addWidget(heading);
   all->addLayout(form);
   all->addWidget(buttons);
-  sub_total_->setFocus();
-  refresh();
-}
-
-void AmountDialog::refresh() {
-  model_.set_sub_total(u16(sub_total_->text()));
-  tax1_->setText(qs(model_.tax1_text()));
-  tax2_->setText(qs(model_.tax2_text()));
-  total_->setText(qs(model_.total_text()));
+  rows_->amount()->setFocus();
 }
 
 }  // namespace kelvo::counter::qt

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
+#include "counter/amount_rows_screen.h"
 #include "counter/payment_views.h"
 
 namespace kelvo::counter::qt {
@@ -11,15 +12,10 @@ class AmountDialog : public QDialog {
   Q_OBJECT
  public:
   AmountDialog(const QString& title, const records::ConfigBlock& config, QWidget* parent = nullptr);
-  const AmountFigures& figures() const { return model_.figures(); }
+  const AmountFigures& figures() const { return rows_->figures(); }
 
  private:
-  void refresh();
-  AmountModel model_;
-  QLineEdit* sub_total_ = nullptr;
-  QLineEdit* tax1_ = nullptr;
-  QLineEdit* tax2_ = nullptr;
-  QLineEdit* total_ = nullptr;
+  AmountRows* rows_ = nullptr;
 };
 
 }  // namespace kelvo::counter::qt

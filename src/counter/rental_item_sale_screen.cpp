@@ -19,43 +19,25 @@ using platform::qt::u16;
 
 RentalItemSaleDialog::RentalItemSaleDialog(int64_t item, const QString& title, const records::ConfigBlock& config,
                                            QWidget* parent)
-    : QDialog(parent), model_(config) {
+    : QDialog(parent) {
   setWindowTitle(QStringLiteral("Sale of rental item"));
   setObjectName(QStringLiteral("rentalItemSaleScreen"));
   auto* item_box = shown_field(this, "item", QString::number(item));
   auto* title_box = shown_field(this, "title", title);
   title_box->setMinimumWidth(title_box->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
-  price_ = new QLineEdit(this);
-  price_->setObjectName(QStringLiteral("price"));
-  price_->setAlignment(Qt::AlignRight);
-  price_->setMaxLength(12);
-  tax1_ = shown_field(this, "tax1", {}, Shown::Money);
-  tax2_ = shown_field(this, "tax2", {}, Shown::Money);
-  total_ = shown_field(this, "total", {}, Shown::Money);
-
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Item:"), item_box);
   form->addRow(QStringLiteral("Title:"), title_box);
-  form->addRow(QStringLiteral("&Sale price:"), price_);
-  form->addRow(QStringLiteral("Tax 1:"), tax1_);
-  form->addRow(QStringLiteral("Tax 2:"), tax2_);
-  form->addRow(QStringLiteral("Total:"), total_);
+  rows_ = new AmountRows(this, form, config, "price",
+                         {QStringLiteral("&Sale price:"), QStringLiteral("Tax 1:"), QStringLiteral("Tax 2:")});
+  rows_->amount()->setMaxLength(12);
 
   auto* buttons = platform::qt::ok_cancel_buttons(this);
-  connect(price_, &QLineEdit::textChanged, this, &RentalItemSaleDialog::refresh);
 
   auto* all = new QVBoxLayout(this);
   all->addLayout(form);
   all->addWidget(buttons);
-  price_->setFocus();
-  refresh();
-}
-
-void RentalItemSaleDialog::refresh() {
-  model_.set_sub_total(u16(price_->text()));
-  tax1_->setText(qs(model_.tax1_text()));
-  tax2_->setText(qs(model_.tax2_text()));
-  total_->setText(qs(model_.total_text()));
+  rows_->amount()->setFocus();
 }
 
 std::optional<AmountFigures> QtRentalItemSaleScreen::ask_sale_price(int64_t item, text::u16view title) {

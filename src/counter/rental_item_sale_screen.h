@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "counter/amount_rows_screen.h"
 #include "counter/retail_views.h"
 #include "records/config_block.h"
 
@@ -14,15 +15,10 @@ class RentalItemSaleDialog : public QDialog {
  public:
   RentalItemSaleDialog(int64_t item, const QString& title, const records::ConfigBlock& config,
                        QWidget* parent = nullptr);
-  const AmountFigures& figures() const { return model_.figures(); }
+  const AmountFigures& figures() const { return rows_->figures(); }
 
  private:
-  void refresh();
-  AmountModel model_;
-  QLineEdit* price_ = nullptr;
-  QLineEdit* tax1_ = nullptr;
-  QLineEdit* tax2_ = nullptr;
-  QLineEdit* total_ = nullptr;
+  AmountRows* rows_ = nullptr;
 };
 
 class QtRentalItemSaleScreen : public RentalItemSaleScreen {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/screen_script.h"
 #include "support/scripted_operator.h"
 #include "uploader/kelvoweb_window_screen.h"
 #include "uploader/upload_settings_screen.h"
@@ -100,7 +101,7 @@ TEST(KelvowebWindow, ConfigureTimerSelectUploadAndSaveAtClose) {
     EXPECT_EQ(xml.find(std::string("<\0c\0o\0s\0t\0", 10)), std::string::npos);
     EXPECT_NE(xml.find(std::string("A\0l\0i\0e\0n\0", 10)), std::string::npos);
 
-    window.grab().save("/tmp/kelvoweb_window.png");
+    kelvo::testing::save_picture(window, "kelvoweb_window");
     window.close();
   }
   auto saved = load_config(folder);

@@ -469,18 +469,14 @@ TEST_F(MemberScreens, ScreensFitTheCounterDisplay) {
   EXPECT_LE(display.width(), 1024);
   EXPECT_LE(display.height(), 740);
   EXPECT_EQ(display.shown("last_used"), "10:15 Sat 5 Dec 26");
-  if (const char* dir = std::getenv("KELVO_SCREENSHOTS")) {
-    screen.grab().save(QString(dir) + "/new_member.png");
-    display.grab().save(QString(dir) + "/member.png");
-    MemberForm amend = MemberForm::amend(m, 2026, true);
-    MemberFormScreen amending(shop_.config, amend);
-    amending.adjustSize();
-    amending.grab().save(QString(dir) + "/amend_member.png");
-    std::vector<ListRow> rows(5, member_row(m));
-    ListWindowScreen list("Member list", rows, false);
-    list.adjustSize();
-    list.grab().save(QString(dir) + "/list.png");
-  }
+  save_picture(screen, "new_member");
+  save_picture(display, "member");
+  MemberForm amend = MemberForm::amend(m, 2026, true);
+  MemberFormScreen amending(shop_.config, amend);
+  save_picture(amending, "amend_member");
+  std::vector<ListRow> rows(5, member_row(m));
+  ListWindowScreen list("Member list", rows, false);
+  save_picture(list, "list");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "counter/member_credit_screen.h"
 #include "counter/total_due_screen.h"
 #include "counter/payment.h"
+#include "gui/screen_script.h"
 #include "records/config_layout.h"
 #include "shell/command_table.h"
 
@@ -42,11 +43,6 @@ void press(QWidget& w, const char* name) {
   ASSERT_NE(b, nullptr) << name;
   b->click();
 }
-void shoot(QWidget& w, const char* file) {
-  w.adjustSize();
-  w.grab().save(QStringLiteral("/tmp/%1.png").arg(QString::fromLatin1(file)));
-}
-
 ArrearsView arrears_view() {
   ArrearsView v;
   v.number = 42;
@@ -64,7 +60,7 @@ TEST(ArrearsScreen, TotalIsPaidUnlessTheDefaultIsPayAnotherDay) {
   EXPECT_EQ(plain.windowTitle(), "Arrears");
   EXPECT_TRUE(radio(plain, "totalPaid")->isChecked());
   EXPECT_EQ(box(plain, "owed"), "10.00");
-  shoot(plain, "arrears");
+  kelvo::testing::save_picture(plain, "arrears");
   press(plain, "ok");
   EXPECT_EQ(plain.choice(), ArrearsChoice::TotalPaid);
 
@@ -97,7 +93,7 @@ TEST(ChoiceScreens, DefaultsOfMemberCreditAmendOweAndTotalDue) {
   EXPECT_EQ(credit.windowTitle(), "Member credit");
   EXPECT_TRUE(radio(credit, "amountPaid")->isChecked());
   EXPECT_EQ(box(credit, "amountOwed"), "3.00");
-  shoot(credit, "member_credit");
+  kelvo::testing::save_picture(credit, "member_credit");
   radio(credit, "partPaidRestWrittenOff")->setChecked(true);
   press(credit, "ok");
   EXPECT_EQ(credit.choice(), CreditChoice::PartPaidRestWrittenOff);
@@ -105,14 +101,14 @@ TEST(ChoiceScreens, DefaultsOfMemberCreditAmendOweAndTotalDue) {
   qt::AmendOweDialog amend(12.5f);
   EXPECT_EQ(amend.windowTitle(), "Amend / owe transaction total");
   EXPECT_EQ(box(amend, "total"), "12.50");
-  shoot(amend, "amend_owe");
+  kelvo::testing::save_picture(amend, "amend_owe");
   press(amend, "ok");  // nothing selected: as Cancel
   EXPECT_EQ(amend.choice(), std::nullopt);
 
   qt::TotalDueDialog due(QStringLiteral("5.00"));
   EXPECT_EQ(due.windowTitle(), "Total due");
   EXPECT_TRUE(radio(due, "writtenOff")->isChecked());
-  shoot(due, "total_due");
+  kelvo::testing::save_picture(due, "total_due");
   radio(due, "zeroPaidSpecificOwed")->setChecked(true);
   press(due, "ok");
   EXPECT_EQ(due.choice(), TotalDueChoice::ZeroPaidSpecificOwed);
@@ -138,7 +134,7 @@ TEST(ArrearsOverdueScreen, FocusFollowsTheDefaultOverdueAllocation) {
   EXPECT_EQ(paid_first.windowTitle(), "Arrears / overdue");
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "paid");
   EXPECT_EQ(box(paid_first, "total"), "6.50");
-  shoot(paid_first, "arrears_overdue");
+  kelvo::testing::save_picture(paid_first, "arrears_overdue");
   press(paid_first, "paid");
   EXPECT_EQ(paid_first.choice(), OverdueChoice::Paid);
 
@@ -177,7 +173,7 @@ TEST(AmountScreen, TaxesAndTotalFollowTheSubTotal) {
   EXPECT_EQ(box(d, "total"), "11.00");
   EXPECT_FLOAT_EQ(d.figures().total, 11);
   EXPECT_FLOAT_EQ(d.figures().tax1, 1);
-  shoot(d, "amount");
+  kelvo::testing::save_picture(d, "amount");
 }
 
 TEST(CashTenderedScreen, ShowsTheFiguresAndTheChange) {
@@ -193,7 +189,7 @@ TEST(CashTenderedScreen, ShowsTheFiguresAndTheChange) {
   EXPECT_EQ(box(d, "totalDue"), "9.50");
   QTest::keyClicks(d.findChild<QLineEdit*>("tendered"), "20");
   EXPECT_EQ(box(d, "change"), "10.50");
-  shoot(d, "cash_tendered");
+  kelvo::testing::save_picture(d, "cash_tendered");
   QTest::keyClick(d.findChild<QLineEdit*>("tendered"), Qt::Key_Backspace);
   EXPECT_EQ(box(d, "change"), "");  // 2.00 does not cover 9.50
 }

@@ -119,7 +119,7 @@ TEST_F(RentalScreenTest, RentTwoItemsWithTheKeyboardAlone) {
               auto* items = w.findChild<QListWidget*>("items");
               for (int i = 0; items && i < items->count(); ++i) shown_items += items->item(i)->text() + ";";
               shown_total = w.findChild<QLineEdit*>("total")->text();
-              w.grab().save("/tmp/rental_screen.png");
+              save_picture(w, "rental");
               QTest::keyClick(focused(w), Qt::Key_Return);
             })
       .then(titled("Cash tendered"), [](QWidget& w) { QTest::keyClick(focused(w), Qt::Key_Escape); });

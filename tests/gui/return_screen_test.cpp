@@ -84,7 +84,7 @@ TEST_F(ReturnScreens, MemberFirstReturnOfBothItemsByKeyboard) {
       EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
       EXPECT_EQ(w.findChild<QLineEdit*>("name")->text(), "Mr John Smith");
       EXPECT_EQ(w.findChild<QLineEdit*>("transactionCharge")->text(), "0.00");
-      w.grab().save(QStringLiteral("/tmp/kelvo-return.png"));
+      save_picture(w, "return");
       key(w, Qt::Key_Down);
       key(w, Qt::Key_Space);
       EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
@@ -98,7 +98,7 @@ TEST_F(ReturnScreens, MemberFirstReturnOfBothItemsByKeyboard) {
       auto* cash = w.findChild<QPushButton*>("cashRefund");
       ASSERT_NE(cash, nullptr);
       EXPECT_FALSE(cash->isHidden());  // operator 1
-      w.grab().save(QStringLiteral("/tmp/kelvo-return-complete.png"));
+      save_picture(w, "return_complete");
       key(w, Qt::Key_Return);
     });
   window_.run("members.return_items");

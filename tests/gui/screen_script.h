@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 
@@ -72,6 +73,14 @@ class Screens {
   std::deque<Step> steps_;
   QPointer<QWidget> last_;
 };
+
+// Saves a picture of the screen when KELVO_SCREENSHOTS names a folder, to look at by eye.
+inline void save_picture(QWidget& w, const char* name) {
+  const char* dir = std::getenv("KELVO_SCREENSHOTS");
+  if (!dir) return;
+  w.adjustSize();
+  w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
 
 // The moves a step makes on a screen: a named child, typing into a box, pressing a button, and
 // keys sent where the focus is, as the counter staff would.

@@ -68,12 +68,4 @@ class WindowTest : public ::testing::Test {
   bool opened_ = false;
 };
 
-// Saves a picture of the screen when KELVO_SCREENSHOTS names a folder, to look at by eye.
-inline void save_picture(QWidget& w, const char* name) {
-  const char* dir = std::getenv("KELVO_SCREENSHOTS");
-  if (!dir) return;
-  w.adjustSize();
-  w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-}
-
 }  // namespace kelvo::testing
