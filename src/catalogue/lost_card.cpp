@@ -48,9 +48,7 @@ bool copy_to_new_number(records::Shop& shop, MemberRecord& stopped) {
   stopped.set_owed(0);
   stopped.set_rental_credits(0);
   // A refused commit writes nothing; the index, prefixes and counts go back with it.
-  const records::NumberIndex index = shop.members.index();
-  const std::vector<records::Prefix> prefixes = shop.members.prefixes();
-  const records::RecordCounts counts = shop.members.counts();
+  records::RecordStore<MemberRecord>::Memory memory(shop.members);
   records::Commit commit(shop);
   const bool collected =
       records::rewrite_member(shop, stopped) && records::add_member_copy(shop, copy) &&
@@ -59,9 +57,7 @@ bool copy_to_new_number(records::Shop& shop, MemberRecord& stopped) {
                     text::format("  Lost card %I64d copied to %I64d, balance moved: %.2f, rental credits moved: %d\r\n",
                                  {stopped.number(), copy.number(), copy.owed(), copy.rental_credits()}));
   if (!commit.finish() || !collected) {
-    shop.members.index() = index;
-    shop.members.prefixes() = prefixes;
-    shop.members.counts() = counts;
+    memory.put_back();
     return false;
   }
   records::announce_new_member(shop, copy);

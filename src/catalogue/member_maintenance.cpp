@@ -36,9 +36,7 @@ void take_fee(records::Shop& shop, const MemberRecord& m, float fee) {
 bool store_new_member(records::Shop& shop, MemberRecord& m, float fee) {
   if (!records::prepare_new_member(shop, m, fee)) return false;
   // A refused commit writes nothing; the index, prefixes and counts go back with it.
-  const records::NumberIndex index = shop.members.index();
-  const std::vector<records::Prefix> prefixes = shop.members.prefixes();
-  const records::RecordCounts counts = shop.members.counts();
+  records::RecordStore<MemberRecord>::Memory memory(shop.members);
   records::Commit commit(shop);
   const bool collected = records::add_member_copy(shop, m);
   if (collected) {
@@ -46,9 +44,7 @@ bool store_new_member(records::Shop& shop, MemberRecord& m, float fee) {
     if (fee != 0) take_fee(shop, m, fee);
   }
   if (!commit.finish() || !collected) {
-    shop.members.index() = index;
-    shop.members.prefixes() = prefixes;
-    shop.members.counts() = counts;
+    memory.put_back();
     return false;
   }
   records::announce_new_member(shop, m);

@@ -178,6 +178,7 @@ bool sell_rental_item(records::Shop& shop, const SaleContext& ctx, catalogue::Ca
   records::ConfigBlock& c = shop.config;
   const float total = price->total;
   {
+    records::RecordStore<records::FilmRecord>::Memory memory(shop.films);
     records::Commit commit(shop);
     c.set_takings_today(c.takings_today() + total);
     add_f32(c, cfg::kItemsSoldCount, 1.0f);
@@ -185,7 +186,7 @@ bool sell_rental_item(records::Shop& shop, const SaleContext& ctx, catalogue::Ca
     records::mark_film_deleted(shop, film, slot);
     records::append_log(shop, text::format("\r\nFilm %I64d, %s sold for %.2f.\r\n", {number, film.title(), total}));
     if (!commit.finish(records::kFilmDeletionWords)) {
-      records::undo_film_deletion(shop, film, slot);
+      memory.put_back();
       return false;
     }
   }

@@ -2,6 +2,8 @@
 // item or by a flag, a title and a format to add it. The lines are applied a batch at a time,
 // each batch one transaction: what was done before a failure or a Cancel stays done, a crash
 // leaves whole batches, and a large file costs a few syncs per batch instead of one per item.
+#include <optional>
+
 #include "catalogue/deletion.h"
 #include "exchange/import.h"
 #include "records/commit.h"
@@ -108,10 +110,8 @@ class Update {
   }
 
   void begin_batch() {
+    films_before_.emplace(shop_.films);
     commit_.emplace(shop_);
-    index_before_ = shop_.films.index();
-    prefixes_before_ = shop_.films.prefixes();
-    counts_before_ = shop_.films.counts();
     batch_lines_.clear();
     batch_done_ = 0;
   }
@@ -122,9 +122,7 @@ class Update {
     const bool written = commit_->finish();
     commit_.reset();
     if (!written) {
-      shop_.films.index() = index_before_;
-      shop_.films.prefixes() = prefixes_before_;
-      shop_.films.counts() = counts_before_;
+      films_before_->put_back();
       return false;
     }
     for (const auto& l : batch_lines_) shop_.op().activity(l);
@@ -190,9 +188,7 @@ class Update {
   int64_t lines_;
   int done_ = 0;  // items deleted, then items added, by the batches written
   std::optional<records::Commit> commit_;
-  records::NumberIndex index_before_;
-  std::vector<records::Prefix> prefixes_before_;
-  records::RecordCounts counts_before_;
+  std::optional<records::RecordStore<records::FilmRecord>::Memory> films_before_;
   std::vector<text::u16> batch_lines_;
   int batch_done_ = 0;
 };

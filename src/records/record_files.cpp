@@ -99,22 +99,14 @@ bool mark_deleted(Shop& shop, RecordStore<R>& store, const char16_t* not_present
 }
 
 template <class R>
-void undo_deletion(RecordStore<R>& store, int64_t number, int64_t slot, text::u16view prefix) {
-  store.index().erase(-1, slot);
-  store.index().insert(number, slot);
-  store.set_prefix(slot, prefix);
-  store.counts().deleted -= 1;
-  store.counts().live += 1;
-}
-
-template <class R>
 bool delete_with_log(Shop& shop, RecordStore<R>& store, bool (*mark)(Shop&, const R&, int64_t), const R& rec,
-                     int64_t slot, text::u16view prefix, text::u16view entry, const RefusalWords& words) {
+                     int64_t slot, text::u16view entry, const RefusalWords& words) {
+  typename RecordStore<R>::Memory memory(store);
   Commit commit(shop);
   if (!mark(shop, rec, slot)) return false;
   append_log(shop, entry);
   if (commit.finish(words)) return true;
-  undo_deletion(store, rec.number(), slot, prefix);
+  memory.put_back();
   return false;
 }
 
@@ -219,19 +211,16 @@ bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot) {
 }
 
 bool delete_film_with_log(Shop& shop, const FilmRecord& film, int64_t slot, text::u16view entry) {
-  return delete_with_log(shop, shop.films, &mark_film_deleted, film, slot, film.title(), entry, kFilmDeletionWords);
+  return delete_with_log(shop, shop.films, &mark_film_deleted, film, slot, entry, kFilmDeletionWords);
 }
 
 bool delete_member_with_log(Shop& shop, const MemberRecord& member, int64_t slot, text::u16view entry) {
   static const RefusalWords words{files::kMember, kMemberWords.not_present, u"Not able to write member.dat"};
-  return delete_with_log(shop, shop.members, &mark_member_deleted, member, slot, member.name(), entry, words);
+  return delete_with_log(shop, shop.members, &mark_member_deleted, member, slot, entry, words);
 }
 
 const RefusalWords kFilmDeletionWords{files::kFilm, kFilmWords.not_present, u"Not able to write film.dat"};
 
-void undo_film_deletion(Shop& shop, const FilmRecord& film, int64_t slot) {
-  undo_deletion(shop.films, film.number(), slot, film.title());
-}
 
 bool read_stock(Shop& shop, int64_t number, StockRecord& out) {
   return read_record(shop, shop.stock, kStockWords, number, out);

@@ -44,9 +44,8 @@ bool mark_member_deleted(Shop& shop, const MemberRecord& member, int64_t slot);
 // table and counts then match the unchanged files again.
 bool delete_film_with_log(Shop& shop, const FilmRecord& film, int64_t slot, text::u16view entry);
 bool delete_member_with_log(Shop& shop, const MemberRecord& member, int64_t slot, text::u16view entry);
-// What a refused transaction that deleted the record must put back in memory, and the words it
-// is refused with ("Data file: film.dat, not present.", "Not able to write film.dat").
-void undo_film_deletion(Shop& shop, const FilmRecord& film, int64_t slot);
+// The words a transaction deleting a film is refused with ("Data file: film.dat, not present.",
+// "Not able to write film.dat").
 extern const RefusalWords kFilmDeletionWords;
 
 // Marks the record deleted (number -1, title or name cleared) after the checks.

@@ -64,6 +64,25 @@ class RecordStore {
   const std::vector<Prefix>& prefixes() const { return prefixes_; }
   std::vector<Prefix>& prefixes() { return prefixes_; }
 
+  // What a transaction that adds or deletes records changes in memory before it is committed:
+  // taken before, put back when the transaction is refused and the file stays as it was.
+  class Memory {
+   public:
+    explicit Memory(RecordStore& store)
+        : store_(store), index_(store.index_), prefixes_(store.prefixes_), counts_(store.counts_) {}
+    void put_back() {
+      store_.index_ = index_;
+      store_.prefixes_ = prefixes_;
+      store_.counts_ = counts_;
+    }
+
+   private:
+    RecordStore& store_;
+    NumberIndex index_;
+    std::vector<Prefix> prefixes_;
+    RecordCounts counts_;
+  };
+
   ReadResult read_slot(int64_t slot, Record& out) const {
     if (pending_ && pending_->read(name_, static_cast<uint64_t>(slot) * kRecordSize, out.data(), kRecordSize))
       return ReadResult::Ok;
