@@ -47,8 +47,9 @@ Key key_of(const WorkRecord& w) {
   Key k{};
   k[0] = (uint64_t{letter} << 48) | (uint64_t{ascii_upper(c0)} << 32) | (uint64_t{ascii_upper(c1)} << 16) |
          raised(w, 1, letter);
-  for (size_t word = 1; word < kKeyWords; ++word)
-    for (size_t i = 4 * word - 2; i < 4 * word + 2; ++i) k[word] = (k[word] << 16) | (i < kTextUnits ? raised(w, i, letter) : 0);
+  // The field is zero after the text, and so are the numbers past its end.
+  for (size_t word = 1, i = 2; word < kKeyWords && unit(w, i - 1) != 0; ++word)
+    for (size_t last = i + 4; i < last; ++i) k[word] = (k[word] << 16) | (i < kTextUnits ? raised(w, i, letter) : 0);
   return k;
 }
 
