@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <random>
 #include <string_view>
 
@@ -139,6 +141,28 @@ void FileReplacement::write(const void* data, size_t len) {
   }
   buffer_.insert(buffer_.end(), p, p + len);
   if (buffer_.size() >= (1u << 16)) flush();
+}
+
+void FileReplacement::write_pieces(std::vector<struct iovec> pieces) {
+  if (!flush()) return;
+  for (size_t first = 0; good_ && first < pieces.size();) {
+    const int count = static_cast<int>(std::min<size_t>(pieces.size() - first, IOV_MAX));
+    const ssize_t n = ::writev(fd_, &pieces[first], count);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      good_ = false;
+      break;
+    }
+    // A short write leaves the rest of a piece, and the pieces after it, for the next call.
+    for (size_t done = static_cast<size_t>(n); done > 0;) {
+      iovec& piece = pieces[first];
+      const size_t taken = std::min(done, piece.iov_len);
+      piece.iov_base = static_cast<uint8_t*>(piece.iov_base) + taken;
+      piece.iov_len -= taken;
+      done -= taken;
+      if (piece.iov_len == 0) ++first;
+    }
+  }
 }
 
 bool FileReplacement::flush() {

@@ -4,6 +4,7 @@
 // operations, and nothing is read from a path that is not a regular file (a FIFO or a device in
 // place of a data file would otherwise hang or feed the counter garbage).
 #include <sys/types.h>
+#include <sys/uio.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -44,6 +45,8 @@ class FileReplacement {
   bool opened() const { return fd_ >= 0; }
   // Buffered; a failure is remembered and makes commit() fail.
   void write(const void* data, size_t len);
+  // Pieces lying apart in memory, written in their order straight from where they lie.
+  void write_pieces(std::vector<struct iovec> pieces);
   bool commit();
 
  private:

@@ -154,8 +154,11 @@ bool sort_into(records::Shop& shop, const records::RecordStore<Record>& store, s
     key_of_record.push_back(keys.number_of(key_of(w)));
   });
   if (!read) return false;
+  std::vector<iovec> pieces;
+  pieces.reserve(work.size());
+  for (uint32_t r : sorted_order(keys, key_of_record)) pieces.push_back({work[r].data(), WorkRecord::kSize});
   records::FileReplacement out(shop.path(work_file), records::Durability::Scratch);
-  for (uint32_t r : sorted_order(keys, key_of_record)) out.write(work[r].data(), WorkRecord::kSize);
+  out.write_pieces(std::move(pieces));
   if (!out.commit()) {
     platform::problem(shop.op(), text::format("Data file: %s.", {text::from_utf8(work_file)}));
     return false;

@@ -55,7 +55,7 @@ Command hidden_keys(Command c) {
   c.shown = "-";
   return c;
 }
-Command separator(std::string_view menu) { return Command{{}, menu, "-"}; }
+Command separator(std::string_view menu) { return Command{{}, menu, "-", {}, {}}; }
 
 template <Toggle T>
 bool toggled(const records::ConfigBlock& c) { return records::toggle_on(c, T); }
