@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" kelvo kelvo-check
 shop="${1:-$HOME/kelvo-shop}"
 mkdir -p "$shop"
 cd "$shop"
