@@ -61,6 +61,13 @@ text::u16 ConfigBlock::format_name(int which) const {
   return str(which == 2 ? cfg::kFormat2Name : cfg::kFormat1Name, 12);
 }
 
+// A device name stays stored after the choice went back to "Default"; only the index says
+// whether it is still the one chosen.
+text::u16 ConfigBlock::receipt_printer() const {
+  if (i32(cfg::kReceiptPrinterIndex) <= 0) return {};
+  return str(cfg::kReceiptPrinterDevice, cfg::kReceiptPrinterDriver - cfg::kReceiptPrinterDevice);
+}
+
 void ConfigBlock::set_last_shutdown(const text::DateTime& t) {
   const int v[5] = {t.minute, t.hour, t.day, t.month, t.year};
   for (int i = 0; i < 5; ++i) set_i32(cfg::kLastShutdown + 4 * i, v[i]);

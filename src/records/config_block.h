@@ -49,6 +49,9 @@ class ConfigBlock {
   text::u16 operator_password(int n) const { return str(cfg::operator_password(n), cfg::kOperatorPasswordWidth); }
   text::u16 format_name(int which) const;
   text::u16 store_category(int i) const { return str(cfg::category_name(i), cfg::kCategoryNameWidth); }
+  // The printer the "Receipts" page chose: its device name, or empty for "Default". The receipts
+  // and a drawer chained to the receipt printer both go where this says.
+  text::u16 receipt_printer() const;
 
   void set_last_shutdown(const text::DateTime& t);
   text::DateTime last_shutdown() const;

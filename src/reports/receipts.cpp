@@ -8,8 +8,7 @@ namespace cfg = records::cfg;
 
 bool begin_receipt(platform::Printer& p, platform::Operator& op, const records::ConfigBlock& config) {
   platform::PrintDestination where;
-  if (config.i32(cfg::kReceiptPrinterIndex) > 0)
-    where.printer_name = config.str(cfg::kReceiptPrinterDevice, cfg::kReceiptPrinterDriver - cfg::kReceiptPrinterDevice);
+  where.printer_name = config.receipt_printer();
   // A named printer is opened without asking; "Omit print confirm" is stored 0 when ticked.
   where.confirm = where.printer_name.empty() && config.i32(cfg::kOmitPrintConfirm) != 0;
   switch (p.begin(u"QUENDRIX", where)) {

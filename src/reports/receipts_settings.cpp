@@ -48,7 +48,7 @@ void store_custom_layout(records::ConfigBlock& c, const CustomLayoutTyped& typed
 
 ReceiptSettings receipt_settings(const records::ConfigBlock& c) {
   ReceiptSettings s;
-  if (c.i32(cfg::kReceiptPrinterIndex) > 0) s.printer = c.str(cfg::kReceiptPrinterDevice, kDeviceWidth);
+  s.printer = c.receipt_printer();
   s.omit_print_confirm = c.i32(cfg::kOmitPrintConfirm) == 0;
   s.footer = c.str(cfg::kReceiptClosingLine, cfg::kReceiptClosingLineWidth);
   s.include_logo = c.i32(cfg::kIncludeLogoOff) == 0;

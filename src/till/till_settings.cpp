@@ -87,7 +87,7 @@ DrawerSetup drawer_setup(const records::ConfigBlock& c) {
   const int64_t repeat = std::clamp<int64_t>(c.i64(cfg::kDrawerRepeat), 0, DrawerSettings::kMaxRepeat);
   d.kick.assign(static_cast<size_t>(repeat), static_cast<uint8_t>(c.i64(cfg::kDrawerOpenCharacter)));
   d.printer_sequence = read_control_sequence(c.str(cfg::kDrawerControlSequence, kSequenceWidth));
-  d.printer = text::to_utf8(c.str(cfg::kReceiptPrinterDevice, cfg::kReceiptPrinterDriver - cfg::kReceiptPrinterDevice));
+  d.printer = text::to_utf8(c.receipt_printer());
   return d;
 }
 
