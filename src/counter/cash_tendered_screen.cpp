@@ -53,6 +53,12 @@ CashTenderedDialog::CashTenderedDialog(CashTenderedModel& model, QWidget* parent
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
   auto* receipts = receipt_buttons();
+  if (model_.prints_sale_receipt()) {
+    auto* sale = buttons->addButton(QStringLiteral("&Sale receipt"), QDialogButtonBox::ActionRole);
+    sale->setObjectName(QStringLiteral("saleReceipt"));
+    sale->setAutoDefault(false);
+    connect(sale, &QPushButton::clicked, this, [this] { model_.print_sale_receipt(); });
+  }
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(tendered_, &QLineEdit::textChanged, this, [this](const QString& t) {
     model_.set_tendered(u16(t));

@@ -68,6 +68,7 @@ struct RentalMoney {
   // screen shows its total as sundries, and the receipt adds its taxes to the rental's.
   float sundries = 0;
   float sundries_sub_total = 0, sundries_tax1 = 0, sundries_tax2 = 0;
+  SaleReceipt sundries_receipt;  // every unit sold so, for the sale's own receipt
 };
 
 // Strict reading of a typed amount: optional blanks and sign, digits with at most one decimal

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "counter/rental_receipt.h"
+#include "counter/sale_receipt.h"
 #include "records/config_block.h"
 #include "text/utf16.h"
 
@@ -126,6 +127,14 @@ class CashTenderedModel {
   bool prints_receipts() const { return receipts != nullptr; }
   void print_receipt(RentalReceiptForm form) {
     if (receipts) receipts->print_rental_receipt(receipt, form);
+  }
+  // Stock sold with "Retail" during the rental has a page receipt of its own, headed by the
+  // member; offered only when something was sold and there is something to print it with.
+  SaleReceipts* sale_receipts = nullptr;
+  std::optional<SaleReceipt> sale_receipt;
+  bool prints_sale_receipt() const { return sale_receipts != nullptr && sale_receipt.has_value(); }
+  void print_sale_receipt() {
+    if (prints_sale_receipt()) sale_receipts->print_sale_receipt(*sale_receipt, SaleReceiptForm::MultiPage);
   }
   const text::u16& change() const { return change_; }
 

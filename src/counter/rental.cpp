@@ -326,10 +326,11 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
     ctx_.till.open_drawer();
     CashTenderedModel cash = make_cash_tendered(money_, CashTenderedInput{m.owed(), total, previous, money_.sundries});
     cash.receipts = ctx_.receipts;
-    // Stock sold with "Retail": its sub total is the receipt's sundries, its taxes join the rental's.
-    cash.receipt = rental_receipt(shop_, model, money_, receipt_items(model), total - previous, money_.sundries_sub_total);
-    cash.receipt.tax1 += money_.sundries_tax1;
-    cash.receipt.tax2 += money_.sundries_tax2;
+    cash.receipt = rental_receipt(shop_, model, money_, receipt_items(model), total - previous);
+    if (ctx_.retail && !money_.sundries_receipt.items.empty()) {
+      cash.sale_receipts = ctx_.retail->receipts;
+      cash.sale_receipt = money_.sundries_receipt;
+    }
     cash.auto_receipt = shop_.config.i32(cfg::kAutoReceipt);
     cash_tendered(ctx_.cash, ctx_.till, cash);
     ctx_.till.pole_passive();

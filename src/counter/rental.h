@@ -189,9 +189,10 @@ class RentalModel {
 };
 
 // Finishing step 11: the amounts the receipt of a finished rental shows. `items` are the items
-// stamped on loan in this transaction, `cost` what it charged for them.
+// stamped on loan in this transaction, `cost` what it charged for them; stock sold with
+// "Retail" comes from `money`.
 RentalReceipt rental_receipt(const records::Shop& shop, const RentalModel& model, const RentalMoney& money,
-                             std::vector<ReceiptItem> items, float cost, float sundries);
+                             std::vector<ReceiptItem> items, float cost);
 
 // Helpers of the rental that other parts and tests use.
 // The band counter element a film's rental counts under: 1 to 9 by band, 9 for anything else

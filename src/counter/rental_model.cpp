@@ -332,6 +332,12 @@ void RentalModel::sell_retail() {
     money_.sundries_sub_total += sale.sub_total;
     money_.sundries_tax1 += sale.tax1;
     money_.sundries_tax2 += sale.tax2;
+    SaleReceipt& r = money_.sundries_receipt;
+    r.items.insert(r.items.end(), sale.receipt.items.begin(), sale.receipt.items.end());
+    r.tax1 += sale.receipt.tax1;
+    r.tax2 += sale.receipt.tax2;
+    r.total += sale.receipt.total;
+    r.member = sale.receipt.member;
     sundries_text_ = text::format("%.2f", {money_.sundries});
   }
   notify();

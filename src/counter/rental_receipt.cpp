@@ -22,7 +22,7 @@ Taxed receipt_taxes(const records::ConfigBlock& config, const RentalModel& model
 }  // namespace
 
 RentalReceipt rental_receipt(const records::Shop& shop, const RentalModel& model, const RentalMoney& money,
-                             std::vector<ReceiptItem> items, float cost, float sundries) {
+                             std::vector<ReceiptItem> items, float cost) {
   const records::MemberRecord& m = shop.member;
   RentalReceipt r;
   r.member = m.number();
@@ -37,11 +37,14 @@ RentalReceipt rental_receipt(const records::Shop& shop, const RentalModel& model
   // The cash tendered screen's "Arrears paid": what a credit settlement took is the rental's.
   if (!money.credit_settled) r.arrears_settled = money.amount_paid;
   r.rental_charge = cost;
-  r.sundries = sundries;
   const Taxed t = receipt_taxes(shop.config, model, money, cost);
   r.rentals_ex_tax = t.sub_total;
-  r.tax1 = t.tax1;
-  r.tax2 = t.tax2;
+  // Stock sold with "Retail": its sub total is shown as sundries and its taxes join the
+  // rental's tax lines; the total must still hold them, as the cash tendered screen asked for them.
+  r.sundries = money.sundries_sub_total;
+  r.tax1 = t.tax1 + money.sundries_tax1;
+  r.tax2 = t.tax2 + money.sundries_tax2;
+  r.sundries_taxes = money.sundries_tax1 + money.sundries_tax2;
   r.balance_before = money.owed_before;
   r.balance_after = m.owed();
   // The counter has already moved on past this rental's number.

@@ -27,8 +27,9 @@ struct RentalReceipt {
   int settlement_marker = 0;
   float rental_charge = 0;  // what this transaction charges for its items, taxes included
   float discount = 0;       // deducted from the rental charge
-  float sundries = 0;       // retail sales made inside the rental
-  float tax1 = 0, tax2 = 0;
+  float sundries = 0;       // retail sales made inside the rental, before their taxes
+  float tax1 = 0, tax2 = 0;  // the rental's taxes and the sundries' together
+  float sundries_taxes = 0;  // the sundries' share of tax1 and tax2: the total charges it too
   float rentals_ex_tax = 0;  // the sub total before taxes
   float balance_before = 0;  // the member's owed when the rental started
   float balance_after = 0;   // and once it was paid

@@ -111,7 +111,11 @@ StockSaleResult sell_stock(records::Shop& shop, const SaleContext& ctx, bool in_
   ctx.till.pole_passive();
   if (!committed || !commit_stock_sale(shop, basket)) return {};
 
-  const StockSaleResult result{true, basket.units(), basket.sub_total(), basket.tax1(), basket.tax2(), basket.total()};
+  StockSaleResult result{true, basket.units(), basket.sub_total(), basket.tax1(), basket.tax2(), basket.total(),
+                         basket.receipt()};
+  // Only a sale inside a rental knows its customer; the current member of a sale on its own is
+  // whoever was served last.
+  result.receipt.member = in_rental ? shop.member.number() : 0;
   if (!in_rental) {
     ctx.till.open_drawer();
     sale_cash_tendered(ctx, basket.receipt(), SaleReceiptForm::MultiTill, true);

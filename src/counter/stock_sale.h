@@ -26,6 +26,7 @@ struct StockSaleResult {
   int units = 0;
   float sub_total = 0, tax1 = 0, tax2 = 0;
   float total = 0;  // S, taxes included
+  SaleReceipt receipt;  // names the member when sold inside a rental
 };
 
 // `sell_stock(in_rental)`: the "Sale" screen in the form the settings choose, then the commit.

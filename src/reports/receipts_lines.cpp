@@ -77,8 +77,11 @@ Totals totals(const counter::RentalReceipt& r, const records::ConfigBlock& confi
   t.tax1 = tax_line(config, 1, r.tax1);
   t.tax2_shown = r.tax2 != 0;
   t.tax2 = tax_line(config, 2, r.tax2);
-  t.total_amount = charge + r.sundries;
-  if (t.late_fees_shown) t.total_amount = r.arrears_settled + charge + r.sundries;
+  // What the customer paid: the sundries' taxes are printed among the tax lines, yet they were
+  // charged on top of the sundries shown, so the total counts them.
+  const float sundries = r.sundries + r.sundries_taxes;
+  t.total_amount = charge + sundries;
+  if (t.late_fees_shown) t.total_amount = r.arrears_settled + charge + sundries;
   t.total = text::format("Total: %s%.2f", {currency(config), t.total_amount});
   return t;
 }

@@ -1,6 +1,7 @@
 // The money of a basket, its limits, and what a committed sale leaves on disk.
 #include "rental_fixture.h"
 #include "retail_fixture.h"
+#include "reports/receipts_lines.h"
 
 #include <algorithm>
 #include <cstring>
@@ -141,6 +142,7 @@ TEST_F(RetailTest, CommittedSaleWritesStockTotalsAndLogExactly) {
   EXPECT_EQ(sale_.cash[0].money.total_due, u"8.70");
   EXPECT_TRUE(sale_.cash[0].page_receipt);
   EXPECT_EQ(sale_.cash[0].receipt.items.size(), 4u);
+  EXPECT_EQ(sale_.cash[0].receipt.member, 0);  // not the member last served: no heading
   EXPECT_EQ(op_.activity_lines, (std::vector<std::string>{"Sale of 4 items", "Total: 8.70", "  "}));
 }
 
@@ -227,41 +229,78 @@ TEST_F(RetailTest, MissingFileRefusesEverySaleAndChangesNothing) {
 }
 
 // The rental screen's "Retail": the sale is on file at once, and its total joins the rental's
-// cash tendered screen as sundries.
+// cash tendered screen as sundries. A film of band 2 rents for 1.50 and two units of a stock
+// line are sold. The receipt totals what the cash tendered screen asks for, the sundries' taxes
+// included, and the sale's own page receipt is headed by the member.
 class RetailInRentalTest : public renttest::RentalTest {};
 
-TEST_F(RetailInRentalTest, SaleJoinsTheRentalsCashTendered) {
-  ScriptedSaleScreens sale;
-  records::StockRecord sweets;
-  sweets.set_number(4);
-  sweets.set_description(u"Sweets");
-  sweets.set_quantity(9);
-  sweets.set_sale_price(2.00f);
-  ASSERT_TRUE(records::add_stock(shop_, sweets));
-  sale.sale = [](counter::SaleBasket& b) { return b.add(4, 2); };
-  const counter::SaleContext sale_context{sale, sale, screens_, nullptr};
-  counter::RentalContext ctx = context();
-  ctx.retail = &sale_context;
-  screen_.script = [&](RentalModel& m) {
-    op_.type(u"8");
-    EXPECT_FALSE(m.add_items(false).has_value());
-    m.sell_retail();
-    EXPECT_EQ(m.sundries(), u"4.00");
-    return RentalEnd::Finish;
-  };
-  op_.type(u"42");
-  ASSERT_TRUE(counter::rent(shop_, ctx, counter::RentalRequest{counter::RentalMode::normal(), 0}).finished);
+class SaleReceiptRecorder : public counter::SaleReceipts {
+ public:
+  void print_sale_receipt(const counter::SaleReceipt& sale, counter::SaleReceiptForm form) override {
+    printed.push_back({sale, form});
+  }
+  std::vector<std::pair<counter::SaleReceipt, counter::SaleReceiptForm>> printed;
+};
 
-  ASSERT_EQ(screens_.cash_models.size(), 1u);
-  EXPECT_EQ(screens_.cash_models[0].rental, u"1.50");
-  EXPECT_EQ(screens_.cash_models[0].sundries, u"4.00");
-  EXPECT_EQ(screens_.cash_models[0].total_due, u"5.50");
-  EXPECT_FLOAT_EQ(screens_.cash_models[0].receipt.sundries, 4.00f);
-  EXPECT_FLOAT_EQ(shop_.config.takings_today(), 5.50f);
-  records::StockRecord on_file;
-  ASSERT_TRUE(records::read_stock(shop_, 4, on_file));
-  EXPECT_EQ(on_file.quantity(), 7);
-  EXPECT_TRUE(sale.cash.empty());
+TEST_F(RetailInRentalTest, SaleJoinsTheRentalsCashTendered) {
+  const struct {
+    const char* name;
+    int64_t film, line;
+    int tax_rate;  // tax 1 on rentals and stock sales
+    float price;
+    const char16_t *rental, *sundries, *total_due;
+    float receipt_sundries;
+  } cases[] = {
+      {"untaxed", 10, 4, 0, 2.00f, u"1.50", u"4.00", u"5.50", 4.00f},
+      {"tax 1 at 10 %", 11, 5, 1000, 5.00f, u"1.65", u"11.00", u"12.65", 10.00f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    add(c.film, u"Film", 2);
+    if (c.tax_rate > 0) tax1(c.tax_rate);
+    records::StockRecord sweets;
+    sweets.set_number(c.line);
+    sweets.set_description(u"Sweets");
+    sweets.set_quantity(9);
+    sweets.set_sale_price(c.price);
+    ASSERT_TRUE(records::add_stock(shop_, sweets));
+    ScriptedSaleScreens sale;
+    sale.sale = [&](counter::SaleBasket& b) { return b.add(c.line, 2); };
+    SaleReceiptRecorder printer;
+    const counter::SaleContext sale_context{sale, sale, screens_, &printer};
+    counter::RentalContext ctx = context();
+    ctx.retail = &sale_context;
+    screen_.script = [&](RentalModel& m) {
+      op_.type(text::format("%I64d", {c.film}));
+      EXPECT_FALSE(m.add_items(false).has_value());
+      m.sell_retail();
+      EXPECT_EQ(m.sundries(), c.sundries);
+      return RentalEnd::Finish;
+    };
+    screens_.cash_models.clear();
+    const float takings_before = shop_.config.takings_today();
+    op_.type(u"42");
+    ASSERT_TRUE(counter::rent(shop_, ctx, counter::RentalRequest{counter::RentalMode::normal(), 0}).finished);
+
+    ASSERT_EQ(screens_.cash_models.size(), 1u);
+    counter::CashTenderedModel& cash = screens_.cash_models[0];
+    EXPECT_EQ(cash.rental, c.rental);
+    EXPECT_EQ(cash.sundries, c.sundries);
+    EXPECT_EQ(cash.total_due, c.total_due);
+    EXPECT_FLOAT_EQ(cash.receipt.sundries, c.receipt_sundries);
+    EXPECT_EQ(reports::totals(cash.receipt, shop_.config).total,
+              u"Total: " + reports::currency(shop_.config) + c.total_due);
+    EXPECT_EQ(text::format("%.2f", {shop_.config.takings_today() - takings_before}), c.total_due);
+    cash.print_sale_receipt();
+    ASSERT_EQ(printer.printed.size(), 1u);
+    EXPECT_EQ(printer.printed[0].second, counter::SaleReceiptForm::MultiPage);
+    EXPECT_EQ(printer.printed[0].first.member, 42);
+    EXPECT_EQ(printer.printed[0].first.items.size(), 2u);
+    records::StockRecord on_file;
+    ASSERT_TRUE(records::read_stock(shop_, c.line, on_file));
+    EXPECT_EQ(on_file.quantity(), 7);
+    EXPECT_TRUE(sale.cash.empty());
+  }
 }
 
 }  // namespace

@@ -127,6 +127,17 @@ TEST_F(ReceiptScreens, CashTenderedButtonsPrintTheRentalReceiptsToPaper) {
     EXPECT_TRUE(page.contains(QRegularExpression(pattern))) << pattern << "\n" << page.toStdString();
   // The date stands at the right, after the member's lines.
   EXPECT_GT(page.indexOf("Dec 7 2026"), page.indexOf("1 High Street"));
+
+  // Stock sold during the rental prints its own page receipt, headed by the member.
+  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("saleReceipt")), nullptr);
+  given_smith_and_two_films();
+  model.sale_receipts = &receipts;
+  model.sale_receipt = counter::SaleReceipt{{{u"Popcorn", 1.5f}}, 0, 0, 1.5f, 42};
+  counter::qt::CashTenderedDialog with_sale(model);
+  child<QPushButton>(with_sale, "saleReceipt")->click();
+  const QString sale = printed("retail_page_receipt");
+  for (const char* pattern : {"Mr John Smith", "1 High Street", "Items:", "Popcorn\\s+1\\.50", "Total: \\$1\\.50"})
+    EXPECT_TRUE(sale.contains(QRegularExpression(pattern))) << pattern << "\n" << sale.toStdString();
 }
 
 TEST_F(ReceiptScreens, RetailReceiptPrintsEachUnitAndTheTotalToPaper) {
