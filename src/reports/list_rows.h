@@ -48,12 +48,14 @@ class IndexWalk {
   // operator cancelled, or when the file failed (reported).
   bool next(Record& out) {
     const auto& e = store_.index().entries();
-    if (stopped_ || at_ >= e.size() || e[at_].number > to_) return false;
+    if (stopped_) return false;
+    if (at_ >= e.size() || e[at_].number > to_) return end();
     if (!progress_.step(u"Reading", static_cast<int64_t>(at_), static_cast<int64_t>(e.size()))) return stop();
     const records::ReadResult read = store_.read_slot(*cursor_, e[at_].slot, out);
     if (read != records::ReadResult::Ok) {
+      stop();
       report_unreadable(shop_, file_name_, read == records::ReadResult::NotOpened);
-      return stop();
+      return false;
     }
     ++at_;
     return true;
@@ -61,9 +63,14 @@ class IndexWalk {
   bool cancelled_or_failed() const { return stopped_; }
 
  private:
+  // The pass is over: its progress window goes before whatever follows (a message, the list).
+  bool end() {
+    progress_.finish();
+    return false;
+  }
   bool stop() {
     stopped_ = true;
-    return false;
+    return end();
   }
   records::Shop& shop_;
   const records::RecordStore<Record>& store_;
@@ -92,11 +99,15 @@ bool for_each_in_file_order(records::Shop& shop, const records::RecordStore<Reco
   const auto* records = std::launder(reinterpret_cast<const Record*>(file.data()));
   const int64_t per_step = std::max<int64_t>(1, (int64_t{1} << 20) / static_cast<int64_t>(Record::kSize));
   for (int64_t first = 0; first < slots; first += per_step) {
-    if (!progress.step(u"Reading", first, slots)) return false;
+    if (!progress.step(u"Reading", first, slots)) {
+      progress.finish();
+      return false;
+    }
     const int64_t last = std::min(slots, first + per_step);
     for (int64_t slot = first; slot < last; ++slot)
       if (wanted(slot)) visit(slot, records[slot]);
   }
+  progress.finish();
   return true;
 }
 

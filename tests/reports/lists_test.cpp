@@ -292,6 +292,37 @@ TEST_F(ListTest, FilesThatCannotBeReadAreNamed) {
   }
 }
 
+// The progress window of a pass goes when the pass ends: before the message that follows it.
+TEST_F(ListTest, ThePassEndsBeforeItsMessage) {
+  given_members({cattest::member(1, u"Adams"), cattest::member(2, u"Brown")});
+  struct Case {
+    const char* name;
+    std::function<void()> run;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"nobody owes", [&] { reports::list_members_owing(shop_, screens_); }, "No items on record."},
+      {"no stock", [&] { op_.type(u"1"), reports::list_stock(shop_, screens_); }, "No items on record."},
+      {"member.dat short", [&] {
+         std::filesystem::resize_file(shop_.path(records::files::kMember),
+                                      std::filesystem::file_size(shop_.path(records::files::kMember)) - 100);
+         reports::list_active_members(shop_, screens_);
+       }, "Member.dat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    reset_output();
+    std::vector<size_t> messages_at_finish;
+    screens_.progress_.on_finish = [&] { messages_at_finish.push_back(op_.messages.size()); };
+    c.run();
+    screens_.progress_.on_finish = nullptr;
+    ASSERT_EQ(op_.messages.size(), 1u);
+    EXPECT_EQ(op_.messages[0].body, c.message);
+    ASSERT_FALSE(messages_at_finish.empty());
+    EXPECT_EQ(messages_at_finish.front(), 0u);
+  }
+}
+
 TEST_F(ListTest, OverdueSelectionsAtTheirLimits) {
   // At 14:05 with the return deadline 20:00, a film due yesterday is one day late.
   const char16_t* due[] = {u"20:0007/12/2026", u"20:0006/12/2026", u"20:0005/12/2026", u"20:0004/12/2026"};
