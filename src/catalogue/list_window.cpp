@@ -18,7 +18,7 @@ int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title
   ListRow ahead;
   bool have_ahead = source.next(ahead);
   if (!have_ahead) {
-    if (!source.stopped()) platform::problem(op, u"No items on record.");
+    if (!source.stopped() && !source.cut_short()) platform::problem(op, u"No items on record.");
     return 0;
   }
   int pages = 0;
@@ -28,6 +28,7 @@ int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title
       page.push_back(ahead);
       have_ahead = source.next(ahead);
     }
+    if (source.stopped()) break;
     ++pages;
     if (views.show_list_page(title, page, have_ahead) != ListAnswer::More) break;
   }

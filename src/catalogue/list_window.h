@@ -17,8 +17,12 @@ class ListSource {
  public:
   virtual ~ListSource() = default;
   virtual bool next(ListRow& row) = 0;
-  // True when reading ended early (Cancel, a file that failed): an empty list then says nothing.
+  // True when reading ended early (Cancel, a file that failed): nothing half-made is shown, and
+  // an empty list says nothing.
   virtual bool stopped() const { return false; }
+  // True when the operator ended the list on purpose in a screen of its own: the rows read so far
+  // are shown, and an empty list says nothing.
+  virtual bool cut_short() const { return false; }
 };
 
 // A source over rows already made.
@@ -33,7 +37,8 @@ class RowsSource : public ListSource {
 };
 
 // Shows the rows page by page; an empty list shows "No items on record." (caption "Problem")
-// instead of the window, unless the source stopped early. Returns the number of pages shown.
+// instead of the window, unless the source stopped or was cut short. A page whose reading
+// stopped is not shown. Returns the number of pages shown.
 int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, const std::vector<ListRow>& rows);
 int show_list(platform::Operator& op, CatalogueViews& views, text::u16view title, ListSource& source);
 

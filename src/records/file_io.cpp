@@ -253,6 +253,7 @@ std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file
 
 FileView::FileView(const std::filesystem::path& file, uint64_t length) : length_(static_cast<size_t>(length)) {
   Fd fd(open_regular(file, O_RDONLY));
+  opened_ = fd.ok();
   struct stat st {};
   if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || static_cast<uint64_t>(st.st_size) < length) return;
   static const uint8_t kNothing = 0;

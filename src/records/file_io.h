@@ -92,12 +92,15 @@ class FileView {
   FileView& operator=(const FileView&) = delete;
   // False when the file could not be opened or is shorter than the length asked for.
   bool ok() const { return data_ != nullptr; }
+  // False when the file could not be opened at all (rather than read).
+  bool opened() const { return opened_; }
   const uint8_t* data() const { return data_; }
 
  private:
   const uint8_t* data_ = nullptr;
   void* mapped_ = nullptr;
   size_t length_ = 0;
+  bool opened_ = false;
   std::vector<uint8_t> copy_;
 };
 

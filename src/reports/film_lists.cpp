@@ -49,14 +49,15 @@ void list_by_person(records::Shop& shop, ListScreens& screens, text::u16view que
 }
 
 // The films remembered in the configuration block, most recent first, that are still on file.
-void list_remembered(records::Shop& shop, ListScreens& screens, size_t offset, text::u16view title, bool rented) {
+void list_remembered(records::Shop& shop, ListScreens& screens, size_t offset, text::u16view title) {
   constexpr int kKept = 18, kShown = 12;
   std::vector<ListRow> rows;
   for (int i = kKept - 1; i >= kKept - kShown; --i) {
     const int64_t number = shop.config.i64(offset + 8 * static_cast<size_t>(i));
     FilmRecord f;
     if (number <= 0 || !shop.films.index().contains(number) || !records::read_film(shop, number, f)) continue;
-    rows.push_back(recent_row(f, rented ? f.on_loan_to() : f.last_rental_by()));
+    // Who rented it, whether or not it has come back since.
+    rows.push_back(recent_row(f, f.last_rental_by()));
   }
   catalogue::show_list(shop.op(), screens.views(), title, rows);
 }
@@ -76,7 +77,7 @@ void list_films_alphabetically(records::Shop& shop, ListScreens& screens) {
   screens.progress().finish();
   if (!sorted) return;
   // The work file holds title, category and band; the last column comes from the film itself.
-  WorkFileRows rows(shop.path(kFilmWorkFile), [&](const WorkRecord& w) {
+  WorkFileRows rows(shop, kFilmWorkFile, [&](const WorkRecord& w) {
     FilmRecord f;
     if (records::read_film(shop, w.number(), f)) return film_row(f);
     return ListRow{text::format("%I64d", {w.number()}), w.text1(), w.text2(), {}};
@@ -149,11 +150,11 @@ void list_films_rented_on(records::Shop& shop, ListScreens& screens) {
 }
 
 void list_just_rented(records::Shop& shop, ListScreens& screens) {
-  list_remembered(shop, screens, cfg::kLastRentedItems, u"Recent rentals", true);
+  list_remembered(shop, screens, cfg::kLastRentedItems, u"Recent rentals");
 }
 
 void list_just_returned(records::Shop& shop, ListScreens& screens) {
-  list_remembered(shop, screens, cfg::kLastReturnedItems, u"Recent returns", false);
+  list_remembered(shop, screens, cfg::kLastReturnedItems, u"Recent returns");
 }
 
 void list_highest_historic(records::Shop& shop, ListScreens& screens) {
@@ -201,7 +202,7 @@ void list_highest_historic(records::Shop& shop, ListScreens& screens) {
   auto at = [&](size_t i) { return i < category.size() ? category[i] : u' '; };
   const text::u16 title =
       all ? text::u16(u"Top films: All categories") : text::format("Top films for category %c%c%c", {at(0), at(1), at(2)});
-  WorkFileRows rows(shop.path(kFilmWorkFile), [](const WorkRecord& w) {
+  WorkFileRows rows(shop, kFilmWorkFile, [](const WorkRecord& w) {
     return ListRow{text::format("%I64d", {w.number()}), w.text1(), w.text2(), w.text3()};
   });
   catalogue::show_list(shop.op(), screens.views(), title, rows);

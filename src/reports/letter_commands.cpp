@@ -79,6 +79,7 @@ MergeRun print_mail_merge_document(records::Shop& shop, platform::Printer& p, pl
                                    const MailMerge& merge) {
   if (!begin_document(p, shop.op())) return {.cancelled = true};
   MergeRun run = print_mail_merge(p, shop, merge, progress);
+  progress.finish();  // the window goes before the printer may say anything
   end_document(p, shop.op());
   return run;
 }
@@ -87,6 +88,7 @@ LabelRun print_label_document(records::Shop& shop, platform::Printer& p, platfor
                               const LabelSettings& s) {
   if (!begin_document(p, shop.op())) return {.cancelled = true};
   LabelRun run = print_labels(p, shop, s, progress);
+  progress.finish();  // the window goes before the printer may say anything
   end_document(p, shop.op());
   return run;
 }

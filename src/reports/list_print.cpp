@@ -50,6 +50,10 @@ PrintOutcome print_work_file(records::Shop& shop, ListScreens& screens, text::u1
   const auto path = shop.path(work_file);
   const int64_t total = static_cast<int64_t>(records::file_size(path).value_or(0) / WorkRecord::kSize);
   WorkFileReader reader(path);
+  if (!reader.opened()) {
+    report_unreadable(shop, work_file, true);
+    return PrintOutcome::Failed;
+  }
   bool cancelled = false;
   WorkRecord w;
   return print_list_headed(

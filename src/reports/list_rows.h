@@ -19,6 +19,20 @@
 
 namespace kelvo::reports {
 
+// A data file that a list cannot go through: one that does not open is "Data file: film.dat,
+// not present." (caption "Fatal error"); one that opens but cannot be read is named as the finds
+// name it, "Film.dat" (caption "Problem").
+inline void report_unreadable(records::Shop& shop, std::string_view file_name, bool not_opened) {
+  const text::u16 name = text::from_utf8(file_name);
+  if (not_opened) {
+    shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {name}));
+    return;
+  }
+  text::u16 shown = name;
+  if (!shown.empty()) shown[0] = text::fold_upper(shown[0]);
+  platform::problem(shop.op(), shown);
+}
+
 template <class Record>
 class IndexWalk {
  public:
@@ -31,15 +45,17 @@ class IndexWalk {
   }
 
   // The next live record in number order up to the last number. False at the end, when the
-  // operator cancelled, or when the file failed (reported as "Data file: ..., not present.").
+  // operator cancelled, or when the file failed (reported).
   bool next(Record& out) {
     const auto& e = store_.index().entries();
-    if (stopped_ || at_ >= e.size() || e[at_].number > to_) return false;
+    if (stopped_) return false;
+    if (at_ >= e.size() || e[at_].number > to_) return end();
     if (!progress_.step(u"Reading", static_cast<int64_t>(at_), static_cast<int64_t>(e.size()))) return stop();
-    if (store_.read_slot(*cursor_, e[at_].slot, out) != records::ReadResult::Ok) {
-      shop_.op().message(u"Fatal error",
-                         text::format("Data file: %s, not present.", {text::from_utf8(file_name_)}));
-      return stop();
+    const records::ReadResult read = store_.read_slot(*cursor_, e[at_].slot, out);
+    if (read != records::ReadResult::Ok) {
+      stop();
+      report_unreadable(shop_, file_name_, read == records::ReadResult::NotOpened);
+      return false;
     }
     ++at_;
     return true;
@@ -47,9 +63,14 @@ class IndexWalk {
   bool cancelled_or_failed() const { return stopped_; }
 
  private:
+  // The pass is over: its progress window goes before whatever follows (a message, the list).
+  bool end() {
+    progress_.finish();
+    return false;
+  }
   bool stop() {
     stopped_ = true;
-    return false;
+    return end();
   }
   records::Shop& shop_;
   const records::RecordStore<Record>& store_;
@@ -64,7 +85,7 @@ class IndexWalk {
 // Every record of the file in slot order, each handed to `visit(slot, record)` unless `wanted`
 // rules its slot out. The records are looked at where the file's pages lie in memory (a record
 // is its exact byte image), so the pass costs less than one read of the file. False when the
-// operator cancelled or the file failed (reported as "Data file: ..., not present.").
+// operator cancelled or the file failed (reported).
 template <class Record, class Wanted, class Visit>
 bool for_each_in_file_order(records::Shop& shop, const records::RecordStore<Record>& store,
                             std::string_view file_name, platform::Progress& progress, Wanted wanted, Visit visit) {
@@ -72,17 +93,21 @@ bool for_each_in_file_order(records::Shop& shop, const records::RecordStore<Reco
   const int64_t slots = store.counts().total;
   const records::FileView file(store.file(), static_cast<uint64_t>(slots) * Record::kSize);
   if (!file.ok()) {
-    shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(file_name)}));
+    report_unreadable(shop, file_name, !file.opened());
     return false;
   }
   const auto* records = std::launder(reinterpret_cast<const Record*>(file.data()));
   const int64_t per_step = std::max<int64_t>(1, (int64_t{1} << 20) / static_cast<int64_t>(Record::kSize));
   for (int64_t first = 0; first < slots; first += per_step) {
-    if (!progress.step(u"Reading", first, slots)) return false;
+    if (!progress.step(u"Reading", first, slots)) {
+      progress.finish();
+      return false;
+    }
     const int64_t last = std::min(slots, first + per_step);
     for (int64_t slot = first; slot < last; ++slot)
       if (wanted(slot)) visit(slot, records[slot]);
   }
+  progress.finish();
   return true;
 }
 
@@ -136,7 +161,8 @@ class IndexRows : public catalogue::ListSource {
     row = pending_[at_++];
     return true;
   }
-  bool stopped() const override { return until_() || walk_.cancelled_or_failed(); }
+  bool stopped() const override { return walk_.cancelled_or_failed(); }
+  bool cut_short() const override { return until_(); }
 
  private:
   IndexWalk<Record> walk_;
@@ -147,17 +173,22 @@ class IndexRows : public catalogue::ListSource {
   size_t at_ = 0;
 };
 
-// Rows of a list window read from a work file, a page at a time.
+// Rows of a list window read from a work file, a page at a time. A work file that does not open
+// is reported, and the list says nothing more.
 class WorkFileRows : public catalogue::ListSource {
  public:
   using RowOf = std::function<catalogue::ListRow(const WorkRecord&)>;
-  WorkFileRows(const std::filesystem::path& file, RowOf row_of) : reader_(file), row_of_(std::move(row_of)) {}
+  WorkFileRows(records::Shop& shop, std::string_view work_file, RowOf row_of)
+      : reader_(shop.path(work_file)), row_of_(std::move(row_of)) {
+    if (!reader_.opened()) report_unreadable(shop, work_file, true);
+  }
   bool next(catalogue::ListRow& row) override {
     WorkRecord w;
     if (!reader_.next(w)) return false;
     row = row_of_(w);
     return true;
   }
+  bool stopped() const override { return !reader_.opened(); }
 
  private:
   WorkFileReader reader_;

@@ -79,7 +79,7 @@ void list_members_alphabetically(records::Shop& shop, ListScreens& screens) {
   const bool sorted = sort_members_into_work_file(shop, *range, screens.progress());
   screens.progress().finish();
   if (!sorted) return;
-  WorkFileRows rows(shop.path(kMemberWorkFile), [&](const WorkRecord& w) {
+  WorkFileRows rows(shop, kMemberWorkFile, [&](const WorkRecord& w) {
     MemberRecord m;
     if (records::read_member(shop, w.number(), m)) return catalogue::member_row(m);
     return ListRow{text::format("%I64d", {w.number()}), w.text1(), w.text2() + u" " + w.text3(), {}};

@@ -39,6 +39,7 @@ class WorkFileReader {
   // False at the end of the file (or when it cannot be read).
   bool next(WorkRecord& out) { return cursor_.read(at_++, out.data()) == records::ReadResult::Ok; }
   int64_t position() const { return at_; }
+  bool opened() const { return cursor_.opened(); }
 
  private:
   records::RecordCursor cursor_;

@@ -6,19 +6,23 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include "catalogue/reservation_day.h"
 #include "gui/window_test.h"
+#include "platform/qt/qt_progress.h"
 #include "records/config_layout.h"
 #include "records/file_io.h"
 #include "records/record_files.h"
@@ -34,6 +38,14 @@ using namespace kelvo::testing;
 QString cell(QWidget& w, int row, int column) {
   auto* t = child<QTableWidget>(w, "rows");
   return t && t->item(row, column) ? t->item(row, column)->text() : QString();
+}
+
+// Progress windows that exist, and those of them on the screen.
+int progress_windows(bool visible_only) {
+  int n = 0;
+  for (QWidget* w : QApplication::allWidgets())
+    if (w->objectName() == "progress" && (!visible_only || w->isVisible())) ++n;
+  return n;
 }
 
 QString run(const QString& program, const QStringList& args) {
@@ -97,6 +109,108 @@ TEST_F(ListScreens, FilmListPagesThirteenRowsWithMore) {
       .then(box("Problem", "No items on record."));
   window_.run("films.list_from");
   window_.run("films.list_active");
+}
+
+// The list window comes up alone and stays alone: no progress window shows over it while it is
+// looked at, and none is left behind.
+TEST_F(ListScreens, ListWindowsAreNotCoveredByAProgressWindow) {
+  given_films(8);
+  for (int64_t n : {2, 5}) {
+    records::FilmRecord f;
+    ASSERT_TRUE(records::read_film(shop_, n, f));
+    f.set_on_loan_to(1);
+    f.set_last_hire(u"10:0007/12/2026");
+    f.set_return_date(u"20:0004/12/2026");
+    ASSERT_TRUE(records::rewrite_film(shop_, f));
+  }
+  given_member(1, u"Smith", u"0114");
+  given_member(2, u"Jones", u"0115");
+  records::MemberRecord m;
+  ASSERT_TRUE(records::read_member(shop_, 2, m));
+  m.set_owed(3.5f);
+  ASSERT_TRUE(records::rewrite_member(shop_, m));
+  use_real_dialogs();
+  struct Case {
+    const char* command;
+    std::vector<std::pair<QString, QString>> prompts;
+    QString title;
+  };
+  const Case cases[] = {
+      {"films.list_from", {{"List from number:", "1"}}, "Film list"},
+      {"films.list_alpha", {{"Enter the start character:", "A"}, {"Enter the end character:", "Z"}},
+       "Alphabetical film list"},
+      {"films.list_active", {}, "Films active"},
+      {"films.list_overdue", {}, "Overdue items"},
+      {"films.list_rented_today", {}, "Films rented today"},
+      {"members.list_from", {{"List from number:", "1"}}, "Member list"},
+      {"members.list_owe", {}, "Members with non zero credit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    Screens s;
+    for (const auto& [question, typed] : c.prompts) s.then(answer(question, typed));
+    s.then([&](QWidget& w) {
+      EXPECT_EQ(w.windowTitle(), c.title);
+      // Longer than the progress window ever waits before it comes up.
+      QTest::qWait(platform::qt::QtProgress::kShowAfterMs + 300);
+      EXPECT_EQ(progress_windows(true), 0);
+      EXPECT_EQ(QApplication::activeModalWidget(), &w);
+      click(w, "cancel");
+    });
+    // From a running event loop, as a menu runs it: work left for "later" is not done by the
+    // list window's own loop.
+    QEventLoop menu;
+    QTimer::singleShot(0, [&] {
+      window_.run(c.command);
+      menu.quit();
+    });
+    menu.exec();
+    EXPECT_EQ(progress_windows(false), 0);
+  }
+}
+
+// A pass stepping every 10 ms: the progress window comes up only once the pass has run for half
+// a second, stays while it runs, goes when it ends; its Cancel stops the pass and goes at once.
+TEST_F(ListScreens, ProgressWindowShowsOnlyWhileALongPassRuns) {
+  struct Case {
+    int pass_ms;
+    bool window, cancel;
+  };
+  for (const Case c : {Case{100, false, false}, Case{1200, true, false}, Case{1200, true, true}}) {
+    SCOPED_TRACE(::testing::Message() << c.pass_ms << (c.cancel ? " ms, cancelled" : " ms"));
+    platform::qt::QtProgress progress(&window_);
+    QElapsedTimer clock;
+    qint64 shown_at = -1;
+    Screens s;
+    if (c.window)
+      s.then([&](QWidget& w) {
+        shown_at = clock.elapsed();
+        EXPECT_EQ(w.objectName(), "progress");
+        EXPECT_EQ(w.windowTitle(), "Please wait");
+        EXPECT_EQ(static_cast<QProgressDialog&>(w).labelText(), "Reading");
+        if (c.cancel) w.findChild<QPushButton*>()->click();  // its one button
+      });
+    clock.start();
+    bool completed = true;
+    while (clock.elapsed() < c.pass_ms) {
+      if (!progress.step(u"Reading", clock.elapsed(), c.pass_ms)) {
+        completed = false;
+        break;
+      }
+      QThread::msleep(10);
+    }
+    const bool up_at_end = progress_windows(true) == 1;
+    progress.finish();
+    EXPECT_EQ(completed, !c.cancel);
+    EXPECT_EQ(up_at_end, c.window && !c.cancel);
+    if (c.window) {
+      EXPECT_GT(shown_at, platform::qt::QtProgress::kShowAfterMs);
+    }
+    if (c.cancel) {
+      EXPECT_LT(clock.elapsed(), c.pass_ms) << "Cancel stopped the pass";
+    }
+    EXPECT_EQ(progress_windows(false), 0);
+  }
 }
 
 TEST_F(ListScreens, NumericFilmListPrintedToPdf) {

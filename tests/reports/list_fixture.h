@@ -2,6 +2,8 @@
 // A shop with first-run data files and the list commands' screens answered from a script: the
 // list window pages, a progress that cancels at a chosen step, a recording printer and the
 // "ps2" range.
+#include <functional>
+
 #include "catalogue/catalogue_fixture.h"
 #include "platform/recording_printer.h"
 #include "reports/list_screens.h"
@@ -13,7 +15,11 @@ class CancellingProgress : public platform::Progress {
  public:
   int64_t cancel_at = -1;  // the step that answers Cancel; -1: never
   int64_t steps = 0;
+  std::function<void()> on_finish;  // what happens to the shop when a pass ends
   bool step(text::u16view, int64_t, int64_t) override { return cancel_at < 0 || steps++ < cancel_at; }
+  void finish() override {
+    if (on_finish) on_finish();
+  }
 };
 
 class ScriptedHistory : public catalogue::HistoryViews {
