@@ -151,10 +151,15 @@ std::vector<OverviewLine> overview_lines(records::Shop& shop) {
   return out;
 }
 
+// The line numbers are gaps between lines, not places on the page: once a short page has
+// broken, the writer's line restarts at the top while the numbers run on, so each line keeps
+// only the gap to the line before it.
 void draw_overview(platform::Printer& printer, const std::vector<OverviewLine>& lines) {
   PageWriter w(printer, {});
+  int previous = -1;
   for (const OverviewLine& l : lines) {
-    w.skip(l.line - w.next_line());
+    w.skip(l.line - previous - 1);
+    previous = l.line;
     w.line(l.text);
     if (!l.tail.empty()) {
       const int x = static_cast<int>(l.text.size()) * printer.char_width() + 10;
