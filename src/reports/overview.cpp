@@ -151,9 +151,9 @@ std::vector<OverviewLine> overview_lines(records::Shop& shop) {
   return out;
 }
 
-// The line numbers are gaps between lines, not places on the page: once a short page has
-// broken, the writer's line restarts at the top while the numbers run on, so each line keeps
-// only the gap to the line before it.
+// The line numbers count down one page of enough height. On a shorter page the writer starts
+// again at the top after a break while the numbers run on, so only the blank lines between two
+// numbers are carried over: the report goes on where the page stopped.
 void draw_overview(platform::Printer& printer, const std::vector<OverviewLine>& lines) {
   PageWriter w(printer, {});
   int previous = -1;
