@@ -93,6 +93,8 @@ StockLineReading read_stock_line(const StockLineForm& form) {
 }
 
 bool new_stock_line(records::Shop& shop, StockLineScreen& screen) {
+  // Said before the form is typed in full for a file that cannot take it.
+  if (!records::data_files_present(shop, {records::files::kStock})) return false;
   StockLineForm form{text::format("%I64d", {propose_stock_number(shop)}), {}, u"0", u"0.00", u"0.00", u"0"};
   for (;;) {
     auto typed = screen.edit_stock_line(kNewStockTitle, form);

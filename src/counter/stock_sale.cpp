@@ -1,19 +1,12 @@
 // The three sales of the counter, each a list of steps ending in one commit.
 #include "counter/stock_sale.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <initializer_list>
-#include <string_view>
-
 #include "catalogue/film_maintenance.h"
 #include "counter/non_inventory.h"
 #include "counter/pricing.h"
 #include "counter/sale_basket.h"
 #include "records/commit.h"
 #include "records/config_layout.h"
-#include "records/file_io.h"
 #include "records/record_files.h"
 #include "records/transaction_log.h"
 #include "text/format.h"
@@ -27,23 +20,6 @@ using records::StockRecord;
 namespace {
 
 void add_f32(records::ConfigBlock& c, size_t off, float by) { c.set_f32(off, c.f32(off) + by); }
-
-// Each file the sale writes is opened as the sale will use it before anything is changed, so
-// that a missing stock file or a log that cannot be written stops the sale whole: a sale booked
-// in the takings with no log entry could never be traced.
-bool files_present(const records::Shop& shop, std::initializer_list<std::string_view> names) {
-  for (std::string_view name : names) {
-    const bool log = name == files::kLog;
-    const int fd = records::open_regular(shop.path(name), log ? (O_WRONLY | O_CREAT | O_APPEND) : O_RDWR);
-    if (fd >= 0) {
-      ::close(fd);
-      continue;
-    }
-    shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(name)}));
-    return false;
-  }
-  return true;
-}
 
 // The cash tendered screen of a sale: the total due, the change, and the receipt buttons.
 void sale_cash_tendered(const SaleContext& ctx, const SaleReceipt& receipt, SaleReceiptForm till_form, bool page) {
@@ -74,7 +50,7 @@ std::optional<TaxFigures> ask_price(records::Shop& shop, RentalItemSaleScreen& s
 }  // namespace
 
 bool commit_stock_sale(records::Shop& shop, const SaleBasket& basket) {
-  if (basket.empty() || !files_present(shop, {files::kStock, files::kLog})) return false;
+  if (basket.empty() || !records::data_files_present(shop, {files::kStock, files::kLog})) return false;
   // Every line is read before the commit opens: a line that cannot be read stops the sale
   // with nothing collected.
   std::vector<StockRecord> lines(basket.lines().size());
@@ -104,6 +80,9 @@ bool commit_stock_sale(records::Shop& shop, const SaleBasket& basket) {
 }
 
 StockSaleResult sell_stock(records::Shop& shop, const SaleContext& ctx, bool in_rental) {
+  // Without the stock file the list would open empty and the loss show only at the first
+  // addition: it is said before the screen opens.
+  if (!records::data_files_present(shop, {files::kStock})) return {};
   SaleBasket basket(shop, ctx.till);
   const SaleForm form = shop.config.i32(cfg::kSundrySaleByScanner) == 2 ? SaleForm::Scanner : SaleForm::List;
   const std::vector<StockListRow> rows = form == SaleForm::List ? stock_list(shop) : std::vector<StockListRow>{};
@@ -138,7 +117,7 @@ bool sell_non_inventory(records::Shop& shop, const SaleContext& ctx, NonInventor
     shop.warn();
     platform::problem(shop.op(), u"Invalid amount");
   }
-  if (!files_present(shop, {files::kLog})) {
+  if (!records::data_files_present(shop, {files::kLog})) {
     ctx.till.pole_passive();
     return false;
   }
@@ -177,7 +156,7 @@ bool sell_rental_item(records::Shop& shop, const SaleContext& ctx, catalogue::Ca
   const int64_t number = film.number();
   const int64_t slot = leaving->slot;
   auto price = ask_price(shop, screen, film);
-  if (!price || !files_present(shop, {files::kFilm, files::kLog})) return false;
+  if (!price || !records::data_files_present(shop, {files::kFilm, files::kLog})) return false;
 
   records::ConfigBlock& c = shop.config;
   const float total = price->total;

@@ -1,5 +1,6 @@
 #include "records/record_files.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <type_traits>
@@ -17,10 +18,16 @@ struct FileWords {
   const char16_t* not_present;   // "Data file: film.dat, not present."
   const char16_t* write_failed;  // short write on rewrite
   const char16_t* add_failed;    // short write on add
+  // A rewrite of a film or member other flows asked for is reported as a problem of theirs;
+  // the stock file missing is the fatal error it is at every other step of the retail side.
+  const char16_t* rewrite_missing_caption;
 };
-constexpr FileWords kFilmWords{u"Data file: film.dat, not present.", u"Film.dat", u"Not able to write to film.dat"};
-constexpr FileWords kMemberWords{u"Data file: member.dat, not present.", u"Member.dat", u"Not able to write to member.dat"};
-constexpr FileWords kStockWords{u"Data file: mans.dat, not present.", u"Mans.dat", u"Not able to write to mans.dat"};
+constexpr FileWords kFilmWords{u"Data file: film.dat, not present.", u"Film.dat", u"Not able to write to film.dat",
+                               u"Problem"};
+constexpr FileWords kMemberWords{u"Data file: member.dat, not present.", u"Member.dat",
+                                 u"Not able to write to member.dat", u"Problem"};
+constexpr FileWords kStockWords{u"Data file: mans.dat, not present.", u"Mans.dat", u"Not able to write to mans.dat",
+                                u"Fatal error"};
 
 template <class R>
 bool read_record(Shop& shop, const RecordStore<R>& store, const FileWords& words, int64_t number, R& out) {
@@ -32,7 +39,7 @@ bool read_record(Shop& shop, const RecordStore<R>& store, const FileWords& words
 }
 
 bool reported(Shop& shop, WriteResult result, const FileWords& words) {
-  if (result == WriteResult::NotOpened) platform::problem(shop.op(), words.not_present);
+  if (result == WriteResult::NotOpened) shop.op().message(words.rewrite_missing_caption, words.not_present);
   if (result == WriteResult::ShortWrite) platform::problem(shop.op(), words.write_failed);
   return result == WriteResult::Ok;
 }
@@ -57,7 +64,8 @@ bool store_new_record(Shop& shop, RecordStore<R>& store, const FileWords& words,
   if (wrote != WriteResult::Ok) {
     if (!reuse && wrote == WriteResult::ShortWrite)
       ::truncate(store.file().c_str(), static_cast<off_t>(slot * static_cast<int64_t>(R::kSize)));
-    platform::problem(shop.op(), wrote == WriteResult::NotOpened ? words.not_present : words.add_failed);
+    if (wrote == WriteResult::NotOpened) shop.op().message(u"Fatal error", words.not_present);
+    else platform::problem(shop.op(), words.add_failed);
     return false;
   }
   if (reuse) {
@@ -113,6 +121,22 @@ bool delete_with_log(Shop& shop, RecordStore<R>& store, bool (*mark)(Shop&, cons
 bool number_in_range(int64_t n) { return n >= 1 && n <= kMaxNumber; }
 
 }  // namespace
+
+// A sale booked in the takings with no stock change or no log entry could never be traced, and
+// a form typed in full for a file that is gone is work lost: the files are tried first.
+bool data_files_present(const Shop& shop, std::initializer_list<std::string_view> names) {
+  for (std::string_view name : names) {
+    const bool log = name == files::kLog;
+    const int fd = open_regular(shop.path(name), log ? (O_WRONLY | O_CREAT | O_APPEND) : O_RDWR);
+    if (fd >= 0) {
+      ::close(fd);
+      continue;
+    }
+    shop.op().message(u"Fatal error", text::format("Data file: %s, not present.", {text::from_utf8(name)}));
+    return false;
+  }
+  return true;
+}
 
 text::u16 count_line(const char* what, const RecordCounts& c) {
   std::string fmt = std::string(what) + " records: %d";

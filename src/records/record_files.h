@@ -2,6 +2,9 @@
 // Finding, adding, rewriting and deleting film, member and stock records, with every check and
 // message the counter shows. Each operation opens its file, works on whole records at their
 // slots and closes it again.
+#include <initializer_list>
+#include <string_view>
+
 #include "records/commit.h"
 #include "records/shop.h"
 
@@ -58,6 +61,11 @@ bool read_stock(Shop& shop, int64_t number, StockRecord& out);
 bool rewrite_stock(Shop& shop, const StockRecord& line);
 bool add_stock(Shop& shop, const StockRecord& line);
 bool mark_stock_deleted(Shop& shop, const StockRecord& line, int64_t slot);
+
+// Opens each named file as a transaction will use it (the log for appending, creating it; the
+// others for reading and writing) before anything changes. The first that cannot be opened is
+// reported, "Data file: mans.dat, not present." (caption "Fatal error"), and false returned.
+bool data_files_present(const Shop& shop, std::initializer_list<std::string_view> names);
 
 // "Film records: %d" or "Film records: %d (%d deleted)", and the same for members and stock.
 text::u16 count_line(const char* what, const RecordCounts& counts);

@@ -151,10 +151,15 @@ std::vector<OverviewLine> overview_lines(records::Shop& shop) {
   return out;
 }
 
+// The line numbers count down one page of enough height. On a shorter page the writer starts
+// again at the top after a break while the numbers run on, so only the blank lines between two
+// numbers are carried over: the report goes on where the page stopped.
 void draw_overview(platform::Printer& printer, const std::vector<OverviewLine>& lines) {
   PageWriter w(printer, {});
+  int previous = -1;
   for (const OverviewLine& l : lines) {
-    w.skip(l.line - w.next_line());
+    w.skip(l.line - previous - 1);
+    previous = l.line;
     w.line(l.text);
     if (!l.tail.empty()) {
       const int x = static_cast<int>(l.text.size()) * printer.char_width() + 10;

@@ -29,7 +29,8 @@ struct OverviewLine {
 };
 // Runs the counting pass and lays out the page.
 std::vector<OverviewLine> overview_lines(records::Shop& shop);
-// Draws the lines on a begun printer, each at its line number.
+// Draws the lines on a begun printer, each at its line number; a page too short for them all
+// continues on the next one where it stopped.
 void draw_overview(platform::Printer& printer, const std::vector<OverviewLine>& lines);
 // "Print overview": the print dialog, then the page. False when nothing was printed.
 bool print_overview(records::Shop& shop, platform::Printer& printer);

@@ -27,6 +27,7 @@ class ScriptedSaleScreens : public counter::SaleScreen,
   std::vector<counter::SaleCashView> cash;
   std::deque<std::optional<counter::StockLineForm>> stock_forms;  // nullopt: Cancel
   std::vector<std::u16string> stock_titles;
+  std::function<void()> stock_form_shown = [] {};  // while the operator types
   std::function<bool(counter::NonInventoryModel&)> non_inventory = [](counter::NonInventoryModel&) { return false; };
   std::deque<std::optional<std::u16string>> prices;  // "Sale of rental item"; nullopt: Cancel
   const records::ConfigBlock* config = nullptr;
@@ -39,6 +40,7 @@ class ScriptedSaleScreens : public counter::SaleScreen,
   void show_sale_cash(counter::SaleCashView& v, counter::SaleReceipts*) override { cash.push_back(v); }
   std::optional<counter::StockLineForm> edit_stock_line(text::u16view title, const counter::StockLineForm&) override {
     stock_titles.emplace_back(title);
+    stock_form_shown();
     return paytest::next(stock_forms, std::optional<counter::StockLineForm>{});
   }
   bool run_non_inventory(counter::NonInventoryModel& m) override { return non_inventory(m); }

@@ -11,6 +11,7 @@ namespace kelvo::retailtest {
 namespace {
 
 using counter::SaleBasket;
+using counter::StockLineForm;
 using renttest::RentalEnd;
 using renttest::RentalModel;
 
@@ -191,8 +192,39 @@ TEST_F(RetailTest, MissingFileRefusesEverySaleAndChangesNothing) {
     };
     return counter::sell_non_inventory(shop_, context(), sale_);
   };
+  // Without mans.dat the "Sale" list and the "New line" form never open; lost while a stock
+  // form is typed, the write says it as the fatal error it is.
+  auto stock_sale_opened = [&] {
+    lose_file();
+    const size_t shown = sale_.forms.size();
+    const bool sold = counter::sell_stock(shop_, context(), false).sold;
+    EXPECT_EQ(sale_.forms.size(), shown);
+    return sold;
+  };
+  auto new_line = [&](bool typed) {
+    sale_.stock_titles.clear();
+    sale_.stock_forms = {StockLineForm{u"4", u"Nuts", u"5", u"1.00", u"2.00", u"1"}};
+    sale_.stock_form_shown = typed ? lose_file : [] {};
+    if (!typed) lose_file();
+    const bool stored = counter::new_stock_line(shop_, sale_);
+    EXPECT_EQ(sale_.stock_titles.size(), typed ? 1u : 0u);
+    sale_.stock_form_shown = [] {};
+    return stored;
+  };
+  auto amend_typed = [&] {
+    op_.type(u"3");
+    sale_.stock_forms = {StockLineForm{u"3", u"Crisps", u"1", u"0.40", u"0.80", u"0"}};
+    sale_.stock_form_shown = lose_file;
+    const bool amended = counter::amend_stock_line(shop_, sale_);
+    sale_.stock_form_shown = [] {};
+    return amended;
+  };
   const std::tuple<const char*, const char*, std::function<bool()>> cases[] = {
       {"stock sale", "mans.dat", stock_sale},
+      {"stock sale opened", "mans.dat", stock_sale_opened},
+      {"new line opened", "mans.dat", [&] { return new_line(false); }},
+      {"new line typed", "mans.dat", [&] { return new_line(true); }},
+      {"amend typed", "mans.dat", amend_typed},
       {"stock sale", "lgb4.dat", stock_sale},
       {"non inventory", "lgb4.dat", non_inventory},
       {"sell film", "lgb4.dat", sell_film},

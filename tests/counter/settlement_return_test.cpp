@@ -193,6 +193,11 @@ INSTANTIATE_TEST_SUITE_P(
               u"Part paid, rest w.o."},
         Split{"PartWoAboveArrears", 2, 3, TotalDueChoice::PartPaidRestWrittenOff, {u"4"}, c(4, 2, 0, 0, 1, 2), 0,
               u"Part paid, rest w.o."},
+        // Paying exactly the arrears, then exactly the whole total.
+        Split{"PartWoPaysTheArrears", 2, 3, TotalDueChoice::PartPaidRestWrittenOff, {u"2"}, c(2, 2, 0, 0, 3, 0), 0,
+              u"Part paid, rest w.o."},
+        Split{"PartOwedPaysTheTotal", 2, 3, TotalDueChoice::PartPaidRestOwed, {u"5.00"}, c(5, 2, 0, 0, 0, 3), 0,
+              u"Part paid, rest owed"},
         Split{"PartOwedNoArrears", 0, 3, TotalDueChoice::PartPaidRestOwed, {u"1"}, c(1, 0, 0, 2, 0, 1), 2,
               u"Part paid, rest owed"},
         Split{"PartOwedBelowArrears", 2, 3, TotalDueChoice::PartPaidRestOwed, {u"1"}, c(1, 1, 0, 3, 0, 0), 4,
