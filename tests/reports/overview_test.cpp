@@ -100,6 +100,22 @@ TEST_F(Status, WeeklyComparisonAndFormatsOnTheFirstOfAMonth) {
   has("Highest film number: -1");
 }
 
+TEST_F(Status, BackupLineSaysNoneUntilTheFirstBackup) {
+  struct Case {
+    int stamp[5];  // minute, hour, day, month, year as the backup stores them
+    std::string line;
+  } cases[] = {
+      {{0, 0, 0, 0, 0}, "Backup: none"},
+      {{0, 0, 6, 12, 2026}, "Backup: 00:00 Sun 6 Dec 26"},  // a backup at midnight is still one
+      {{45, 17, 1, 1, 2026}, "Backup: 17:45 Thu 1 Jan 26"},
+  };
+  for (const auto& c : cases) {
+    for (int i = 0; i < 5; ++i) config().set_i32(cfg::kLastBackup + 4 * i, c.stamp[i]);
+    const auto lines = reports::status_texts(shop_, at(2026, 12, 6, 18, 30)).lines;
+    EXPECT_EQ(u8(lines.at(2)), c.line);
+  }
+}
+
 TEST_F(Status, PrintedOverviewLinesSitAtTheirNumbersWithZeroForms) {
   config().set_takings_today(20.0f);
   for (int k = 0; k < 7; ++k) set_history(k, 4.0f);
