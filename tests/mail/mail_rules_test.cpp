@@ -1,6 +1,6 @@
 // The rules of the mail core that need no server: where the day's log starts, how log lines are
 // cut, the server field, the addresses that may become commands, the step a failure is named by,
-// what the server offers, and the settings block's layout.
+// and the settings block's layout.
 #include <gtest/gtest.h>
 
 #include "mail/mail_message.h"
@@ -81,45 +81,32 @@ TEST(ServerField, HostAndOptionalPort) {
 
 TEST(PlainAddress, OnlyOneAddressWithNothingAroundItBecomesACommand) {
   using F = text::AddressFault;
-  const u16 local64(64, u'l'), domain(189, u'd');  // 64 + 1 + 189 = 254
+  const u16 local64(64, u'l');
   struct Case {
     u16 address;
     F fault;
   } cases[] = {
-      {u"office@reel.example", F::None},
-      {u"a@b", F::None},
       {u"first.o'neil+shop@reel.example", F::None},
       {u"j\u00fcrgen@b\u00fccher.example", F::None},  // beyond ASCII: a matter for the server
-      {u"\U0001F3AC@reel.example", F::None},           // a whole surrogate pair
       {u"", F::Empty},
       {u"office@reel.example\r\nRCPT TO:<other@example.org>", F::LineBreak},
-      {u"office@reel.example\n", F::LineBreak},
-      // What was sent as "RCPT TO:<office@reel.example> ORCPT=rfc822;other@example.org>".
+      // Was sent as "RCPT TO:<office@reel.example> ORCPT=rfc822;other@example.org>".
       {u"office@reel.example> ORCPT=rfc822;other@example.org", F::Forbidden},
       {u"counter@shop.test>RCPT TO:<spy@example.org", F::Forbidden},
-      {u"<office@reel.example>", F::Forbidden},
       {u"Office (shop) office@reel.example", F::Forbidden},
       {u"a@b,c@d", F::Forbidden},
-      {u"a@b;c@d", F::Forbidden},
       {u"\"a\"@b", F::Forbidden},
       {u"a\\b@c", F::Forbidden},
-      {u"a b@c", F::Forbidden},
       {u"a\u00a0b@c", F::Forbidden},  // a no-break space
-      {u"a\tb@c", F::Forbidden},
-      {u"a\x7f@b", F::Forbidden},
-      {u"a\u0085@b", F::Forbidden},  // a control character of Latin-1
+      {u"a\u0085@b", F::Forbidden},   // a control character of Latin-1
       {u16(u"a") + char16_t(0xD800) + u"@b", F::Forbidden},
-      {u"reel.example", F::NotOneAt},
       {u"@reel.example", F::NotOneAt},
-      {u"office@", F::NotOneAt},
       {u"a@b@c", F::NotOneAt},
       {local64 + u"@b", F::None},
       {local64 + u"l@b", F::TooLong},
-      {u16(32, u'\u00fc') + u"@b", F::None},  // 64 bytes of UTF-8
-      {u16(33, u'\u00fc') + u"@b", F::TooLong},
+      {u16(33, u'\u00fc') + u"@b", F::TooLong},  // 33 characters, 66 bytes of UTF-8
       {u"a@" + u16(252, u'd'), F::None},
       {u"a@" + u16(253, u'd'), F::TooLong},
-      {local64 + u"@" + domain, F::None},
   };
   for (const auto& c : cases) EXPECT_EQ(text::address_fault(c.address), c.fault) << text::to_utf8(c.address);
 }
@@ -164,37 +151,6 @@ TEST(SmtpTraceLabels, NameTheStepThatFailed) {
     bool ready = false;
     for (const auto& e : c.events) ready |= e.text.starts_with("354");
     EXPECT_EQ(forwarding, ready ? 1 : 0) << c.label;
-  }
-}
-
-TEST(SmtpTraceExtensions, SmtpUtf8OnlyWhenTheLastEhloAnswerListsIt) {
-  struct Case {
-    std::vector<std::string> replies;  // after "EHLO"; "STARTTLS" sends a new EHLO
-    bool offered;
-  } cases[] = {
-      {{"250-mail.shop.test", "250-SMTPUTF8", "250 HELP"}, true},
-      {{"250-mail.shop.test", "250 smtputf8"}, true},
-      {{"250-mail.shop.test", "250-8BITMIME", "250 SMTPUTF8X"}, false},
-      {{"250 mail.shop.test"}, false},
-      {{"250-mail.shop.test", "250-SMTPUTF8", "250 STARTTLS", "STARTTLS", "250-mail.shop.test", "250 AUTH PLAIN"},
-       false},
-      {{"250-mail.shop.test", "250 STARTTLS", "STARTTLS", "250-mail.shop.test", "250 SMTPUTF8"}, true},
-      {{"502 EHLO not here"}, false},
-  };
-  for (const auto& c : cases) {
-    SmtpTrace t(nullptr);
-    t.reply_received("220 ready\r\n");
-    t.command_sent("EHLO mail.shop.test\r\n");
-    for (const auto& r : c.replies) {
-      if (r != "STARTTLS") {
-        t.reply_received(r + "\r\n");
-        continue;
-      }
-      t.command_sent("STARTTLS\r\n");
-      t.reply_received("220 go ahead\r\n");
-      t.command_sent("EHLO mail.shop.test\r\n");
-    }
-    EXPECT_EQ(t.offers_smtputf8(), c.offered) << c.replies.back();
   }
 }
 
