@@ -40,6 +40,21 @@ int follow(CURL*, curl_infotype type, char* data, size_t size, void* user) {
   return 0;
 }
 
+// Runs once the greeting, EHLO, STARTTLS and login are done and before MAIL FROM: the last
+// moment at which an address the server cannot take may still stay unsent.
+struct Gate {
+  const SmtpRequest* request;
+  const SmtpTrace* trace;
+  bool stopped = false;
+};
+
+int before_mail(void* user, char*, char*, int, int) {
+  auto* g = static_cast<Gate*>(user);
+  if (!g->request->needs_smtputf8 || g->trace->offers_smtputf8()) return CURL_PREREQFUNC_OK;
+  g->stopped = true;
+  return CURL_PREREQFUNC_ABORT;
+}
+
 std::string url_of(const SmtpRequest& r) {
   std::string host = r.host.find(':') != std::string::npos ? "[" + r.host + "]" : r.host;
   std::string scheme = r.security == Security::Smtps ? "smtps://" : "smtp://";
@@ -77,6 +92,10 @@ SmtpOutcome CurlSmtpTransport::send(const SmtpRequest& r, SmtpTrace& trace) {
   curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
   curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, follow);
   curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &trace);
+  // libcurl itself announces SMTPUTF8 in MAIL FROM when an address needs it and it is offered.
+  Gate gate{&r, &trace};
+  curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, before_mail);
+  curl_easy_setopt(curl, CURLOPT_PREREQDATA, &gate);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, r.timeout_seconds);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -87,6 +106,7 @@ SmtpOutcome CurlSmtpTransport::send(const SmtpRequest& r, SmtpTrace& trace) {
   curl_easy_cleanup(curl);
   curl_slist_free_all(rcpt);
   if (rc == CURLE_OK) return {};
+  if (gate.stopped) return {SmtpOutcome::Status::NoSmtpUtf8, curl_easy_strerror(rc)};
   SmtpOutcome out{SmtpOutcome::Status::Failed, curl_easy_strerror(rc)};
   if (is_connect_error(rc) && trace.last_reply().empty()) out.status = SmtpOutcome::Status::ConnectFailed;
   else if (rc == CURLE_SEND_ERROR) out.status = SmtpOutcome::Status::SendFailed;

@@ -10,13 +10,27 @@ using text::u16;
 
 namespace {
 
-constexpr char16_t kLineBreakRefused[] = u"E-mail fields cannot hold a line break";
+constexpr char16_t kTarget[] = u"Target email";
+constexpr char16_t kSender[] = u"Your email";
 
-// Why the typed settings cannot be stored, or nothing when they can.
-const char16_t* settings_fault(const MailSettings& s) {
-  if (!settings_are_safe(s)) return kLineBreakRefused;
-  if (!s.server().empty() && !split_server(s.server())) return u"SMTP server: a host name, or host:port";
-  return nullptr;
+// Why the typed or stored settings cannot be used, or nothing when they can. A field left empty
+// is kept: a shop that mails only reminders needs no target, and the job that needs one says so.
+std::optional<u16> settings_fault(const MailSettings& s) {
+  if (!settings_are_safe(s)) return u16(kLineBreakRefused);
+  if (!s.server().empty() && !split_server(s.server())) return u16(u"SMTP server: a host name, or host:port");
+  for (auto [field, value] : {std::pair{kTarget, s.target()}, std::pair{kSender, s.sender()}})
+    if (!value.empty())
+      if (auto why = address_problem(field, value)) return why;
+  return std::nullopt;
+}
+
+// The addresses a job is about to be built with, both needed; false after saying why not.
+bool addresses_usable(records::Shop& shop, const MailSettings& s, text::u16view recipient_field,
+                      text::u16view recipient) {
+  auto why = address_problem(kSender, s.sender());
+  if (!why) why = address_problem(recipient_field, recipient);
+  if (why) platform::problem(shop.op(), *why);
+  return !why;
 }
 
 void start_job(records::Shop& shop, MailScreens& screens, MailJob job) {
@@ -53,9 +67,9 @@ bool email_setup(records::Shop& shop, MailScreens& screens) {
     auto typed = screens.edit_settings(shown);
     if (!typed) return false;
     shown = *typed;
-    if (const char16_t* fault = settings_fault(shown)) {
+    if (auto fault = settings_fault(shown)) {
       shop.warn();
-      platform::problem(shop.op(), fault);
+      platform::problem(shop.op(), *fault);
       continue;
     }
     if (!save_settings(shop.folder(), shown)) {
@@ -74,8 +88,8 @@ std::optional<MailSettings> settings_for_job(records::Shop& shop, MailScreens& s
     if (!settings) return std::nullopt;
   }
   // A file edited by hand gets the same refusal as the screen gives.
-  if (settings_fault(*settings)) {
-    platform::problem(shop.op(), settings_fault(*settings));
+  if (auto fault = settings_fault(*settings)) {
+    platform::problem(shop.op(), *fault);
     return std::nullopt;
   }
   return settings;
@@ -85,6 +99,7 @@ void email_report(records::Shop& shop, MailScreens& screens) {
   auto settings = settings_for_job(shop, screens);
   if (!settings) return;
   const u16 target = settings->target();
+  if (!addresses_usable(shop, *settings, kTarget, target)) return;
   u16 message = mail_head(settings->sender(), target, u"QUENDRIX report", mime_stamp(shop.now(), settings->sender()));
   message += day_report_body(day_figures(shop), moment_of(shop), shop.locale());
   start_job(shop, screens, job_for(*settings, target, text::format("Report to: %s", {target}), message));
@@ -93,12 +108,13 @@ void email_report(records::Shop& shop, MailScreens& screens) {
 void email_day_log(records::Shop& shop, MailScreens& screens) {
   auto settings = settings_for_job(shop, screens);
   if (!settings) return;
+  const u16 target = settings->target();
+  if (!addresses_usable(shop, *settings, kTarget, target)) return;
   auto log = read_log(shop);
   if (!log) {
     platform::problem(shop.op(), u"Unable to open file.");
     return;
   }
-  const u16 target = settings->target();
   u16 message = mail_head(settings->sender(), target, u"QUENDRIX report", mime_stamp(shop.now(), settings->sender()));
   message += day_log_body(day_figures(shop), moment_of(shop), shop.locale(), *log);
   start_job(shop, screens, job_for(*settings, target, text::format("Report to: %s", {target}), message));
@@ -118,7 +134,7 @@ void overdue_email(records::Shop& shop, catalogue::CatalogueViews& views, MailSc
   if (!has_loans(member)) return platform::problem(shop.op(), u"No films on loan");
   const u16 email = member.email();
   if (email.empty()) return platform::problem(shop.op(), u"No email address");
-  if (has_line_break(email)) return platform::problem(shop.op(), kLineBreakRefused);
+  if (!addresses_usable(shop, *settings, u"Member's email", email)) return;
   std::vector<OverdueItem> items;
   if (!overdue_items(shop, member, items)) {
     shop.op().message(u"Fatal error", u"Data file: film.dat, not present.");

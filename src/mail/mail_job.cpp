@@ -3,6 +3,7 @@
 #include <netdb.h>
 #include <sys/socket.h>
 
+#include "text/email_address.h"
 #include "text/format.h"
 
 namespace kelvo::mail {
@@ -26,7 +27,15 @@ SmtpRequest request_of(const MailJob& job, const ServerAddress& server) {
   r.from = text::to_utf8(job.settings.sender());
   r.to = text::to_utf8(job.recipient);
   r.message = &job.message;
+  r.needs_smtputf8 = !text::is_ascii(job.settings.sender()) || !text::is_ascii(job.recipient);
   return r;
+}
+
+// The starters refuse such addresses already; a job built any other way still sends no command
+// made of something that is not a plain address.
+std::optional<text::u16> address_refusal(const MailJob& job) {
+  if (auto why = address_problem(u"Your email", job.settings.sender())) return why;
+  return address_problem(u"Target email", job.recipient);
 }
 
 // The failed step and the server's words, or the library's when the server said nothing.
@@ -60,6 +69,11 @@ int default_port() {
 void run_mail_job(const MailJob& job, MailSink& sink, SmtpTransport& transport, Resolver resolve) {
   // 1. Who the mail is for.
   sink.activity(job.first_line);
+  if (auto why = address_refusal(job)) {
+    sink.problem(*why);
+    aborted(sink);
+    return;
+  }
   // 2-3. The server located.
   auto server = split_server(job.settings.server());
   if (!server || !resolve(server->host)) {
@@ -78,6 +92,10 @@ void run_mail_job(const MailJob& job, MailSink& sink, SmtpTransport& transport, 
       return;
     case SmtpOutcome::Status::ConnectFailed:
       sink.problem(u"Error connecting to the server socket");
+      aborted(sink);
+      return;
+    case SmtpOutcome::Status::NoSmtpUtf8:
+      sink.problem(u"The mail server does not take e-mail addresses beyond plain ASCII (no SMTPUTF8)");
       aborted(sink);
       return;
     case SmtpOutcome::Status::SendFailed:

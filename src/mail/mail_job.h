@@ -34,10 +34,13 @@ struct SmtpRequest {
   std::string from, to;
   const std::string* message = nullptr;
   long timeout_seconds = 60;
+  // An address beyond ASCII goes only to a server that offers SMTPUTF8; the client announces
+  // the extension, or ends the session before MAIL FROM when the server does not offer it.
+  bool needs_smtputf8 = false;
 };
 
 struct SmtpOutcome {
-  enum class Status { Sent, ConnectFailed, SendFailed, Failed } status = Status::Sent;
+  enum class Status { Sent, ConnectFailed, SendFailed, Failed, NoSmtpUtf8 } status = Status::Sent;
   std::string detail;  // the library's own description of a local failure
 };
 

@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "records/file_io.h"
+#include "text/email_address.h"
+#include "text/format.h"
 
 namespace kelvo::mail {
 
@@ -38,6 +40,25 @@ bool settings_are_safe(const MailSettings& s) {
   for (const auto& f : {s.server(), s.target(), s.sender(), s.user(), s.password()})
     if (has_line_break(f)) return false;
   return true;
+}
+
+std::optional<text::u16> address_problem(text::u16view field, text::u16view address) {
+  const char* why = nullptr;
+  switch (text::address_fault(address)) {
+    case text::AddressFault::None: return std::nullopt;
+    case text::AddressFault::LineBreak: return text::u16(kLineBreakRefused);
+    case text::AddressFault::Empty: why = "%s: an e-mail address is needed"; break;
+    case text::AddressFault::NotOneAt:
+      why = "%s: an e-mail address has one @, with a name before it and a domain after it";
+      break;
+    case text::AddressFault::Forbidden:
+      why = "%s: an e-mail address cannot hold blanks, control characters or < > ( ) , ; \" \\";
+      break;
+    case text::AddressFault::TooLong:
+      why = "%s: an e-mail address has at most 254 characters, 64 of them before the @";
+      break;
+  }
+  return text::format(why, {field});
 }
 
 std::optional<ServerAddress> split_server(text::u16view server) {

@@ -44,6 +44,11 @@ bool save_settings(const std::filesystem::path& folder, const MailSettings& sett
 bool has_line_break(text::u16view s);
 // True when none of the fields that reach the conversation holds a line break.
 bool settings_are_safe(const MailSettings& s);
+inline constexpr char16_t kLineBreakRefused[] = u"E-mail fields cannot hold a line break";
+
+// The message refusing `address`, typed or stored for `field` ("Target email", "Your email",
+// "Member's email"), or nothing when it is a plain address that can go into a command.
+std::optional<text::u16> address_problem(text::u16view field, text::u16view address);
 
 // "host" or "host:port" of the server field; port 0 when none is given.
 struct ServerAddress {

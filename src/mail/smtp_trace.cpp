@@ -1,5 +1,8 @@
 #include "mail/smtp_trace.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace kelvo::mail {
 
 namespace {
@@ -9,6 +12,12 @@ bool starts_with_word(std::string_view text, std::string_view word) {
   for (size_t i = 0; i < word.size(); ++i)
     if ((text[i] & ~0x20) != word[i]) return false;
   return true;
+}
+
+bool same_word(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+  });
 }
 
 std::string_view without_line_end(std::string_view s) {
@@ -33,6 +42,8 @@ void SmtpTrace::command_sent(std::string_view command) {
   for (const auto& w : kWords)
     if (starts_with_word(command, w.word)) {
       step_ = w.step;
+      // What a server offers before STARTTLS does not hold after it; each greeting lists it anew.
+      if (step_ == SmtpStep::Helo) offers_smtputf8_ = false;
       return;
     }
   // Anything else is an AUTH continuation; the step stays as it is.
@@ -42,6 +53,13 @@ void SmtpTrace::reply_received(std::string_view reply) {
   if (refused_) return;
   last_reply_ = std::string(without_line_end(reply));
   refused_ = !last_reply_.empty() && (last_reply_[0] == '4' || last_reply_[0] == '5');
+  // An EHLO answer lists one extension a line: "250-SMTPUTF8", or "250 SMTPUTF8" last.
+  if (step_ == SmtpStep::Helo && last_reply_.size() >= 4 && last_reply_.rfind("250", 0) == 0 &&
+      (last_reply_[3] == '-' || last_reply_[3] == ' ')) {
+    std::string_view keyword = std::string_view(last_reply_).substr(4);
+    keyword = keyword.substr(0, keyword.find(' '));
+    if (same_word(keyword, "SMTPUTF8")) offers_smtputf8_ = true;
+  }
   if (step_ == SmtpStep::Data && last_reply_.rfind("354", 0) == 0 && activity_) activity_("Forwarding mail");
 }
 

@@ -25,6 +25,8 @@ class SmtpTrace {
   // The server refused a step (4xx or 5xx). The step and reply stay those of the first refusal,
   // whatever the library sends afterwards to close the session.
   bool refused() const { return refused_; }
+  // The server's last EHLO answer listed SMTPUTF8 (after STARTTLS, the answer to the new EHLO).
+  bool offers_smtputf8() const { return offers_smtputf8_; }
   // The step's label as the activity pane names it: "recv() RCPT TO", "send() DATA", ...
   std::string label(bool sending) const;
 
@@ -33,6 +35,7 @@ class SmtpTrace {
   SmtpStep step_ = SmtpStep::Greeting;
   std::string last_reply_;
   bool refused_ = false;
+  bool offers_smtputf8_ = false;
 };
 
 }  // namespace kelvo::mail

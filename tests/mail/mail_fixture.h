@@ -21,7 +21,9 @@
 
 namespace kelvo::mail {
 
-// A refused recipient is any address starting "refused"; each message lands in <n>.eml.
+// A refused recipient is any address starting "refused"; each message lands in <n>.eml, its
+// recipients in <n>.eml.to and the parameters of its MAIL FROM in <n>.eml.opts. SMTPUTF8=1 in
+// the environment makes the server offer SMTPUTF8.
 constexpr char kSmtpServerScript[] = R"(
 import asyncio, os, ssl, sys
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -39,8 +41,10 @@ class Handler:
         path = os.path.join(out, "%d.eml" % Handler.count)
         with open(path + ".tmp", "wb") as f:
             f.write(envelope.original_content)
-        with open(path + ".to", "w") as f:
+        with open(path + ".to", "w", encoding="utf-8") as f:
             f.write(",".join(envelope.rcpt_tos))
+        with open(path + ".opts", "w") as f:
+            f.write(" ".join(envelope.mail_options))
         os.rename(path + ".tmp", path)
         return "250 Message accepted"
 async def main():
@@ -54,7 +58,8 @@ async def main():
         make = lambda: SMTP(Handler(), tls_context=context, require_starttls=True, authenticator=check,
                             auth_required=True, auth_require_tls=True)
     else:
-        make = lambda: SMTP(Handler())
+        utf8 = os.environ.get("SMTPUTF8") == "1"
+        make = lambda: SMTP(Handler(), enable_SMTPUTF8=utf8)
     server = await loop.create_server(make, "127.0.0.1", 0)
     with open(port_file + ".tmp", "w") as f:
         f.write(str(server.sockets[0].getsockname()[1]))
@@ -75,7 +80,8 @@ class SmtpServer {
   // The port it listens on, or 0 (with a test failure) when it did not start.
   // With tls, a throwaway certificate for 127.0.0.1 is made (cert.pem, its certificate alone in
   // cert.pem.crt) and the server wants STARTTLS and a login.
-  int start(const std::filesystem::path& folder, const std::filesystem::path& inbox, bool tls = false) {
+  int start(const std::filesystem::path& folder, const std::filesystem::path& inbox, bool tls = false,
+            bool smtputf8 = false) {
     std::filesystem::create_directory(inbox);
     const std::string cert = (folder / "cert.pem").string();
     if (tls) {
@@ -92,6 +98,7 @@ class SmtpServer {
     pid_ = fork();
     if (pid_ == 0) {
       prctl(PR_SET_PDEATHSIG, SIGTERM);  // a crashed test leaves no server behind
+      if (smtputf8) setenv("SMTPUTF8", "1", 1);
       execl("/usr/bin/python3", "python3", (folder / "smtp.py").c_str(), inbox.c_str(), port_file.c_str(),
             tls ? cert.c_str() : static_cast<char*>(nullptr), static_cast<char*>(nullptr));
       _exit(127);

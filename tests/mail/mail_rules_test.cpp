@@ -1,5 +1,6 @@
 // The rules of the mail core that need no server: where the day's log starts, how log lines are
-// cut, the server field, the step a failure is named by, and the settings block's layout.
+// cut, the server field, the addresses that may become commands, the step a failure is named by,
+// and the settings block's layout.
 #include <gtest/gtest.h>
 
 #include "mail/mail_message.h"
@@ -7,6 +8,7 @@
 #include "mail/smtp_trace.h"
 #include "platform/locale.h"
 #include "support/scripted_operator.h"
+#include "text/email_address.h"
 
 namespace kelvo::mail {
 namespace {
@@ -75,6 +77,38 @@ TEST(ServerField, HostAndOptionalPort) {
     EXPECT_EQ(a->host, c.host);
     EXPECT_EQ(a->port, c.port);
   }
+}
+
+TEST(PlainAddress, OnlyOneAddressWithNothingAroundItBecomesACommand) {
+  using F = text::AddressFault;
+  const u16 local64(64, u'l');
+  struct Case {
+    u16 address;
+    F fault;
+  } cases[] = {
+      {u"first.o'neil+shop@reel.example", F::None},
+      {u"j\u00fcrgen@b\u00fccher.example", F::None},  // beyond ASCII: a matter for the server
+      {u"", F::Empty},
+      {u"office@reel.example\r\nRCPT TO:<other@example.org>", F::LineBreak},
+      // Was sent as "RCPT TO:<office@reel.example> ORCPT=rfc822;other@example.org>".
+      {u"office@reel.example> ORCPT=rfc822;other@example.org", F::Forbidden},
+      {u"counter@shop.test>RCPT TO:<spy@example.org", F::Forbidden},
+      {u"Office (shop) office@reel.example", F::Forbidden},
+      {u"a@b,c@d", F::Forbidden},
+      {u"\"a\"@b", F::Forbidden},
+      {u"a\\b@c", F::Forbidden},
+      {u"a\u00a0b@c", F::Forbidden},  // a no-break space
+      {u"a\u0085@b", F::Forbidden},   // a control character of Latin-1
+      {u16(u"a") + char16_t(0xD800) + u"@b", F::Forbidden},
+      {u"@reel.example", F::NotOneAt},
+      {u"a@b@c", F::NotOneAt},
+      {local64 + u"@b", F::None},
+      {local64 + u"l@b", F::TooLong},
+      {u16(33, u'\u00fc') + u"@b", F::TooLong},  // 33 characters, 66 bytes of UTF-8
+      {u"a@" + u16(252, u'd'), F::None},
+      {u"a@" + u16(253, u'd'), F::TooLong},
+  };
+  for (const auto& c : cases) EXPECT_EQ(text::address_fault(c.address), c.fault) << text::to_utf8(c.address);
 }
 
 TEST(SmtpTraceLabels, NameTheStepThatFailed) {

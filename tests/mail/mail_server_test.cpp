@@ -115,6 +115,45 @@ TEST_F(MailServerTest, ServersThatCannotBeReachedAreReportedAsProblems) {
   }
 }
 
+TEST(MailAddresses, BeyondAsciiOnlyWhereTheServerOffersSmtpUtf8AndNothingButPlainAddresses) {
+  const std::string no_utf8 = "The mail server does not take e-mail addresses beyond plain ASCII (no SMTPUTF8)";
+  struct Case {
+    bool server_utf8;
+    std::u16string sender, recipient;
+    std::string problem;  // empty: delivered, announced with SMTPUTF8
+  } cases[] = {
+      {true, u"counter@shop.test", u"j\u00fcrgen@shop.test", ""},
+      {true, u"z\u00e4hler@shop.test", u"office@shop.test", ""},
+      {false, u"counter@shop.test", u"j\u00fcrgen@shop.test", no_utf8},
+      {false, u"z\u00e4hler@shop.test", u"office@shop.test", no_utf8},
+      // A job handed over without the starters' checks still sends no such command.
+      {true, u"counter@shop.test", u"office@reel.example> ORCPT=rfc822;other@example.org",
+       "Target email: an e-mail address cannot hold blanks, control characters or < > ( ) , ; \" \\"},
+  };
+  const auto folder = testing::fresh_folder();
+  int n = 0;
+  for (const auto& c : cases) {
+    const auto dir = folder / std::to_string(++n), inbox = dir / "inbox";
+    std::filesystem::create_directory(dir);
+    SmtpServer server;
+    const int port = server.start(dir, inbox, false, c.server_utf8);
+    ASSERT_GT(port, 0);
+    MailJob job{MailSettings{}, c.recipient, u"Report to: " + c.recipient, "SUBJECT: test\r\n\r\nEnd report"};
+    job.settings.set_server(u"127.0.0.1:" + text::from_utf8(std::to_string(port)));
+    job.settings.set_sender(c.sender);
+    ScriptedMailScreens screens;
+    screens.start(job);
+    server.stop();
+    const std::string to = text::to_utf8(c.recipient);
+    EXPECT_EQ(screens.sink.problems, c.problem.empty() ? Lines{} : Lines{c.problem}) << to;
+    EXPECT_EQ(std::filesystem::exists(inbox / "1.eml"), c.problem.empty()) << to;
+    if (!c.problem.empty()) continue;
+    EXPECT_EQ(file_text(inbox / "1.eml.to"), to);
+    EXPECT_NE(file_text(inbox / "1.eml.opts").find("SMTPUTF8"), std::string::npos) << to;
+  }
+  std::filesystem::remove_all(folder);
+}
+
 // A relay that wants STARTTLS and a login before it takes a mail.
 class MailTlsTest : public MailTest {
  protected:
@@ -205,6 +244,8 @@ TEST_F(ReminderTest, MembersThatCannotBeRemindedAreRefused) {
       {21, u"a@home.test", {}, "No films on loan"},
       {22, u"", {11}, "No email address"},
       {23, u"a@home.test\r\nBCC: all@x", {11}, "E-mail fields cannot hold a line break"},
+      {24, u"a@home.test> NOTIFY=NEVER", {11},
+       "Member's email: an e-mail address cannot hold blanks, control characters or < > ( ) , ; \" \\"},
   };
   for (const auto& c : cases) {
     add_member(c.number, c.email, c.loans);

@@ -27,6 +27,44 @@ TEST_F(MailSetupTest, SetupWritesAnOwnerOnlyBlockAndRefusesWhatCouldInjectComman
   EXPECT_EQ(load_settings(folder_)->target(), u"office@shop.test");
 }
 
+TEST_F(MailSetupTest, OnlyPlainAddressesAreStoredOrUsedAndTheFileStaysAsItWas) {
+  const std::string forbidden = ": an e-mail address cannot hold blanks, control characters or < > ( ) , ; \" \\";
+  struct Case {
+    std::u16string target, sender;
+    std::string message;
+  } cases[] = {
+      {u"office@reel.example> ORCPT=rfc822;other@example.org", u"counter@shop.test", "Target email" + forbidden},
+      {u"office@shop.test", u"counter@shop.test>RCPT TO:<spy@example.org", "Your email" + forbidden},
+      {u"office@shop.test@spy.example", u"counter@shop.test",
+       "Target email: an e-mail address has one @, with a name before it and a domain after it"},
+  };
+  start_server();
+  for (const auto& c : cases) {
+    configure();
+    const std::string before = file_text(folder_ / kSettingsFile);
+    MailSettings typed = settings(c.target);
+    typed.set_sender(c.sender);
+    op_.messages.clear();
+    screens_.answers = {typed, std::nullopt};  // refused, reopened, then cancelled
+    EXPECT_FALSE(email_setup(shop_, screens_));
+    EXPECT_TRUE(op_.saw("Problem", c.message)) << c.message;
+    EXPECT_EQ(file_text(folder_ / kSettingsFile), before) << c.message;
+    ASSERT_TRUE(save_settings(folder_, typed));  // as if edited by hand
+    for (auto start : {email_report, email_day_log}) {
+      op_.messages.clear();
+      start(shop_, screens_);
+      EXPECT_TRUE(op_.saw("Problem", c.message)) << c.message;
+    }
+  }
+  // A shop that mails only reminders may store no target; the report needs one.
+  screens_.answers = {settings(u"")};
+  EXPECT_TRUE(email_setup(shop_, screens_));
+  email_report(shop_, screens_);
+  EXPECT_TRUE(op_.saw("Problem", "Target email: an e-mail address is needed"));
+  EXPECT_TRUE(screens_.jobs.empty());
+  EXPECT_FALSE(std::filesystem::exists(inbox_ / "1.eml"));
+}
+
 TEST_F(MailSetupTest, AFileOthersCouldReadIsMadeOwnerOnly) {
   ASSERT_TRUE(save_settings(folder_, settings()));
   std::filesystem::permissions(folder_ / kSettingsFile, std::filesystem::perms::others_read,

@@ -100,6 +100,10 @@ TEST_F(Status, WeeklyComparisonAndFormatsOnTheFirstOfAMonth) {
   has("W/E Thu 24 Dec 26: 35.00");
   has("W/E Thu 31 Dec 26 vs W/E Thu 24 Dec 26: 205.71%");
   has("Highest film number: -1");
+  has("Backup: none");  // a fresh shop, never backed up
+  const int midnight[5] = {0, 0, 31, 12, 2026};  // minute, hour, day, month, year: still a backup
+  for (int i = 0; i < 5; ++i) config().set_i32(cfg::kLastBackup + 4 * i, midnight[i]);
+  EXPECT_EQ(u8(reports::status_texts(shop_, off).lines.at(2)), "Backup: 00:00 Thu 31 Dec 26");
 }
 
 TEST_F(Status, PrintedOverviewLinesSitAtTheirNumbersWithZeroForms) {
