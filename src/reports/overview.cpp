@@ -21,6 +21,9 @@ long long highest(const records::NumberIndex& index) {
 
 // "... %02d:%02d %s" with the short date, or the numeric form "%d/%d/%d" after the time.
 text::u16 clock_line(const platform::Locale& locale, const char* label, int hour, int minute, const Ymd& d) {
+  // A stamp never set (a fresh shop: no switch-off, no backup yet) holds no date, and "00:00
+  // 0/0/0" would read as one.
+  if (d.day == 0 && d.month == 0 && d.year == 0) return text::format(std::string(label) + ": none", {});
   if (auto s = short_date(locale, d)) return text::format(std::string(label) + ": %02d:%02d %s", {hour, minute, *s});
   return text::format(std::string(label) + ": %02d:%02d %d/%d/%d", {hour, minute, d.day, d.month, d.year});
 }
@@ -73,9 +76,7 @@ StatusTexts status_texts(records::Shop& shop, const text::DateTime& previous_shu
   auto& l = s.lines;
   l.push_back(clock_line(locale, "Offtime", previous_shutdown.hour, previous_shutdown.minute, ymd(previous_shutdown)));
   l.push_back(text::format("Ontime: %02d:%02d", {shop.started.hour, shop.started.minute}));
-  // A shop that was never backed up holds no date here, and "00:00 0/0/0" would read as a backup.
-  const bool never_backed_up = b[2] == 0 && b[3] == 0 && b[4] == 0;
-  l.push_back(never_backed_up ? text::u16(u"Backup: none") : clock_line(locale, "Backup", b[1], b[0], {b[2], b[3], b[4]}));
+  l.push_back(clock_line(locale, "Backup", b[1], b[0], {b[2], b[3], b[4]}));
   l.push_back(text::format("Films on the system: %d", {static_cast<long long>(shop.films.counts().live)}));
   l.push_back(text::format("Active: %d", {shop.activity.active_films}));
   l.push_back(text::format("Highest film number: %I64d", {highest(shop.films.index())}));

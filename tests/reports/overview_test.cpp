@@ -104,6 +104,8 @@ TEST_F(Status, WeeklyComparisonAndFormatsOnTheFirstOfAMonth) {
   const int midnight[5] = {0, 0, 31, 12, 2026};  // minute, hour, day, month, year: still a backup
   for (int i = 0; i < 5; ++i) config().set_i32(cfg::kLastBackup + 4 * i, midnight[i]);
   EXPECT_EQ(u8(reports::status_texts(shop_, off).lines.at(2)), "Backup: 00:00 Thu 31 Dec 26");
+  off.day = off.month = off.year = 0;  // never switched off before: a fresh shop
+  EXPECT_EQ(u8(reports::status_texts(shop_, off).lines.at(0)), "Offtime: none");
 }
 
 TEST_F(Status, PrintedOverviewLinesSitAtTheirNumbersWithZeroForms) {
