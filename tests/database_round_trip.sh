@@ -8,7 +8,7 @@ set -u
 DB=$(realpath "$1") || exit 1
 MAKE_SHOP=$(realpath "$2") || exit 1
 shift 2
-SIZE=${*:---films 4000 --members 1500 --stock 200}
+SIZE=${*:---films 10000 --members 4000 --stock 300}
 PG_BIN=${PG_BIN:-/usr/lib/postgresql/15/bin}
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-db-test.XXXXXX") || exit 1
 FAILURES=0
@@ -57,7 +57,6 @@ same_files() {
 
 # --- A shop with every kind of file it keeps ------------------------------------------------------
 SHOP=$WORK/shop
-START=$(date +%s)
 # shellcheck disable=SC2086
 "$MAKE_SHOP" "$SHOP" $SIZE >/dev/null || { echo "make-shop failed" >&2; exit 1; }
 # The logs: UTF-16LE lines, one CR LF at an odd position that is not a line break, a torn last
@@ -76,17 +75,23 @@ echo "kept as it is" >"$SHOP/notes of the owner.txt"
 printf '\000\000\000\200' | dd of="$SHOP/wr.cfg" bs=1 seek=856 conv=notrunc status=none
 printf '\001\000\300\177' | dd of="$SHOP/wr.cfg" bs=1 seek=4196 conv=notrunc status=none
 
+# Milliseconds since $1 (a `date +%s%N` reading).
+ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
 new_database one
+START=$(date +%s%N)
 run_db import "$SHOP" "$(url one)"
+IMPORT_MS=$(ms_since "$START")
 [ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "import: exit status $RC"; }
 grep -q '^film.dat: [0-9]* records$' "$WORK/out" || fail "import: no film.dat line"
+START=$(date +%s%N)
 run_db export "$(url one)" "$WORK/back"
+EXPORT_MS=$(ms_since "$START")
 [ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "export: exit status $RC"; }
 same_files "$SHOP" "$WORK/back" || fail "round trip: the files differ"
 [ "$(sql one "SELECT count(*) FROM film")" -eq $(($(stat -c %s "$SHOP/film.dat") / 3040)) ] ||
   fail "film rows: not one per slot"
 [ "$(sql one "SELECT count(*) FROM log_entry WHERE file = 'lgb4.dat'")" -eq 3 ] || fail "log: not one row per line"
-echo "round trip ($SIZE): $(($(date +%s) - START)) s"
+echo "shop of $SIZE ($(du -sh "$SHOP" | cut -f1)): import $IMPORT_MS ms, export $EXPORT_MS ms"
 
 # --- Refusals: exit 3, nothing changed --------------------------------------------------------------
 run_db import "$SHOP" "$(url one)"
@@ -106,33 +111,38 @@ run_db export "$(url empty)" "$WORK/none"
 [ ! -e "$WORK/none" ] || fail "export of an empty database: a folder was left"
 
 # Folders that are not a shop at rest, each refused with the database left empty.
+SMALL=$WORK/small
+"$MAKE_SHOP" "$SMALL" --films 20 --members 10 --stock 5 >/dev/null || fail "make-shop failed"
 mkdir "$WORK/cases"
-cp -r "$SHOP" "$WORK/cases/journal" && echo torn >"$WORK/cases/journal/kelvo.jnl"
-cp -r "$SHOP" "$WORK/cases/cut" && head -c 3041 "$SHOP/film.dat" >"$WORK/cases/cut/film.dat"
-cp -r "$SHOP" "$WORK/cases/nomember" && rm "$WORK/cases/nomember/member.dat"
-cp -r "$SHOP" "$WORK/cases/shortcfg" && head -c 92807 "$SHOP/wr.cfg" >"$WORK/cases/shortcfg/wr.cfg"
-cp -r "$SHOP" "$WORK/cases/link" && ln -s /etc/passwd "$WORK/cases/link/passwd"
+cp -r "$SMALL" "$WORK/cases/journal" && echo torn >"$WORK/cases/journal/kelvo.jnl"
+cp -r "$SMALL" "$WORK/cases/cut" && head -c 3041 "$SMALL/film.dat" >"$WORK/cases/cut/film.dat"
+cp -r "$SMALL" "$WORK/cases/nomember" && rm "$WORK/cases/nomember/member.dat"
+cp -r "$SMALL" "$WORK/cases/shortcfg" && head -c 92807 "$SMALL/wr.cfg" >"$WORK/cases/shortcfg/wr.cfg"
+cp -r "$SMALL" "$WORK/cases/link" && ln -s /etc/passwd "$WORK/cases/link/passwd"
 for c in journal cut nomember shortcfg link; do
   run_db import "$WORK/cases/$c" "$(url empty)"
   [ "$RC" -eq 3 ] || fail "import of the $c folder: exit status $RC"
 done
 [ -z "$(sql empty "SELECT to_regclass('shop')")" ] || fail "refused imports: tables were left"
 # A counter running on the folder holds its lock; the import waits for no one and refuses.
-: >"$SHOP/kelvo.lock"
-flock -x "$SHOP/kelvo.lock" -c "\"$DB\" import \"$SHOP\" \"$(url empty)\"" >"$WORK/out" 2>&1
+: >"$SMALL/kelvo.lock"
+flock -x "$SMALL/kelvo.lock" -c "\"$DB\" import \"$SMALL\" \"$(url empty)\"" >"$WORK/out" 2>&1
 RC=$?
-rm "$SHOP/kelvo.lock"
 [ "$RC" -eq 3 ] || fail "import while kelvo runs: exit status $RC"
 
-run_db import "$SHOP" "postgresql:///one?host=$WORK/nowhere&user=kelvo"
+run_db import "$SMALL" "postgresql:///one?host=$WORK/nowhere&user=kelvo"
 [ "$RC" -eq 4 ] || fail "no server: exit status $RC"
-run_db import "$SHOP"
+run_db import "$SMALL"
 [ "$RC" -eq 2 ] || fail "usage: exit status $RC"
 
 # --- Several shops in one database, a schema each ---------------------------------------------------
 sql one "CREATE SCHEMA second"
-run_db import "$SHOP" "$(url one '&options=-csearch_path%3Dsecond')"
+run_db import "$SMALL" "$(url one '&options=-csearch_path%3Dsecond')"
 [ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "import into a second schema: exit status $RC"; }
+run_db export "$(url one '&options=-csearch_path%3Dsecond')" "$WORK/second"
+same_files "$SMALL" "$WORK/second" || fail "second schema: the files differ"
+run_db export "$(url one)" "$WORK/first"
+same_files "$SHOP" "$WORK/first" || fail "second schema: the first shop changed"
 # --- A damaged store: refused, and the export leaves nothing behind ---------------------------------
 sql one "SET search_path = second; INSERT INTO shop_file (name, kind, bytes) VALUES ('../escaped', 'bytes', 'x')"
 run_db export "$(url one '&options=-csearch_path%3Dsecond')" "$WORK/hostile"

@@ -49,6 +49,7 @@ CREATE TABLE log_entry (
   seq bigint PRIMARY KEY DEFAULT nextval('log_seq'),
   file text NOT NULL CHECK (file IN ('lgb4.dat', 'lgb2.dat')),
   counter text NOT NULL,
+  transaction_id text,
   written_at timestamptz NOT NULL DEFAULT now(),
   bytes bytea NOT NULL);
 CREATE INDEX log_entry_file ON log_entry (file, seq);
