@@ -13,20 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file name from the database lands inside the folder or nowhere: no absolute path, no "..",
-// no empty or "." component, so a damaged or hostile row cannot write outside the shop.
-bool safe_name(const std::string& name) {
-  if (name.empty() || name.front() == '/' || name.back() == '/' || name.find('\0') != std::string::npos) return false;
-  size_t from = 0;
-  while (from <= name.size()) {
-    const size_t to = std::min(name.find('/', from), name.size());
-    const std::string_view part(name.data() + from, to - from);
-    if (part.empty() || part == "." || part == "..") return false;
-    from = to + 1;
-  }
-  return true;
-}
-
 // The folder to export into, empty or new; what the export put there goes again if it fails.
 class NewFolder {
  public:
@@ -104,7 +90,7 @@ void get_log(Connection& db, const std::string& name, OutFile& out, const Progre
 
 void get_file(Connection& db, const fs::path& folder, const std::string& name, const std::string& kind,
               const Progress& progress) {
-  if (!safe_name(name)) throw Refused("the database names a file outside the shop folder: " + name);
+  if (!safe_file_name(name)) throw Refused("the database names a file outside the shop folder: " + name);
   if (kind != kind_name(kind_of(name))) throw Refused("the database keeps " + name + " as " + kind + ", which it cannot be");
   OutFile out(folder, name);
   if (kind == "records") {

@@ -106,21 +106,17 @@ void put_records(Connection& db, const RecordTable& t, const WholeFile& file, co
   progress(std::string(t.file) + ": " + std::to_string(count) + " records");
 }
 
-// The log arrives as one row per line, each from its CR LF up to the next (in UTF-16LE, a CR LF
-// is 0D 00 0A 00 at an even position): the rows in order are the file again, whatever it holds.
+// The log arrives as one row per line; a line break in the middle of a code unit is no line.
 void put_log(Connection& db, const std::string& name, const WholeFile& file, const Progress& progress) {
   Connection::CopyIn copy(db, "log_entry (file, counter, bytes)");
-  const uint8_t* p = file.data();
-  size_t from = 0, rows = 0;
-  auto emit = [&](size_t to) {
-    if (to == from) return;
-    copy.row({Value::text(name), Value::text("import"), Value::bytes(p + from, to - from)});
-    from = to;
+  auto starts = log_line_starts(file.data(), file.size);
+  starts.push_back(file.size);
+  size_t rows = 0;
+  for (size_t i = 0; i + 1 < starts.size(); ++i) {
+    if (starts[i] == starts[i + 1]) continue;
+    copy.row({Value::text(name), Value::text("import"), Value::bytes(file.data() + starts[i], starts[i + 1] - starts[i])});
     ++rows;
-  };
-  for (size_t i = 2; i + 4 <= file.size; i += 2)
-    if (p[i] == 0x0d && p[i + 1] == 0 && p[i + 2] == 0x0a && p[i + 3] == 0) emit(i);
-  emit(file.size);
+  }
   copy.end();
   progress(name + ": " + std::to_string(file.size) + " bytes in " + std::to_string(rows) + " lines");
 }

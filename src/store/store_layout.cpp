@@ -1,5 +1,7 @@
 #include "store/store_layout.h"
 
+#include <algorithm>
+
 #include "records/config_layout.h"
 
 namespace kelvo::store {
@@ -27,6 +29,25 @@ FileKind kind_of(std::string_view file) {
   if (is_log_file(file)) return FileKind::Log;
   if (file == "wr.cfg") return FileKind::Config;
   return FileKind::Bytes;
+}
+
+bool safe_file_name(std::string_view name) {
+  if (name.empty() || name.find('\0') != std::string_view::npos) return false;
+  size_t from = 0;
+  while (from <= name.size()) {
+    const size_t to = std::min(name.find('/', from), name.size());
+    const std::string_view part = name.substr(from, to - from);
+    if (part.empty() || part == "." || part == "..") return false;
+    from = to + 1;
+  }
+  return true;
+}
+
+std::vector<size_t> log_line_starts(const uint8_t* p, size_t n) {
+  std::vector<size_t> starts{0};
+  for (size_t i = 2; i + 4 <= n; i += 2)
+    if (p[i] == 0x0d && p[i + 1] == 0 && p[i + 2] == 0x0a && p[i + 3] == 0) starts.push_back(i);
+  return starts;
 }
 
 std::string schema_statements() {

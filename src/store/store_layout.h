@@ -3,8 +3,10 @@
 // slot, the two logs rows in commit order, wr.cfg its settings image plus one row per running
 // figure, and every other file of the folder a named file, byte for byte.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvo::store {
 
@@ -38,6 +40,14 @@ inline constexpr std::string_view kRequiredFiles[] = {"film.dat", "member.dat", 
 enum class FileKind { Records, Log, Config, Bytes };
 std::string_view kind_name(FileKind kind);
 FileKind kind_of(std::string_view file);
+
+// A stored file name lands inside the shop folder or nowhere: relative, `/`-separated, with no
+// empty, "." or ".." part, so a damaged or hostile row cannot write outside the shop.
+bool safe_file_name(std::string_view name);
+
+// Where the rows of an imported log begin: at 0 and at each CR LF (0D 00 0A 00 at an even
+// position of the UTF-16LE text), so the rows in order are the file again, whatever it holds.
+std::vector<size_t> log_line_starts(const uint8_t* p, size_t n);
 
 // The statements that create the tables of an empty store, in the connection's current schema.
 std::string schema_statements();
