@@ -53,14 +53,11 @@ Result::~Result() {
   if (r_) PQclear(r_);
 }
 int Result::rows() const { return PQntuples(r_); }
-bool Result::is_null(int row, int col) const { return PQgetisnull(r_, row, col) != 0; }
-int64_t Result::i64(int row, int col) const {
-  return PQgetlength(r_, row, col) == 8 ? be64(reinterpret_cast<const uint8_t*>(PQgetvalue(r_, row, col))) : 0;
-}
 int32_t Result::i32(int row, int col) const {
   return PQgetlength(r_, row, col) == 4 ? be32(reinterpret_cast<const uint8_t*>(PQgetvalue(r_, row, col))) : 0;
 }
 std::string Result::text(int row, int col) const {
+  if (row >= rows() || col >= PQnfields(r_)) return {};
   return std::string(PQgetvalue(r_, row, col), static_cast<size_t>(PQgetlength(r_, row, col)));
 }
 
@@ -70,7 +67,7 @@ Connection::Connection(const std::string& url) : c_(PQconnectdb(url.c_str())) {
     PQfinish(c_);
     throw error;
   }
-  // Warnings of the server (a table "already exists, skipping") are not the operator's business.
+  // The server's notices are not the operator's business; its errors are reported.
   PQsetNoticeProcessor(c_, [](void*, const char*) {}, nullptr);
 }
 

@@ -49,9 +49,8 @@ class Result {
   Result(const Result&) = delete;
   Result& operator=(const Result&) = delete;
   int rows() const;
-  bool is_null(int row, int col) const;
-  // Binary results: integers in network order, text and bytea as their bytes.
-  int64_t i64(int row, int col) const;
+  // Binary results: integers in network order, text and bytea as their bytes (empty for a
+  // field that is not there).
   int32_t i32(int row, int col) const;
   std::string text(int row, int col) const;
 

@@ -69,9 +69,12 @@ void check_folder(const fs::path& folder, const std::vector<std::string>& names)
   }
 }
 
+// The key of the lock that lets one import at a time into a database.
+constexpr const char* kImportLock = "SELECT pg_advisory_xact_lock(7036412)";
+
 void refuse_if_holding_a_shop(Connection& db) {
-  // One importer at a time per database; the second then finds the first one's shop.
-  db.exec("SELECT pg_advisory_xact_lock(7036412)");
+  // The second of two imports at once waits here, then finds the first one's shop.
+  db.exec(kImportLock);
   Result r = db.query("SELECT to_regclass('shop') IS NOT NULL");
   if (r.text(0, 0) != std::string(1, '\1')) return;
   throw Refused("the database already holds a shop; import into an empty database (or another schema)");
