@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev faketime poppler-utils xvfb xauth
           libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl python3-aiosmtpd zbar-tools
-          libcups2-dev cups-daemon cups-client ca-certificates ccache)
+          libcups2-dev cups-daemon cups-client ca-certificates ccache postgresql libpq-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
