@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_views.h"
+#include "catalogue/list_screens.h"
 #include "catalogue/member_history.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
@@ -20,7 +21,6 @@
 #include "records/data_opening.h"
 #include "records/shop.h"
 #include "reports/film_lists.h"
-#include "reports/list_screens.h"
 #include "bench_shop.h"
 #include "shop_generator.h"
 
@@ -63,14 +63,14 @@ class NoHistory : public catalogue::HistoryViews {
   bool show_transaction(const catalogue::TransactionData&) override { return true; }
 };
 
-class BenchScreens : public reports::ListScreens {
+class BenchScreens : public catalogue::ListScreens {
  public:
   PagingViews views_;
   catalogue::CatalogueViews& views() override { return views_; }
   platform::Progress& progress() override { return progress_; }
   catalogue::HistoryViews& history() override { return history_; }
   platform::Printer& printer() override { return printer_; }
-  std::optional<reports::TypedRange> number_range() override { return std::nullopt; }
+  std::optional<catalogue::TypedRange> number_range() override { return std::nullopt; }
 
  private:
   platform::NoProgress progress_;

@@ -26,8 +26,8 @@ using namespace kelvo;
 class AllNumbers : public reports::QtListScreens {
  public:
   using QtListScreens::QtListScreens;
-  std::optional<reports::TypedRange> number_range() override {
-    return reports::TypedRange{u"1", u"100000000000000000"};
+  std::optional<catalogue::TypedRange> number_range() override {
+    return catalogue::TypedRange{u"1", u"100000000000000000"};
   }
 };
 

@@ -3,7 +3,7 @@
 #include "catalogue/film_display.h"
 #include "catalogue/member_find.h"
 #include "records/record_files.h"
-#include "reports/list_rows.h"
+#include "records/record_walk.h"
 #include "text/format.h"
 
 namespace kelvo::catalogue {
@@ -86,7 +86,7 @@ bool find_identical(records::Shop& shop, const MemberRecord& m, Investigation& o
     return text::format("%I64d, %s: %s", {other.number(), other.name(), third});
   };
   // Every slot once, in file order: one sequential pass over member.dat.
-  return reports::for_each_in_file_order(
+  return records::for_each_in_file_order(
       shop, shop.members, records::files::kMember, quiet, [](int64_t) { return true; },
       [&](int64_t, const MemberRecord& other) {
         if (other.number() <= 0 || other.number() == m.number()) return;

@@ -1,11 +1,10 @@
 #include "catalogue/reservations.h"
 
 #include "catalogue/film_find.h"
+#include "catalogue/list_print.h"
 #include "catalogue/list_window.h"
 #include "catalogue/member_find.h"
 #include "records/file_io.h"
-#include "reports/list_print.h"
-#include "reports/list_screens.h"
 #include "text/format.h"
 
 namespace kelvo::catalogue {
@@ -189,7 +188,7 @@ void add_reservation(records::Shop& shop, CatalogueViews& views, ReservationScre
   screens.add_reservations(model);
 }
 
-void list_reservations(records::Shop& shop, reports::ListScreens& screens) {
+void list_reservations(records::Shop& shop, ListScreens& screens) {
   auto day = chosen_day_with_entries(shop);
   if (!day) return;
   std::vector<ListRow> rows;
@@ -198,13 +197,13 @@ void list_reservations(records::Shop& shop, reports::ListScreens& screens) {
   show_list(shop.op(), screens.views(), list_title(shop, *day), rows);
 }
 
-void print_reservations(records::Shop& shop, reports::ListScreens& screens) {
+void print_reservations(records::Shop& shop, ListScreens& screens) {
   auto day = chosen_day_with_entries(shop);
   if (!day) return;
   int i = 0;
-  reports::print_list(
+  print_list(
       shop, screens, list_title(shop, *day) + u"  ",
-      [&](reports::PageWriter& w) {
+      [&](platform::PageWriter& w) {
         while (i < ReservationDay::kEntries && day->state(i) != ReservationDay::kInUse) ++i;
         if (i >= ReservationDay::kEntries) return false;
         w.line(text::format("%-30s  %s", {day->member(i), day->item(i)}));

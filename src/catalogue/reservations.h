@@ -8,9 +8,9 @@
 #include "catalogue/reservation_day.h"
 #include "records/shop.h"
 
-namespace kelvo::reports { class ListScreens; }
-
 namespace kelvo::catalogue {
+
+class ListScreens;
 
 constexpr int kOfferedDays = 28;  // records 0 to 27; 28 and 29 stay empty
 constexpr int kTextLimitOnAdd = 28;
@@ -63,8 +63,8 @@ class ReservationScreens {
 };
 
 void add_reservation(records::Shop& shop, CatalogueViews& views, ReservationScreens& screens, bool today);
-void list_reservations(records::Shop& shop, reports::ListScreens& screens);
-void print_reservations(records::Shop& shop, reports::ListScreens& screens);
+void list_reservations(records::Shop& shop, ListScreens& screens);
+void print_reservations(records::Shop& shop, ListScreens& screens);
 void amend_reservation(records::Shop& shop);
 void delete_reservation(records::Shop& shop);
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "records/file_io.h"
+#include "platform/file_io.h"
 
 namespace kelvo::platform {
 
@@ -126,7 +126,7 @@ uint32_t le(const unsigned char* p, int n) {
 std::optional<ImageSize> read_bmp_size(const std::string& path) {
   unsigned char h[26] = {};
   // Read only from a regular file: a FIFO named receipt.bmp must not stop the print.
-  const long long got = records::read_at(path, 0, h, sizeof h);
+  const long long got = read_at(path, 0, h, sizeof h);
   if (got < 22 || h[0] != 'B' || h[1] != 'M') return std::nullopt;
   const uint32_t header = le(h + 14, 4);
   long w = 0, ht = 0;

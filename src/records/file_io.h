@@ -1,113 +1,26 @@
 #pragma once
-// Small file helpers shared by every data file: the one way to replace a whole file, whole-record
-// reads and writes at a byte position, appends and file sizes. No data file stays open between
-// operations, and nothing is read from a path that is not a regular file (a FIFO or a device in
-// place of a data file would otherwise hang or feed the counter garbage).
-#include <sys/types.h>
-#include <sys/uio.h>
-
-#include <cstdint>
-#include <filesystem>
-#include <optional>
-#include <vector>
+// The data files are read and written through the file helpers of the platform; the records
+// keep naming them as their own, so every record file, index and journal reads the same.
+#include "platform/file_io.h"
 
 namespace kelvo::records {
 
-// Opens a path only when it is a regular file, without ever blocking on a FIFO or a device.
-// Returns the descriptor, or -1 (errno set; EINVAL when something else stands at the path).
-// With O_CREAT the file is created with the mode of new_file_mode().
-int open_regular(const std::filesystem::path& file, int flags);
-
-// The mode a new file of the program gets: owner-only for anything that may hold personal data
-// or passwords, readable by others only for the film catalogue and store lines. The umask can
-// only make either stricter.
-mode_t new_file_mode(const std::filesystem::path& file);
-
-// Makes a rename or an unlink in the folder survive a power cut.
-bool sync_folder(const std::filesystem::path& folder);
-
-// A whole file written under a unique temporary name in the same folder (O_EXCL | O_NOFOLLOW),
-// synced, renamed over the target and the folder synced. The replaced file's mode is kept; a new
-// file gets new_file_mode(). Until commit() the target is untouched; dropped uncommitted, the
-// temporary file goes with it. Nothing half-written is ever left under the real name.
-//
-// Scratch files (the sorted work files a list rebuilds every time) skip the two disk syncs and
-// take the place of the old file after it has been removed: a crash may lose them, never
-// half-write them, and the next list writes them again.
-enum class Durability { Synced, Scratch };
-class FileReplacement {
- public:
-  explicit FileReplacement(std::filesystem::path target, Durability durability = Durability::Synced);
-  ~FileReplacement();
-  FileReplacement(const FileReplacement&) = delete;
-  FileReplacement& operator=(const FileReplacement&) = delete;
-
-  bool opened() const { return fd_ >= 0; }
-  // Buffered; a failure is remembered and makes commit() fail.
-  void write(const void* data, size_t len);
-  // Pieces lying apart in memory, written in their order straight from where they lie.
-  void write_pieces(std::vector<struct iovec> pieces);
-  bool commit();
-
- private:
-  bool flush();
-  std::filesystem::path target_, temp_;
-  int fd_ = -1;
-  bool good_ = true;
-  bool committed_ = false;
-  Durability durability_;
-  std::vector<uint8_t> buffer_;
-};
-
-// The bytes as the whole new content of the file, through FileReplacement.
-bool write_file_atomic(const std::filesystem::path& file, const void* data, size_t len,
-                       Durability durability = Durability::Synced);
-// A regular file copied whole over the target, through FileReplacement. A source that is not
-// readable owner-write (a backup on a write-protected medium) does not make a read-only target.
-bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
-
-// Size of a regular file, or nullopt when it does not exist or cannot be read.
-std::optional<uint64_t> file_size(const std::filesystem::path& file);
-// Reads up to len bytes at pos; returns the count read, or -1 when the file cannot be opened.
-long long read_at(const std::filesystem::path& file, uint64_t pos, void* out, size_t len);
-// Writes exactly len bytes at pos of an existing file and waits until they are on the disk. Open failure and short write are
-// told apart so that each gets its own message.
-enum class WriteResult { Ok, NotOpened, ShortWrite };
-WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void* data, size_t len);
-// Appends bytes (flushed to the disk), creating the file when missing. False when it cannot be opened or written.
-bool append_bytes(const std::filesystem::path& file, const void* data, size_t len);
-// Whole file into memory (nullopt when it cannot be opened).
-std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file);
-
-// The first `length` bytes of a regular file seen read-only in memory, for one pass over every
-// record of a data file: the pages already in the page cache are mapped rather than copied, so
-// the pass costs less than one read of the file. Where the file cannot be mapped, the bytes are
-// read into memory instead. Records are only ever added at the end of a data file, so the
-// mapped part never shrinks under the pass.
-class FileView {
- public:
-  FileView(const std::filesystem::path& file, uint64_t length);
-  ~FileView();
-  FileView(const FileView&) = delete;
-  FileView& operator=(const FileView&) = delete;
-  // False when the file could not be opened or is shorter than the length asked for.
-  bool ok() const { return data_ != nullptr; }
-  // False when the file could not be opened at all (rather than read).
-  bool opened() const { return opened_; }
-  const uint8_t* data() const { return data_; }
-
- private:
-  const uint8_t* data_ = nullptr;
-  void* mapped_ = nullptr;
-  size_t length_ = 0;
-  bool opened_ = false;
-  std::vector<uint8_t> copy_;
-};
-
-// Loops over short transfers and EINTR; false on an error or a write of nothing.
-bool write_all(int fd, const void* data, size_t len);
-bool pwrite_all(int fd, const void* data, size_t len, uint64_t pos);
-// Reads up to len bytes at pos; the count read, or -1 on an error.
-long long pread_all(int fd, void* out, size_t len, uint64_t pos);
+using platform::append_bytes;
+using platform::copy_file_replacing;
+using platform::Durability;
+using platform::file_size;
+using platform::FileReplacement;
+using platform::FileView;
+using platform::new_file_mode;
+using platform::open_regular;
+using platform::pread_all;
+using platform::pwrite_all;
+using platform::read_at;
+using platform::read_whole;
+using platform::sync_folder;
+using platform::write_all;
+using platform::write_at;
+using platform::write_file_atomic;
+using platform::WriteResult;
 
 }  // namespace kelvo::records

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "records/file_io.h"
-#include "reports/list_rows.h"
+#include "records/record_walk.h"
 #include "text/format.h"
 #include "text/utf16.h"
 
@@ -142,7 +142,7 @@ bool sort_into(records::Shop& shop, const records::RecordStore<Record>& store, s
     const char16_t first[1] = {p[0]};
     return in_alpha_range(text::u16view(first, p[0] != 0 ? 1 : 0), range);
   };
-  const bool read = for_each_in_file_order(shop, store, data_file, progress, wanted, [&](int64_t, const Record& r) {
+  const bool read = records::for_each_in_file_order(shop, store, data_file, progress, wanted, [&](int64_t, const Record& r) {
     if (r.number() <= 0) return;
     WorkRecord& w = work.emplace_back();
     fill(r, w);

@@ -1,9 +1,9 @@
 #include "reports/closeout.h"
 
+#include "platform/page_writer.h"
 #include "records/transaction_log.h"
 #include "reports/day_figures.h"
 #include "reports/overview.h"
-#include "reports/page_writer.h"
 #include "text/format.h"
 
 namespace kelvo::reports {
@@ -76,7 +76,7 @@ bool till_closeout(records::Shop& shop, TillViews& views, platform::Printer& pri
     if (choice == CloseoutChoice::PrintAndClose) {
       // A cancelled print dialog goes back to the window with nothing written.
       if (!begin_document(printer)) return false;
-      PageWriter w(printer, {});
+      platform::PageWriter w(printer, {});
       for (const auto& l : closeout_page(shop, f)) w.line(l);
       printer.end();
     }

@@ -19,16 +19,16 @@ namespace cfg = records::cfg;
 
 using FilmTest = std::function<bool(const FilmRecord&)>;
 
-IndexWalk<FilmRecord> film_walk(records::Shop& shop, ListScreens& screens, int64_t from = 1) {
-  return IndexWalk<FilmRecord>(shop, shop.films, records::files::kFilm, screens.progress(), from);
+records::IndexWalk<FilmRecord> film_walk(records::Shop& shop, catalogue::ListScreens& screens, int64_t from = 1) {
+  return records::IndexWalk<FilmRecord>(shop, shop.films, records::files::kFilm, screens.progress(), from);
 }
 
 // Pages through the films from a number on that pass the test, each shown by `row`. The film
 // file is read once in file order before the first page.
-void show_films(records::Shop& shop, ListScreens& screens, text::u16view title, FilmTest test,
+void show_films(records::Shop& shop, catalogue::ListScreens& screens, text::u16view title, FilmTest test,
                 std::function<ListRow(const FilmRecord&)> row = film_row, int64_t from = 1) {
   std::vector<ListRow> rows;
-  const bool read = select_in_number_order<FilmRecord, ListRow>(
+  const bool read = records::select_in_number_order<FilmRecord, ListRow>(
       shop, shop.films, records::files::kFilm, screens.progress(), from, records::kMaxNumber,
       [&](const FilmRecord& f, std::vector<ListRow>& out) {
         if (test(f)) out.push_back(row(f));
@@ -38,7 +38,7 @@ void show_films(records::Shop& shop, ListScreens& screens, text::u16view title, 
   if (read) catalogue::show_list(shop.op(), screens.views(), title, rows);
 }
 
-void list_by_person(records::Shop& shop, ListScreens& screens, text::u16view question, text::u16view title,
+void list_by_person(records::Shop& shop, catalogue::ListScreens& screens, text::u16view question, text::u16view title,
                     bool director) {
   auto typed = ask_text(shop, question);
   if (!typed) return;
@@ -49,7 +49,7 @@ void list_by_person(records::Shop& shop, ListScreens& screens, text::u16view que
 }
 
 // The films remembered in the configuration block, most recent first, that are still on file.
-void list_remembered(records::Shop& shop, ListScreens& screens, size_t offset, text::u16view title) {
+void list_remembered(records::Shop& shop, catalogue::ListScreens& screens, size_t offset, text::u16view title) {
   constexpr int kKept = 18, kShown = 12;
   std::vector<ListRow> rows;
   for (int i = kKept - 1; i >= kKept - kShown; --i) {
@@ -64,13 +64,13 @@ void list_remembered(records::Shop& shop, ListScreens& screens, size_t offset, t
 
 }  // namespace
 
-void list_films_from(records::Shop& shop, ListScreens& screens) {
+void list_films_from(records::Shop& shop, catalogue::ListScreens& screens) {
   auto from = ask_start_number(shop, u"List from number:");
   if (!from) return;
   show_films(shop, screens, u"Film list", [](const FilmRecord&) { return true; }, film_row, *from);
 }
 
-void list_films_alphabetically(records::Shop& shop, ListScreens& screens) {
+void list_films_alphabetically(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_alpha_range(shop);
   if (!range) return;
   const bool sorted = sort_films_into_work_file(shop, *range, screens.progress());
@@ -85,41 +85,41 @@ void list_films_alphabetically(records::Shop& shop, ListScreens& screens) {
   catalogue::show_list(shop.op(), screens.views(), u"Alphabetical film list", rows);
 }
 
-void list_films_by_category(records::Shop& shop, ListScreens& screens) {
+void list_films_by_category(records::Shop& shop, catalogue::ListScreens& screens) {
   auto typed = ask_text(shop, u"Film category:");
   if (!typed) return;
   show_films(shop, screens, u"Film list by category",
              [&](const FilmRecord& f) { return begins_with_folded(f.category(), *typed); });
 }
 
-void list_films_by_format(records::Shop& shop, ListScreens& screens) {
+void list_films_by_format(records::Shop& shop, catalogue::ListScreens& screens) {
   auto typed = ask_text(shop, u"Format:");
   if (!typed) return;
   show_films(shop, screens, u"Film list by format",
              [&](const FilmRecord& f) { return begins_with_folded(f.format(), *typed); });
 }
 
-void list_films_by_band(records::Shop& shop, ListScreens& screens) {
+void list_films_by_band(records::Shop& shop, catalogue::ListScreens& screens) {
   auto band = ask_int(shop, u"Enter band (1-8):", 1, 8);
   if (!band) return;
   show_films(shop, screens, text::format("Films band %s", {text::format("%d", {*band})}),
              [&](const FilmRecord& f) { return f.charge_band() == *band; });
 }
 
-void list_films_by_actor(records::Shop& shop, ListScreens& screens) {
+void list_films_by_actor(records::Shop& shop, catalogue::ListScreens& screens) {
   list_by_person(shop, screens, u"Actor: (?=Wildcard)", u"Film list by actor", false);
 }
 
-void list_films_by_director(records::Shop& shop, ListScreens& screens) {
+void list_films_by_director(records::Shop& shop, catalogue::ListScreens& screens) {
   list_by_person(shop, screens, u"Director: (?=Wildcard)", u"Film list by director", true);
 }
 
-void list_active_films(records::Shop& shop, ListScreens& screens) {
+void list_active_films(records::Shop& shop, catalogue::ListScreens& screens) {
   show_films(shop, screens, u"Films active", [](const FilmRecord& f) { return f.on_loan_to() != 0; },
              [&](const FilmRecord& f) { return active_row(f, shop.locale()); });
 }
 
-void list_overdue_films(records::Shop& shop, ListScreens& screens, OverdueKind kind) {
+void list_overdue_films(records::Shop& shop, catalogue::ListScreens& screens, OverdueKind kind) {
   int days = 1;
   if (kind != OverdueKind::AnyDays) {
     auto typed = ask_days_overdue(shop);
@@ -135,29 +135,29 @@ void list_overdue_films(records::Shop& shop, ListScreens& screens, OverdueKind k
   }, [&](const FilmRecord& f) { return active_row(f, shop.locale()); });
 }
 
-void list_films_rented_today(records::Shop& shop, ListScreens& screens) {
+void list_films_rented_today(records::Shop& shop, catalogue::ListScreens& screens) {
   const text::DateTime now = shop.now();
   const text::u16 today = text::make_date(now.day, now.month, now.year);
   show_films(shop, screens, u"Films rented today",
              [&](const FilmRecord& f) { return stamp_date(f.last_hire()) == today; }, rented_row);
 }
 
-void list_films_rented_on(records::Shop& shop, ListScreens& screens) {
+void list_films_rented_on(records::Shop& shop, catalogue::ListScreens& screens) {
   auto day = ask_day(shop);
   if (!day) return;
   show_films(shop, screens, text::format("Films rented %s", {*day}),
              [&](const FilmRecord& f) { return stamp_date(f.last_hire()) == *day; }, rented_row);
 }
 
-void list_just_rented(records::Shop& shop, ListScreens& screens) {
+void list_just_rented(records::Shop& shop, catalogue::ListScreens& screens) {
   list_remembered(shop, screens, cfg::kLastRentedItems, u"Recent rentals");
 }
 
-void list_just_returned(records::Shop& shop, ListScreens& screens) {
+void list_just_returned(records::Shop& shop, catalogue::ListScreens& screens) {
   list_remembered(shop, screens, cfg::kLastReturnedItems, u"Recent returns");
 }
 
-void list_highest_historic(records::Shop& shop, ListScreens& screens) {
+void list_highest_historic(records::Shop& shop, catalogue::ListScreens& screens) {
   std::vector<text::u16> choices{u"All categories"};
   // Only the categories the shop has named are offered.
   for (int i = 1; i <= cfg::kCategoryCount; ++i) {
@@ -208,11 +208,11 @@ void list_highest_historic(records::Shop& shop, ListScreens& screens) {
   catalogue::show_list(shop.op(), screens.views(), title, rows);
 }
 
-void list_stock(records::Shop& shop, ListScreens& screens) {
+void list_stock(records::Shop& shop, catalogue::ListScreens& screens) {
   auto from = ask_start_number(shop, u"List from number:");
   if (!from) return;
   IndexRows<records::StockRecord> rows(
-      IndexWalk<records::StockRecord>(shop, shop.stock, records::files::kStock, screens.progress(), *from),
+      records::IndexWalk<records::StockRecord>(shop, shop.stock, records::files::kStock, screens.progress(), *from),
       [](const records::StockRecord& s, std::vector<ListRow>& out) { out.push_back(stock_row(s)); });
   catalogue::show_list(shop.op(), screens.views(), u"Stock list", rows);
   screens.progress().finish();

@@ -21,10 +21,10 @@ text::u16 numeric_line(const FilmRecord& f) {
 }
 
 // The film file is read once in file order, then the lines are printed in number order.
-void print_films(records::Shop& shop, ListScreens& screens, text::u16 heading, NumberRange range, FilmTest test,
+void print_films(records::Shop& shop, catalogue::ListScreens& screens, text::u16 heading, NumberRange range, FilmTest test,
                  FilmLine line = numeric_line) {
   std::vector<text::u16> texts;
-  const bool read = select_in_number_order<FilmRecord, text::u16>(
+  const bool read = records::select_in_number_order<FilmRecord, text::u16>(
       shop, shop.films, records::files::kFilm, screens.progress(), range.from, range.to,
       [&](const FilmRecord& f, std::vector<text::u16>& out) {
         if (test(f)) out.push_back(line(f));
@@ -69,28 +69,28 @@ text::u16 rented_line(const FilmRecord& f) {
 
 }  // namespace
 
-void print_films_from(records::Shop& shop, ListScreens& screens) {
+void print_films_from(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_number_range(shop, screens);
   if (!range) return;
-  print_films(shop, screens, heading_start(shop, u"Numeric film list: "), *range, [](const FilmRecord&) { return true; });
+  print_films(shop, screens, catalogue::heading_start(shop, u"Numeric film list: "), *range, [](const FilmRecord&) { return true; });
 }
 
-void print_films_alphabetically(records::Shop& shop, ListScreens& screens) {
+void print_films_alphabetically(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_alpha_range(shop);
   if (!range) return;
   const bool sorted = sort_films_into_work_file(shop, *range, screens.progress());
   screens.progress().finish();
   if (!sorted) return;
-  print_work_file(shop, screens, heading_start(shop, u"Alphabetical film list: "), kFilmWorkFile,
-                  [](const WorkRecord& r, PageWriter& w) {
+  print_work_file(shop, screens, catalogue::heading_start(shop, u"Alphabetical film list: "), kFilmWorkFile,
+                  [](const WorkRecord& r, platform::PageWriter& w) {
                     w.line(text::format("%-16I64d  %-40s %-6s %-6s", {r.number(), r.text1(), r.text2(), r.text3()}));
                   });
 }
 
-void print_active_films(records::Shop& shop, ListScreens& screens) {
+void print_active_films(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_number_range(shop, screens);
   if (!range) return;
-  print_films(shop, screens, heading_start(shop, u"Active film list: "), *range,
+  print_films(shop, screens, catalogue::heading_start(shop, u"Active film list: "), *range,
               [](const FilmRecord& f) { return f.on_loan_to() != 0; },
               [](const FilmRecord& f) {
                 return text::format("%-16I64d  %-40s  %s, %I64d",
@@ -98,23 +98,23 @@ void print_active_films(records::Shop& shop, ListScreens& screens) {
               });
 }
 
-void print_films_by_category(records::Shop& shop, ListScreens& screens) {
+void print_films_by_category(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_number_range(shop, screens);
   if (!range) return;
   auto typed = ask_text(shop, u"Category:", shop.config.str(cfg::category_name(1), cfg::kCategoryNameWidth));
   if (!typed) return;
-  print_films(shop, screens, heading_start(shop, u"Film category list: "), *range,
+  print_films(shop, screens, catalogue::heading_start(shop, u"Film category list: "), *range,
               [&](const FilmRecord& f) { return begins_with_folded(f.category(), *typed); });
 }
 
-void print_films_not_rented_since(records::Shop& shop, ListScreens& screens) {
+void print_films_not_rented_since(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_number_range(shop, screens);
   if (!range) return;
   auto year = ask_int(shop, u"Print films not rented since (YYYY):", 1990, 9999, u"2000");
   if (!year) return;
   auto month = ask_int(shop, u"Please enter the month (MM):", 1, 12, u"01");
   if (!month) return;
-  print_films(shop, screens, heading_start(shop, u"Rental gap film list: "), *range,
+  print_films(shop, screens, catalogue::heading_start(shop, u"Rental gap film list: "), *range,
               [&](const FilmRecord& f) { return not_rented_since(f, *year, *month); },
               [](const FilmRecord& f) {
                 const text::u16 date = stamp_date(f.last_hire());
@@ -123,7 +123,7 @@ void print_films_not_rented_since(records::Shop& shop, ListScreens& screens) {
               });
 }
 
-void print_overdue_films(records::Shop& shop, ListScreens& screens, bool ask_days) {
+void print_overdue_films(records::Shop& shop, catalogue::ListScreens& screens, bool ask_days) {
   int at_least = 1;
   if (ask_days) {
     auto days = ask_days_overdue(shop);
@@ -132,35 +132,35 @@ void print_overdue_films(records::Shop& shop, ListScreens& screens, bool ask_day
   }
   const text::DateTime now = shop.now();
   const text::u16 deadline = shop.config.return_deadline();
-  print_films(shop, screens, heading_start(shop, u"Overdue film list: "), NumberRange{},
+  print_films(shop, screens, catalogue::heading_start(shop, u"Overdue film list: "), NumberRange{},
               [&](const FilmRecord& f) { return film_days_overdue(f, now, deadline) >= at_least; },
               [&](const FilmRecord& f) { return overdue_line(shop.config, f, film_days_overdue(f, now, deadline)); });
 }
 
-void print_films_rented_today(records::Shop& shop, ListScreens& screens) {
+void print_films_rented_today(records::Shop& shop, catalogue::ListScreens& screens) {
   const text::DateTime now = shop.now();
   const text::u16 today = text::make_date(now.day, now.month, now.year);
-  print_films(shop, screens, heading_start(shop, u"Films rented today: "), NumberRange{},
+  print_films(shop, screens, catalogue::heading_start(shop, u"Films rented today: "), NumberRange{},
               [&](const FilmRecord& f) { return stamp_date(f.last_hire()) == today; },
               rented_line);
 }
 
-void print_films_rented_on(records::Shop& shop, ListScreens& screens) {
+void print_films_rented_on(records::Shop& shop, catalogue::ListScreens& screens) {
   auto day = ask_day(shop);
   if (!day) return;
-  print_films(shop, screens, heading_start(shop, u"Films rented on a set day: "), NumberRange{},
+  print_films(shop, screens, catalogue::heading_start(shop, u"Films rented on a set day: "), NumberRange{},
               [&](const FilmRecord& f) { return stamp_date(f.last_hire()) == *day; },
               rented_line);
 }
 
-void print_films_due_on(records::Shop& shop, ListScreens& screens) {
+void print_films_due_on(records::Shop& shop, catalogue::ListScreens& screens) {
   auto day = ask_day(shop);
   if (!day) return;
-  print_films(shop, screens, heading_start(shop, u"Films due on a set day: "), NumberRange{},
+  print_films(shop, screens, catalogue::heading_start(shop, u"Films due on a set day: "), NumberRange{},
               [&](const FilmRecord& f) { return f.on_loan_to() != 0 && stamp_date(f.return_date()) == *day; });
 }
 
-void print_films_by_band(records::Shop& shop, ListScreens& screens) {
+void print_films_by_band(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_number_range(shop, screens);
   if (!range) return;
   auto band = ask_int(shop, u"Enter the band (1-8):", 1, 8);
@@ -172,13 +172,13 @@ void print_films_by_band(records::Shop& shop, ListScreens& screens) {
               *range, [&](const FilmRecord& f) { return f.charge_band() == *band; });
 }
 
-void print_stock(records::Shop& shop, ListScreens& screens) {
+void print_stock(records::Shop& shop, catalogue::ListScreens& screens) {
   auto from = ask_start_number(shop, u"Print stock lines from number:");
   if (!from) return;
   print_walk<records::StockRecord>(
-      shop, screens, heading_start(shop, u"Numeric stock list: "),
-      IndexWalk<records::StockRecord>(shop, shop.stock, records::files::kStock, screens.progress(), *from),
-      [](const records::StockRecord& s, PageWriter& w) {
+      shop, screens, catalogue::heading_start(shop, u"Numeric stock list: "),
+      records::IndexWalk<records::StockRecord>(shop, shop.stock, records::files::kStock, screens.progress(), *from),
+      [](const records::StockRecord& s, platform::PageWriter& w) {
         w.line(text::format("%-16I64d  %-42s  %.2f, %.2f    %d",
                             {s.number(), s.description(), s.cost_price(), s.sale_price(), s.quantity()}));
       });

@@ -32,7 +32,7 @@ std::optional<int64_t> ask_start_number(records::Shop& shop, text::u16view quest
   return number_in_bounds(shop, *typed);
 }
 
-std::optional<NumberRange> ask_number_range(records::Shop& shop, ListScreens& screens) {
+std::optional<NumberRange> ask_number_range(records::Shop& shop, catalogue::ListScreens& screens) {
   auto typed = screens.number_range();
   if (!typed) return std::nullopt;
   auto from = number_in_bounds(shop, typed->from);

@@ -4,10 +4,10 @@
 // number bounds, which say "Outside range").
 #include <optional>
 
+#include "catalogue/list_screens.h"
 #include "records/record_files.h"
 #include "records/shop.h"
 #include "reports/alpha_sort.h"
-#include "reports/list_screens.h"
 
 namespace kelvo::reports {
 
@@ -22,7 +22,7 @@ std::optional<int64_t> number_in_bounds(records::Shop& shop, text::u16view typed
 // "List from number:" (default "1") and the like.
 std::optional<int64_t> ask_start_number(records::Shop& shop, text::u16view question, text::u16view proposal = u"1");
 // The "ps2" window.
-std::optional<NumberRange> ask_number_range(records::Shop& shop, ListScreens& screens);
+std::optional<NumberRange> ask_number_range(records::Shop& shop, catalogue::ListScreens& screens);
 // "Enter the start character:" (default "A") and "Enter the end character:" (default "Z").
 std::optional<AlphaRange> ask_alpha_range(records::Shop& shop);
 // "Enter days overdue (2-100):".

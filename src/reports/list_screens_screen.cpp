@@ -7,7 +7,7 @@ namespace kelvo::reports {
 QtListScreens::QtListScreens(QWidget* parent, records::Shop& shop)
     : parent_(parent), progress_(parent), views_(parent, shop, progress_), history_(parent), printer_(parent) {}
 
-std::optional<TypedRange> QtListScreens::number_range() {
+std::optional<catalogue::TypedRange> QtListScreens::number_range() {
   NumberRangeScreen screen(parent_);
   return screen.run();
 }

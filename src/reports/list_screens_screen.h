@@ -5,22 +5,22 @@
 
 #include <QWidget>
 
+#include "catalogue/list_screens.h"
 #include "catalogue/qt_catalogue_views_screen.h"
 #include "catalogue/transaction_screen.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_progress.h"
-#include "reports/list_screens.h"
 
 namespace kelvo::reports {
 
-class QtListScreens : public ListScreens {
+class QtListScreens : public catalogue::ListScreens {
  public:
   QtListScreens(QWidget* parent, records::Shop& shop);
   catalogue::CatalogueViews& views() override { return views_; }
   platform::Progress& progress() override { return progress_; }
   catalogue::HistoryViews& history() override { return history_; }
   platform::Printer& printer() override { return printer_; }
-  std::optional<TypedRange> number_range() override;
+  std::optional<catalogue::TypedRange> number_range() override;
 
  private:
   // The progress window makes way whenever a page of the list is shown.

@@ -1,8 +1,8 @@
 #include "reports/log_print.h"
 
+#include "platform/page_writer.h"
 #include "records/file_io.h"
 #include "reports/overview.h"
-#include "reports/page_writer.h"
 #include "text/coding.h"
 #include "text/format.h"
 
@@ -33,7 +33,7 @@ std::optional<size_t> dated_start(text::u16view log, text::u16view date) {
 }
 
 void draw_log(platform::Printer& printer, const records::Shop& shop, text::u16view log, size_t from) {
-  PageWriter w(printer, {.heading = [&shop](int page) { return log_heading(shop, page); }});
+  platform::PageWriter w(printer, {.heading = [&shop](int page) { return log_heading(shop, page); }});
   text::u16 line;
   for (size_t i = from; i < log.size(); ++i) {
     const char16_t c = log[i];

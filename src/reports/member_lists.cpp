@@ -16,12 +16,12 @@ using records::MemberRecord;
 
 using MemberTest = std::function<bool(const MemberRecord&)>;
 
-IndexWalk<MemberRecord> member_walk(records::Shop& shop, ListScreens& screens, NumberRange range = {}) {
-  return IndexWalk<MemberRecord>(shop, shop.members, records::files::kMember, screens.progress(), range.from,
+records::IndexWalk<MemberRecord> member_walk(records::Shop& shop, catalogue::ListScreens& screens, NumberRange range = {}) {
+  return records::IndexWalk<MemberRecord>(shop, shop.members, records::files::kMember, screens.progress(), range.from,
                                  range.to);
 }
 
-void show_members(records::Shop& shop, ListScreens& screens, text::u16view title, MemberTest test,
+void show_members(records::Shop& shop, catalogue::ListScreens& screens, text::u16view title, MemberTest test,
                   std::function<ListRow(const MemberRecord&)> row = catalogue::member_row, int64_t from = 1) {
   IndexRows<MemberRecord> rows(member_walk(shop, screens, {from, records::kMaxNumber}),
                                [&](const MemberRecord& m, std::vector<ListRow>& out) {
@@ -31,10 +31,10 @@ void show_members(records::Shop& shop, ListScreens& screens, text::u16view title
   screens.progress().finish();
 }
 
-void print_members(records::Shop& shop, ListScreens& screens, text::u16view heading, MemberTest test,
+void print_members(records::Shop& shop, catalogue::ListScreens& screens, text::u16view heading, MemberTest test,
                    NumberRange range = {}) {
-  print_walk<MemberRecord>(shop, screens, heading_start(shop, heading), member_walk(shop, screens, range),
-                           [&](const MemberRecord& m, PageWriter& w) {
+  print_walk<MemberRecord>(shop, screens, catalogue::heading_start(shop, heading), member_walk(shop, screens, range),
+                           [&](const MemberRecord& m, platform::PageWriter& w) {
                              if (!test(m)) return;
                              w.line(text::format("%-16I64d%-5s%-6s %-20s %s T: %s",
                                                  {m.number(), m.title(), m.initial(), m.name(), m.road(),
@@ -67,13 +67,13 @@ bool never_seen_after(const MemberRecord& m, int year) {
 
 }  // namespace
 
-void list_members_from(records::Shop& shop, ListScreens& screens) {
+void list_members_from(records::Shop& shop, catalogue::ListScreens& screens) {
   auto from = ask_start_number(shop, u"List from number:");
   if (!from) return;
   show_members(shop, screens, u"Member list", [](const MemberRecord&) { return true; }, catalogue::member_row, *from);
 }
 
-void list_members_alphabetically(records::Shop& shop, ListScreens& screens) {
+void list_members_alphabetically(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_alpha_range(shop);
   if (!range) return;
   const bool sorted = sort_members_into_work_file(shop, *range, screens.progress());
@@ -87,7 +87,7 @@ void list_members_alphabetically(records::Shop& shop, ListScreens& screens) {
   catalogue::show_list(shop.op(), screens.views(), u"Alphabetical member list", rows);
 }
 
-void list_members_owing(records::Shop& shop, ListScreens& screens) {
+void list_members_owing(records::Shop& shop, catalogue::ListScreens& screens) {
   show_members(shop, screens, u"Members with non zero credit", [](const MemberRecord& m) { return m.owed() != 0; },
                [](const MemberRecord& m) {
                  ListRow row = catalogue::member_row(m);
@@ -96,11 +96,11 @@ void list_members_owing(records::Shop& shop, ListScreens& screens) {
                });
 }
 
-void list_active_members(records::Shop& shop, ListScreens& screens) {
+void list_active_members(records::Shop& shop, catalogue::ListScreens& screens) {
   show_members(shop, screens, u"Member list active", [](const MemberRecord& m) { return m.on_loan_flag() != 0; });
 }
 
-void list_members_not_category1(records::Shop& shop, ListScreens& screens) {
+void list_members_not_category1(records::Shop& shop, catalogue::ListScreens& screens) {
   show_members(shop, screens, u"Member list not category 1", [](const MemberRecord& m) { return m.category() != 1; },
                [](const MemberRecord& m) {
                  ListRow row = catalogue::member_row(m);
@@ -109,7 +109,7 @@ void list_members_not_category1(records::Shop& shop, ListScreens& screens) {
                });
 }
 
-void list_overdue_members(records::Shop& shop, ListScreens& screens) {
+void list_overdue_members(records::Shop& shop, catalogue::ListScreens& screens) {
   const text::DateTime now = shop.now();
   bool stopped = false;
   IndexRows<MemberRecord> rows(member_walk(shop, screens), [&](const MemberRecord& m, std::vector<ListRow>& out) {
@@ -133,31 +133,31 @@ void list_overdue_members(records::Shop& shop, ListScreens& screens) {
   screens.progress().finish();
 }
 
-void print_members_from(records::Shop& shop, ListScreens& screens) {
+void print_members_from(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_number_range(shop, screens);
   if (!range) return;
   print_members(shop, screens, u"Numeric member list: ", [](const MemberRecord&) { return true; }, *range);
 }
 
-void print_members_alphabetically(records::Shop& shop, ListScreens& screens) {
+void print_members_alphabetically(records::Shop& shop, catalogue::ListScreens& screens) {
   auto range = ask_alpha_range(shop);
   if (!range) return;
   const bool sorted = sort_members_into_work_file(shop, *range, screens.progress());
   screens.progress().finish();
   if (!sorted) return;
-  print_work_file(shop, screens, heading_start(shop, u"Alphabetical member list: "), kMemberWorkFile,
-                  [](const WorkRecord& r, PageWriter& w) {
+  print_work_file(shop, screens, catalogue::heading_start(shop, u"Alphabetical member list: "), kMemberWorkFile,
+                  [](const WorkRecord& r, platform::PageWriter& w) {
                     w.line(text::format("%-16I64d  %-30s %-6s %-6s", {r.number(), r.text1(), r.text2(), r.text3()}));
                   });
 }
 
-void print_active_members(records::Shop& shop, ListScreens& screens) {
+void print_active_members(records::Shop& shop, catalogue::ListScreens& screens) {
   print_members(shop, screens, u"Active member list: ", [](const MemberRecord& m) { return m.on_loan_flag() != 0; });
 }
 
-void print_members_owing(records::Shop& shop, ListScreens& screens) {
-  print_walk<MemberRecord>(shop, screens, heading_start(shop, u"Debit / credit member list: "),
-                           member_walk(shop, screens), [](const MemberRecord& m, PageWriter& w) {
+void print_members_owing(records::Shop& shop, catalogue::ListScreens& screens) {
+  print_walk<MemberRecord>(shop, screens, catalogue::heading_start(shop, u"Debit / credit member list: "),
+                           member_walk(shop, screens), [](const MemberRecord& m, platform::PageWriter& w) {
                              if (m.owed() == 0) return;
                              w.line(text::format("%-16I64d %s %s %s, %s, T: %s, %.2f",
                                                  {m.number(), m.title(), m.initial(), m.name(), m.road(),
@@ -165,22 +165,22 @@ void print_members_owing(records::Shop& shop, ListScreens& screens) {
                            });
 }
 
-void print_members_not_category1(records::Shop& shop, ListScreens& screens) {
+void print_members_not_category1(records::Shop& shop, catalogue::ListScreens& screens) {
   print_members(shop, screens, u"Non default category member list: ",
                 [](const MemberRecord& m) { return m.category() != 1; });
 }
 
-void print_members_not_seen_since(records::Shop& shop, ListScreens& screens) {
+void print_members_not_seen_since(records::Shop& shop, catalogue::ListScreens& screens) {
   auto year = ask_int(shop, u"Enter the year (YYYY):", 1, shop.now().year, u"2000");
   if (!year) return;
   print_members(shop, screens, u"Useage gap member list: ",
                 [&](const MemberRecord& m) { return never_seen_after(m, *year); });
 }
 
-void print_overdue_members(records::Shop& shop, ListScreens& screens) {
+void print_overdue_members(records::Shop& shop, catalogue::ListScreens& screens) {
   const text::DateTime now = shop.now();
-  print_walk<MemberRecord>(shop, screens, heading_start(shop, u"Overdue member list: "), member_walk(shop, screens),
-                           [&](const MemberRecord& m, PageWriter& w) {
+  print_walk<MemberRecord>(shop, screens, catalogue::heading_start(shop, u"Overdue member list: "), member_walk(shop, screens),
+                           [&](const MemberRecord& m, platform::PageWriter& w) {
                              const auto items = overdue_items(shop, m, now);
                              if (items.empty()) return;
                              // A member's block is never split: it moves whole to the next page.

@@ -35,9 +35,9 @@ NumberRangeScreen::NumberRangeScreen(QWidget* parent) : QDialog(parent) {
   from_->selectAll();
 }
 
-std::optional<TypedRange> NumberRangeScreen::run() {
+std::optional<catalogue::TypedRange> NumberRangeScreen::run() {
   if (exec() != QDialog::Accepted) return std::nullopt;
-  return TypedRange{u16(from_->text()), u16(to_->text())};
+  return catalogue::TypedRange{u16(from_->text()), u16(to_->text())};
 }
 
 }  // namespace kelvo::reports

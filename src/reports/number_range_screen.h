@@ -2,7 +2,7 @@
 // "ps2": the number range of a print, "From" and "To".
 #include <QDialog>
 
-#include "reports/list_screens.h"
+#include "catalogue/list_screens.h"
 
 class QLineEdit;
 
@@ -12,7 +12,7 @@ class NumberRangeScreen : public QDialog {
   Q_OBJECT
  public:
   explicit NumberRangeScreen(QWidget* parent = nullptr);
-  std::optional<TypedRange> run();
+  std::optional<catalogue::TypedRange> run();
 
  private:
   QLineEdit* from_ = nullptr;

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "platform/page_writer.h"
 #include "records/data_opening.h"
 #include "reports/day_figures.h"
-#include "reports/page_writer.h"
 #include "text/format.h"
 
 namespace kelvo::reports {
@@ -158,7 +158,7 @@ std::vector<OverviewLine> overview_lines(records::Shop& shop) {
 // again at the top after a break while the numbers run on, so only the blank lines between two
 // numbers are carried over: the report goes on where the page stopped.
 void draw_overview(platform::Printer& printer, const std::vector<OverviewLine>& lines) {
-  PageWriter w(printer, {});
+  platform::PageWriter w(printer, {});
   int previous = -1;
   for (const OverviewLine& l : lines) {
     w.skip(l.line - previous - 1);
@@ -166,7 +166,7 @@ void draw_overview(platform::Printer& printer, const std::vector<OverviewLine>& 
     w.line(l.text);
     if (!l.tail.empty()) {
       const int x = static_cast<int>(l.text.size()) * printer.char_width() + 10;
-      printer.text(x, line_y(printer, w.next_line() - 1), l.tail);
+      printer.text(x, platform::line_y(printer, w.next_line() - 1), l.tail);
     }
   }
 }

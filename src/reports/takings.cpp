@@ -3,11 +3,11 @@
 #include "catalogue/list_window.h"
 #include "counter/payment.h"
 #include "exchange/export.h"
+#include "platform/page_writer.h"
 #include "records/commit.h"
 #include "records/file_io.h"
 #include "records/transaction_log.h"
 #include "reports/overview.h"
-#include "reports/page_writer.h"
 #include "text/coding.h"
 #include "text/format.h"
 
@@ -103,7 +103,7 @@ void draw_takings(platform::Printer& printer, const records::Shop& shop, const H
   use_list_font(printer, shop.config);
   const text::u16 head = text::format("%s ", {shop.address.store_name()}) + u"Takings: " +
                          shop.locale().format_date(shop.now(), u"MMMM d yyyy").value_or(u"");
-  PageWriter w(printer, {.indent = list_indent(shop.config),
+  platform::PageWriter w(printer, {.indent = list_indent(shop.config),
                          .heading = [head](int page) { return text::format("%s  Page: %d", {head, page}); }});
   for (const auto& l : takings_print_lines(shop, start)) w.line(l);
   w.finish();

@@ -69,11 +69,11 @@ template <lists::ListFlow F>
 void list_command(MainWindow& w) { lists::run(w, F); }
 #define L(flow) list_command<flow>
 
-void overdue_any(records::Shop& s, reports::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::AnyDays); }
-void overdue_at_least(records::Shop& s, reports::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::AtLeast); }
-void overdue_below(records::Shop& s, reports::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::Below); }
-void print_overdue_any(records::Shop& s, reports::ListScreens& l) { reports::print_overdue_films(s, l, false); }
-void print_overdue_days(records::Shop& s, reports::ListScreens& l) { reports::print_overdue_films(s, l, true); }
+void overdue_any(records::Shop& s, catalogue::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::AnyDays); }
+void overdue_at_least(records::Shop& s, catalogue::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::AtLeast); }
+void overdue_below(records::Shop& s, catalogue::ListScreens& l) { reports::list_overdue_films(s, l, reports::OverdueKind::Below); }
+void print_overdue_any(records::Shop& s, catalogue::ListScreens& l) { reports::print_overdue_films(s, l, false); }
+void print_overdue_days(records::Shop& s, catalogue::ListScreens& l) { reports::print_overdue_films(s, l, true); }
 
 bool indent_set(const records::ConfigBlock& c) { return c.i64(cfg::kListIndent) != 0; }
 bool sound_on(const records::ConfigBlock& c) { return c.sound_on(); }

@@ -4,8 +4,8 @@
 
 #pragma push_macro("slots")
 #undef slots
+#include "catalogue/list_screens.h"
 #include "records/shop.h"
-#include "reports/list_screens.h"
 #pragma pop_macro("slots")
 
 namespace kelvo::shell {
@@ -13,7 +13,7 @@ namespace kelvo::shell {
 class MainWindow;
 
 namespace lists {
-using ListFlow = void (*)(records::Shop&, reports::ListScreens&);
+using ListFlow = void (*)(records::Shop&, catalogue::ListScreens&);
 // Runs a list or print flow with the window's screens.
 void run(MainWindow& w, ListFlow flow);
 

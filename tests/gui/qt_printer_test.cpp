@@ -14,8 +14,8 @@
 
 #include "gui/pdf_reading.h"
 
+#include "platform/page_writer.h"
 #include "platform/qt/qt_text.h"
-#include "reports/page_writer.h"
 #include "text/format.h"
 
 namespace kelvo::platform::qt {
@@ -40,7 +40,7 @@ TEST_F(QtPrinterTest, TwoPageListComesOutOfThePdfInOrder) {
   printer.print_to_pdf_file(path("list.pdf"));
   ASSERT_EQ(printer.begin(u"QUENDRIX", {}), PrintStart::Started);
   printer.set_font({.lines_per_page = 50});
-  reports::PageWriter w(printer, {.indent = 3, .heading = heading});
+  platform::PageWriter w(printer, {.indent = 3, .heading = heading});
   for (int i = 1; i <= 60; ++i) w.line(row(i));
   w.centred(u"Café £3.50 – centred");
   printer.fill_rect(0, printer.page_height() - 400, 30, 300);  // a barcode bar

@@ -16,7 +16,7 @@ using records::FilmRecord;
 using records::MemberRecord;
 namespace cfg = records::cfg;
 
-using Command = void (*)(records::Shop&, reports::ListScreens&);
+using Command = void (*)(records::Shop&, catalogue::ListScreens&);
 
 class ListCommandsTest : public ListTest {
  protected:
@@ -117,7 +117,7 @@ struct Case {
   const char* command;
   Command run;
   std::vector<std::u16string> answers;
-  std::optional<reports::TypedRange> range;
+  std::optional<catalogue::TypedRange> range;
   std::string title;
   std::vector<std::string> selection;
   std::string first;
@@ -130,7 +130,7 @@ std::string line(const char* format, std::initializer_list<text::FormatArg> args
 }
 
 TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
-  const reports::TypedRange all{u"1", u"100"};
+  const catalogue::TypedRange all{u"1", u"100"};
   const char* numeric = "%-16I64d  %-40s  %-6s    %.2f";
   const char* member = "%-16I64d%-5s%-6s %-20s %s T: %s";
   const std::vector<Case> cases = {
@@ -152,7 +152,7 @@ TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
       {"films by director", reports::list_films_by_director, {u"michael"}, {}, "Film list by director", {"3", "5"},
        "3 | Casablanca | DRA | 15, DVD, 4.50"},
       {"active films", reports::list_active_films, {}, {}, "Films active", {"1", "2"}, "1 | Alien | 10 | Mon 7 Dec 26"},
-      {"overdue films", [](records::Shop& s, reports::ListScreens& l) {
+      {"overdue films", [](records::Shop& s, catalogue::ListScreens& l) {
          reports::list_overdue_films(s, l, reports::OverdueKind::AnyDays);
        }, {}, {}, "Overdue items", {"2"}, "2 | Brazil | 11 | Tue 1 Dec 26"},
       {"films rented today", reports::list_films_rented_today, {}, {}, "Films rented today", {"1"},
@@ -178,7 +178,7 @@ TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
        heading("Alphabetical film list: "), {"2", "3", "4"}, line("%-16I64d  %-40s %-6s %-6s", {2LL, u"Brazil", u"COM", u"1"})},
       {"print active films", reports::print_active_films, {}, all, heading("Active film list: "), {"1", "2"},
        line("%-16I64d  %-40s  %s, %I64d", {1LL, u"Alien", u"07/12/2026", 10LL})},
-      {"print films of a category", reports::print_films_by_category, {u"sci"}, reports::TypedRange{u"2", u"5"},
+      {"print films of a category", reports::print_films_by_category, {u"sci"}, catalogue::TypedRange{u"2", u"5"},
        heading("Film category list: "), {"5"}, line(numeric, {5LL, u"1984", u"SCI", 4.5f})},
       {"print films not rented since", reports::print_films_not_rented_since, {u"2019", u"03"}, all,
        heading("Rental gap film list: "), {"3", "5"}, line("%-16I64d  %-40s  %-6s  Not rented", {3LL, u"Casablanca", u"DRA"})},
@@ -194,7 +194,7 @@ TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
       {"print stock", reports::print_stock, {u"4"}, {}, heading("Numeric stock list: "), {"9"},
        line("%-16I64d  %-42s  %.2f, %.2f    %d", {9LL, u"Cola", 0.4f, 1.25f, 0})},
       // Members, printed.
-      {"print members from", reports::print_members_from, {}, reports::TypedRange{u"11", u"12"},
+      {"print members from", reports::print_members_from, {}, catalogue::TypedRange{u"11", u"12"},
        heading("Numeric member list: "), {"11", "12"}, line(member, {11LL, u"Mr", u"Bob", u"Brown", u"2 Low Rd", u"0114 11"})},
       {"print members alphabetically", reports::print_members_alphabetically, {u"A", u"Z"}, {},
        heading("Alphabetical member list: "), {"10", "11", "12", "13"},

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "catalogue/catalogue_fixture.h"
+#include "catalogue/list_screens.h"
 #include "platform/recording_printer.h"
-#include "reports/list_screens.h"
 #include "text/format.h"
 
 namespace kelvo::listtest {
@@ -37,21 +37,21 @@ class ScriptedHistory : public catalogue::HistoryViews {
   }
 };
 
-class ScriptedListScreens : public reports::ListScreens {
+class ScriptedListScreens : public catalogue::ListScreens {
  public:
   explicit ScriptedListScreens(cattest::ScriptedViews& views) : views_(views) {}
   catalogue::CatalogueViews& views() override { return views_; }
   platform::Progress& progress() override { return progress_; }
   catalogue::HistoryViews& history() override { return history_; }
   platform::Printer& printer() override { return printer_; }
-  std::optional<reports::TypedRange> number_range() override {
+  std::optional<catalogue::TypedRange> number_range() override {
     if (ranges.empty()) return std::nullopt;
     auto r = ranges.front();
     ranges.pop_front();
     return r;
   }
 
-  std::deque<std::optional<reports::TypedRange>> ranges;
+  std::deque<std::optional<catalogue::TypedRange>> ranges;
   CancellingProgress progress_;
   ScriptedHistory history_;
   platform::RecordingPrinter printer_;

@@ -31,7 +31,7 @@ class ListPrintTest : public ListTest {
 TEST_F(ListPrintTest, NumericListHeadsEveryPageAndEndsWithEndOutput) {
   given_numbered_films(70);
   shop_.config.set_i64(cfg::kListIndent, 4);
-  screens_.ranges.push_back(reports::TypedRange{u"1", u"65"});
+  screens_.ranges.push_back(catalogue::TypedRange{u"1", u"65"});
   reports::print_films_from(shop_, screens_);
   const auto& p = screens_.printer_;
   ASSERT_EQ(p.documents(), 1);
@@ -53,7 +53,7 @@ TEST_F(ListPrintTest, NumericListHeadsEveryPageAndEndsWithEndOutput) {
 TEST_F(ListPrintTest, ListFontSizeSetsTheLinesOfAPage) {
   given_numbered_films(3);
   shop_.config.set_i64(cfg::kListFontSize, 100);
-  screens_.ranges.push_back(reports::TypedRange{u"1", u"100000000000000000"});
+  screens_.ranges.push_back(catalogue::TypedRange{u"1", u"100000000000000000"});
   reports::print_films_from(shop_, screens_);
   bool font_set = false;
   for (const auto& op : screens_.printer_.ops())
@@ -63,8 +63,8 @@ TEST_F(ListPrintTest, ListFontSizeSetsTheLinesOfAPage) {
 
 TEST_F(ListPrintTest, RangeOutsideBoundsPrintsNothing) {
   given_numbered_films(1);
-  screens_.ranges.push_back(reports::TypedRange{u"0", u"5"});
-  screens_.ranges.push_back(reports::TypedRange{u"1", u"100000000000000001"});
+  screens_.ranges.push_back(catalogue::TypedRange{u"0", u"5"});
+  screens_.ranges.push_back(catalogue::TypedRange{u"1", u"100000000000000001"});
   reports::print_films_from(shop_, screens_);
   reports::print_films_from(shop_, screens_);
   EXPECT_EQ(screens_.printer_.documents(), 0);
@@ -98,7 +98,7 @@ TEST_F(ListPrintTest, CancelWhileReadingOrPrintingCompletesNoDocument) {
   for (const Case c : {Case{0, 0}, Case{5, 1}}) {
     screens_.progress_.steps = 0;
     screens_.progress_.cancel_at = c.cancel_at;
-    screens_.ranges.push_back(reports::TypedRange{u"1", u"100"});
+    screens_.ranges.push_back(catalogue::TypedRange{u"1", u"100"});
     reports::print_films_from(shop_, screens_);
     EXPECT_EQ(screens_.printer_.aborted(), c.aborted);
     EXPECT_FALSE(screens_.printer_.open());

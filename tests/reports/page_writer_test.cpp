@@ -1,4 +1,4 @@
-#include "reports/page_writer.h"
+#include "platform/page_writer.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +15,7 @@ namespace kelvo::reports {
 namespace {
 
 using platform::Align;
+using platform::PageWriter;
 using platform::RecordingPrinter;
 using Kind = RecordingPrinter::Kind;
 

@@ -5,14 +5,14 @@
 // which abandons the document.
 #include <functional>
 
+#include "catalogue/list_screens.h"
+#include "platform/page_writer.h"
 #include "records/shop.h"
-#include "reports/list_screens.h"
-#include "reports/page_writer.h"
 
-namespace kelvo::reports {
+namespace kelvo::catalogue {
 
 // Writes the lines of the next record; false when there are no more (or the walk stopped).
-using PrintStep = std::function<bool(PageWriter&)>;
+using PrintStep = std::function<bool(platform::PageWriter&)>;
 
 enum class PrintOutcome { Printed, NotStarted, Cancelled, Failed };
 
@@ -27,4 +27,7 @@ PrintOutcome print_list(records::Shop& shop, ListScreens& screens, text::u16view
 PrintOutcome print_list_headed(records::Shop& shop, ListScreens& screens, text::u16 heading_start, PrintStep step,
                                const std::function<bool()>& stopped);
 
-}  // namespace kelvo::reports
+// "%s " (store name) and the heading text and the date: the usual start of a page heading.
+text::u16 heading_start(records::Shop& shop, text::u16view heading_text);
+
+}  // namespace kelvo::catalogue

@@ -1,8 +1,8 @@
-#include "reports/page_writer.h"
+#include "platform/page_writer.h"
 
-namespace kelvo::reports {
+namespace kelvo::platform {
 
-PageWriter::PageWriter(platform::Printer& printer, Options options)
+PageWriter::PageWriter(Printer& printer, Options options)
     : printer_(printer), options_(std::move(options)) {
   start_page();
 }
@@ -54,4 +54,4 @@ void PageWriter::finish() {
   line(u"End output.");
 }
 
-}  // namespace kelvo::reports
+}  // namespace kelvo::platform

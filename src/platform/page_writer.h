@@ -8,10 +8,10 @@
 #include "platform/printer.h"
 #include "text/utf16.h"
 
-namespace kelvo::reports {
+namespace kelvo::platform {
 
 // y of line n on a page: the top of its character cell.
-inline int line_y(const platform::Printer& p, int line) { return line * p.char_height(); }
+inline int line_y(const Printer& p, int line) { return line * p.char_height(); }
 
 class PageWriter {
  public:
@@ -23,7 +23,7 @@ class PageWriter {
     std::function<text::u16(int page)> heading;
   };
 
-  PageWriter(platform::Printer& printer, Options options);
+  PageWriter(Printer& printer, Options options);
 
   // The next line, left at the indent or centred; a full page is closed first.
   void line(text::u16view s);
@@ -49,10 +49,10 @@ class PageWriter {
   // font taller than the page cannot make pages without end.
   void make_room();
 
-  platform::Printer& printer_;
+  Printer& printer_;
   Options options_;
   int page_ = 0;
   int line_ = 0;
 };
 
-}  // namespace kelvo::reports
+}  // namespace kelvo::platform

@@ -1,11 +1,9 @@
-#include "reports/list_print.h"
+#include "catalogue/list_print.h"
 
 #include "records/config_layout.h"
-#include "records/file_io.h"
-#include "reports/print_walk.h"
 #include "text/format.h"
 
-namespace kelvo::reports {
+namespace kelvo::catalogue {
 
 namespace {
 
@@ -26,50 +24,6 @@ PrintOutcome print_list(records::Shop& shop, ListScreens& screens, text::u16view
   return print_list_headed(shop, screens, heading_start(shop, heading_text), std::move(step), stopped);
 }
 
-PrintOutcome print_texts(records::Shop& shop, ListScreens& screens, text::u16 heading_start,
-                         const std::vector<text::u16>& lines) {
-  size_t at = 0;
-  bool cancelled = false;
-  const auto total = static_cast<int64_t>(lines.size());
-  return print_list_headed(
-      shop, screens, std::move(heading_start),
-      [&](PageWriter& writer) {
-        if (at >= lines.size()) return false;
-        if (!screens.progress().step(u"Printing", static_cast<int64_t>(at), total)) {
-          cancelled = true;
-          return false;
-        }
-        writer.line(lines[at++]);
-        return true;
-      },
-      [&] { return cancelled; });
-}
-
-PrintOutcome print_work_file(records::Shop& shop, ListScreens& screens, text::u16 heading_start,
-                             std::string_view work_file, std::function<void(const WorkRecord&, PageWriter&)> lines) {
-  const auto path = shop.path(work_file);
-  const int64_t total = static_cast<int64_t>(records::file_size(path).value_or(0) / WorkRecord::kSize);
-  WorkFileReader reader(path);
-  if (!reader.opened()) {
-    report_unreadable(shop, work_file, true);
-    return PrintOutcome::Failed;
-  }
-  bool cancelled = false;
-  WorkRecord w;
-  return print_list_headed(
-      shop, screens, std::move(heading_start),
-      [&](PageWriter& writer) {
-        if (!screens.progress().step(u"Printing", reader.position(), total)) {
-          cancelled = true;
-          return false;
-        }
-        if (!reader.next(w)) return false;
-        lines(w, writer);
-        return true;
-      },
-      [&] { return cancelled; });
-}
-
 PrintOutcome print_list_headed(records::Shop& shop, ListScreens& screens, text::u16 heading_start, PrintStep step,
                                const std::function<bool()>& stopped) {
   platform::Printer& printer = screens.printer();
@@ -84,10 +38,10 @@ PrintOutcome print_list_headed(records::Shop& shop, ListScreens& screens, text::
   }
   const int64_t lines = shop.config.i64(records::cfg::kListFontSize);
   if (lines > 0) printer.set_font(platform::FontSize{static_cast<int>(lines), 0});
-  PageWriter::Options options;
+  platform::PageWriter::Options options;
   options.indent = static_cast<int>(shop.config.i64(records::cfg::kListIndent));
   options.heading = [heading_start](int page) { return text::format("%s  Page: %d", {heading_start, page}); };
-  PageWriter writer(printer, options);
+  platform::PageWriter writer(printer, options);
   while (step(writer)) {
   }
   screens.progress().finish();
@@ -103,4 +57,4 @@ PrintOutcome print_list_headed(records::Shop& shop, ListScreens& screens, text::
   return PrintOutcome::Printed;
 }
 
-}  // namespace kelvo::reports
+}  // namespace kelvo::catalogue

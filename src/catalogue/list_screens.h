@@ -10,7 +10,7 @@
 #include "platform/progress.h"
 #include "text/utf16.h"
 
-namespace kelvo::reports {
+namespace kelvo::catalogue {
 
 // The two boxes of "ps2" as typed.
 struct TypedRange {
@@ -21,13 +21,13 @@ struct TypedRange {
 class ListScreens {
  public:
   virtual ~ListScreens() = default;
-  virtual catalogue::CatalogueViews& views() = 0;
+  virtual CatalogueViews& views() = 0;
   virtual platform::Progress& progress() = 0;
   // The "Transaction" screen that the extended overdue display shows for each member.
-  virtual catalogue::HistoryViews& history() = 0;
+  virtual HistoryViews& history() = 0;
   virtual platform::Printer& printer() = 0;
   // "ps2": from and to; nullopt when cancelled.
   virtual std::optional<TypedRange> number_range() = 0;
 };
 
-}  // namespace kelvo::reports
+}  // namespace kelvo::catalogue

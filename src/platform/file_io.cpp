@@ -1,4 +1,4 @@
-#include "records/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -12,7 +12,7 @@
 #include <random>
 #include <string_view>
 
-namespace kelvo::records {
+namespace kelvo::platform {
 
 namespace {
 
@@ -275,4 +275,4 @@ FileView::~FileView() {
   if (mapped_) ::munmap(mapped_, length_);
 }
 
-}  // namespace kelvo::records
+}  // namespace kelvo::platform
