@@ -7,9 +7,8 @@ PageWriter::PageWriter(Printer& printer, Options options)
   start_page();
 }
 
-// The check leaves two units between lines, so a page ends a little before its bottom edge.
 bool PageWriter::fits(int line) const {
-  return static_cast<long long>(printer_.char_height() + 2) * (line + 1) <= printer_.page_height();
+  return static_cast<long long>(printer_.char_height() + options_.line_gap) * (line + 1) <= printer_.page_height();
 }
 
 void PageWriter::start_page() {
@@ -28,17 +27,23 @@ void PageWriter::make_room() {
   if (!fits(line_) && line_ > first_body_line()) page_break();
 }
 
-void PageWriter::line(text::u16view s) {
+void PageWriter::line(text::u16view s) { line_at(options_.indent * printer_.char_width(), s); }
+
+void PageWriter::line_at(int x, text::u16view s) {
   make_room();
-  printer_.text(options_.indent * printer_.char_width(), line_y(printer_, line_), s);
+  put(x, s);
   ++line_;
 }
 
 void PageWriter::centred(text::u16view s) {
   make_room();
-  printer_.text_centred(line_y(printer_, line_), s);
+  put_centred(s);
   ++line_;
 }
+
+void PageWriter::put(int x, text::u16view s, Align align) { printer_.text(x, line_y(printer_, line_), s, align); }
+
+void PageWriter::put_centred(text::u16view s) { printer_.text_centred(line_y(printer_, line_), s); }
 
 // Blank lines past the bottom simply vanish: the next printed line starts the new page.
 void PageWriter::skip(int lines) {

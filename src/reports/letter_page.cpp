@@ -29,27 +29,9 @@ std::filesystem::path find_any_case(const std::filesystem::path& folder, std::st
   return exact;
 }
 
-void LetterPage::left(text::u16view s, int x) { p_.text(x, y(), s); }
-void LetterPage::centred(text::u16view s) { p_.text_centred(y(), s); }
-void LetterPage::right(text::u16view s) { p_.text(p_.page_width(), y(), s, platform::Align::Right); }
-
-void LetterPage::new_page() {
-  p_.new_page();
-  line_ = 0;
-}
-
-bool LetterPage::fits_below() const {
-  return static_cast<long long>(p_.char_height()) * (line_ + 1) <= p_.page_height();
-}
-
-void LetterPage::line(text::u16view s, int x) {
-  if (!fits_below()) new_page();
-  left(s, x);
-  down();
-}
-
 void LetterPage::flow(text::u16view s) {
-  const int width = p_.page_width();
+  const platform::Printer& p = page_.printer();
+  const int width = p.page_width();
   text::u16 current;
   auto emit = [&] {
     line(current);
@@ -62,7 +44,7 @@ void LetterPage::flow(text::u16view s) {
       continue;
     }
     current += c;
-    if (p_.text_width(current) <= width) continue;
+    if (p.text_width(current) <= width) continue;
     // Too wide: break at the last blank before this point, carrying the rest of the word over.
     const size_t blank = current.find_last_of(u' ');
     text::u16 rest;

@@ -1,9 +1,11 @@
 #pragma once
-// The page of a letter or form, written line by line: line n lies at y = n x character height.
+// The page of a letter or form, laid out by the page writer of every print: line n lies at
+// y = n x character height.
 // Every letter and form opens with the same letter head: letter.bmp at a quarter of the width
 // beside store address lines 1 to 6, or those lines centred when there is no bitmap.
 #include <filesystem>
 
+#include "platform/page_writer.h"
 #include "platform/printer.h"
 #include "records/config_block.h"
 #include "text/utf16.h"
@@ -14,24 +16,25 @@ namespace kelvo::reports {
 // as given when none matches.
 std::filesystem::path find_any_case(const std::filesystem::path& folder, std::string_view name);
 
+// The lines of a letter run down to the bottom edge of the page, without a heading.
 class LetterPage {
  public:
-  explicit LetterPage(platform::Printer& p) : p_(p) {}
+  explicit LetterPage(platform::Printer& p) : page_(p, {.line_gap = 0}) {}
 
-  platform::Printer& printer() { return p_; }
-  int line() const { return line_; }
-  int y() const { return line_ * p_.char_height(); }
+  platform::Printer& printer() { return page_.printer(); }
+  int line() const { return page_.next_line(); }
+  int y() const { return platform::line_y(page_.printer(), line()); }
   // Moves down `n` lines ("n lines further").
-  void down(int n = 1) { line_ += n; }
-  void at_line(int n) { line_ = n; }
+  void down(int n = 1) { page_.skip(n); }
+  void at_line(int n) { page_.move_to(n); }
 
   // Texts on the current line; the line does not move.
-  void left(text::u16view s, int x = 0);
-  void centred(text::u16view s);
-  void right(text::u16view s);
+  void left(text::u16view s, int x = 0) { page_.put(x, s); }
+  void centred(text::u16view s) { page_.put_centred(s); }
+  void right(text::u16view s) { page_.put(page_.printer().page_width(), s, platform::Align::Right); }
   // A text on the current line, then the next line; a line past the bottom of the page
   // starts a new page.
-  void line(text::u16view s, int x = 0);
+  void line(text::u16view s, int x = 0) { page_.line_at(x, s); }
 
   // The text from the left margin: CR starts a new line, LF is skipped, and a line that would
   // run past the page width breaks at its last blank (a blank-less word breaks where it must).
@@ -39,13 +42,10 @@ class LetterPage {
   void flow(text::u16view s);
 
   // Starts a new page at its top line.
-  void new_page();
+  void new_page() { page_.page_break(); }
 
  private:
-  bool fits_below() const;
-
-  platform::Printer& p_;
-  int line_ = 0;
+  platform::PageWriter page_;
 };
 
 // The letter head on a fresh page; leaves the page at line 7, the last line of the head.
