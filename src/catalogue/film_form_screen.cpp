@@ -163,14 +163,19 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
   outer->addSpacing(6);
   outer->addLayout(buttons);
 
-  // Tab walks the left column, then the right one, then the notes and the buttons.
+  // Tab goes from the title straight to the charge band, the two boxes filled for every new
+  // item; then it walks the left column, the right one, the notes and the buttons.
   QWidget* previous = nullptr;
   auto chain = [&](QWidget* w) {
     if (previous) setTabOrder(previous, w);
     previous = w;
   };
+  chain(box(FilmField::Number));
+  chain(box(FilmField::Title));
+  chain(box(FilmField::ChargeBand));
   for (const BoxLayout& box : kBoxes) {
-    chain(boxes_[static_cast<size_t>(box.field)]);
+    if (box.field != FilmField::Number && box.field != FilmField::Title && box.field != FilmField::ChargeBand)
+      chain(boxes_[static_cast<size_t>(box.field)]);
     if (box.field == FilmField::ChargeBand)
       for (QComboBox* c : purchased_) chain(c);
     if (box.field == FilmField::Revenue)

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/qt/chosen_row.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
@@ -133,7 +134,7 @@ QWidget* SaleDialog::item_box() {
 }
 
 void SaleDialog::add_selected(int units) {
-  const int row = stock_->currentRow();
+  const int row = platform::qt::chosen_row(stock_);
   if (row < 0 || row >= static_cast<int>(numbers_.size())) return;
   if (basket_.add(numbers_[row], units)) refresh();
 }

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/chosen_row.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::platform::qt {
@@ -76,6 +77,6 @@ ChoiceDialog::ChoiceDialog(const QString& caption, const QStringList& rows, int 
   resize(340, 300);
 }
 
-int ChoiceDialog::chosen() const { return list_->currentRow(); }
+int ChoiceDialog::chosen() const { return chosen_row(list_); }
 
 }  // namespace kelvo::platform::qt
