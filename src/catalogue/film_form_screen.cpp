@@ -76,6 +76,13 @@ DateChoice read_choice(const std::array<QComboBox*, 3>& c) {
   return {value(c[0]), value(c[1]), value(c[2])};
 }
 
+// A date is three boxes under one label; each says which part it is.
+void name_date(const std::array<QComboBox*, 3>& c, const QString& label) {
+  c[0]->setAccessibleName(label + QObject::tr(" day"));
+  c[1]->setAccessibleName(label + QObject::tr(" month"));
+  c[2]->setAccessibleName(label + QObject::tr(" year"));
+}
+
 QWidget* date_row(const std::array<QComboBox*, 3>& c, QWidget* parent) {
   auto* w = new QWidget(parent);
   auto* h = new QHBoxLayout(w);
@@ -117,10 +124,12 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
     add_row(box.column, qs(label_of(config, box.field)), edit);
     if (box.field == FilmField::ChargeBand) {
       purchased_ = date_combos(form.purchase_lists(), form.purchased, "purchased", this);
+      name_date(purchased_, qs(film_label(config, FilmLabel::DatePurchased)));
       add_row(1, qs(film_label(config, FilmLabel::DatePurchased)), date_row(purchased_, this));
     }
     if (box.field == FilmField::Revenue) {
       last_rental_ = date_combos(form.last_rental_lists(), form.last_rental, "last_rental", this);
+      name_date(last_rental_, qs(film_label(config, FilmLabel::LastRental)));
       add_row(1, qs(film_label(config, FilmLabel::LastRental)), date_row(last_rental_, this));
     }
   }

@@ -22,10 +22,21 @@ const std::set<std::string_view> kNotWalked = {"file.exit", "file.exit_print_rep
 // Answers to the one-line prompts that lead deeper: member 42 and film 7 exist.
 const std::vector<std::pair<QString, QString>> kAnswers = {
     {"Number / Last name / fragment", "42"},
-    {"Member number", "42"},
-    {"Film number", "7"},
-    {"Item number", "7"},
-    {"Number", "7"},
+    {"Customer number / Last name / fragment", "42"},
+    {"Find member", "42"},
+    {"Amend member", "42"},
+    {"Enter the member number (Enter to find)", "42"},
+    {"Enter telephone number", "01632 960 123"},
+    {"Amend film number / title", "7"},
+    {"Sell film number / title", "7"},
+    {"Find film number / title", "7"},
+    {"Please enter film number / title", "7"},
+    {"Find film by title", "Jaws"},
+    {"List from number", "1"},
+    {"Print stock lines from number", "1"},
+    {"Enter 1 to import films, 2 to import members", "1"},
+    {"Please enter the operator number (1-98)", "1"},
+    {"Please enter the clerk number (1-30)", "1"},
 };
 
 // Screens from Qt itself (printing, files) are Qt's to make accessible.
@@ -89,6 +100,7 @@ class Walker {
           static_cast<QDialog&>(w).accept();
           return;
         }
+    if (q && std::getenv("KELVO_SCREEN_LIST")) std::printf("left prompt %s\n", q->text().toUtf8().constData());
     if (auto* m = qobject_cast<QMessageBox*>(&w)) {
       // Leave by the way out the box offers; a box with none is confirmed.
       if (m->escapeButton()) m->escapeButton()->click();

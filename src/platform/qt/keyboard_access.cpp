@@ -1,6 +1,8 @@
 #include "platform/qt/keyboard_access.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
@@ -11,6 +13,7 @@
 #include <QDialog>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -18,8 +21,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextEdit>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
@@ -35,7 +40,7 @@ bool is_field(const QWidget* w) {
   return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
          qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
          qobject_cast<const QTextEdit*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
-         qobject_cast<const QAbstractSlider*>(w);
+         (qobject_cast<const QAbstractSlider*>(w) && !qobject_cast<const QScrollBar*>(w));
 }
 
 QWidget* first_field(QLayoutItem* item) {
@@ -68,9 +73,15 @@ void pair_labels(QLayout* layout) {
   } else if (auto* form = qobject_cast<QFormLayout*>(layout)) {
     for (int r = 0; r < form->rowCount(); ++r)
       pair(free_label(form->itemAt(r, QFormLayout::LabelRole)), first_field(form->itemAt(r, QFormLayout::FieldRole)));
-  } else if (layout) {
-    for (int i = 0; i + 1 < layout->count(); ++i)
-      pair(free_label(layout->itemAt(i)), first_field(layout->itemAt(i + 1)));
+  } else if (auto* row = qobject_cast<QBoxLayout*>(layout)) {
+    // Beside a box, or over a list or a page of text; a line over a box is a heading or a note.
+    const bool across = row->direction() == QBoxLayout::LeftToRight || row->direction() == QBoxLayout::RightToLeft;
+    for (int i = 0; i + 1 < row->count(); ++i) {
+      QWidget* next = row->itemAt(i + 1)->widget();
+      const bool below = qobject_cast<QAbstractItemView*>(next) || qobject_cast<QPlainTextEdit*>(next) ||
+                         qobject_cast<QTextEdit*>(next);
+      if (next && is_field(next) && (across || below)) pair(free_label(row->itemAt(i)), next);
+    }
   }
   if (layout)
     for (int i = 0; i < layout->count(); ++i)
@@ -87,6 +98,67 @@ QString words(QString t) {
   return t.trimmed();
 }
 
+// A label set over a row of boxes (a telephone and its extension, the parts of a date) leads to
+// the first box of the row.
+void lead_to_first_field(QWidget& screen) {
+  for (QLabel* l : screen.findChildren<QLabel*>()) {
+    QWidget* row = l->buddy();
+    if (!row || is_field(row) || qobject_cast<QAbstractButton*>(row)) continue;
+    for (QWidget* w : row->findChildren<QWidget*>())
+      if (is_field(w) && w->focusPolicy() != Qt::NoFocus) {
+        l->setBuddy(w);
+        break;
+      }
+  }
+}
+
+QGroupBox* group_of(QWidget* w, QWidget& screen) {
+  for (QWidget* p = w->parentWidget(); p && p != &screen; p = p->parentWidget())
+    if (auto* g = qobject_cast<QGroupBox*>(p); g && !words(g->title()).isEmpty()) return g;
+  return nullptr;
+}
+
+bool labelled(QWidget* field, QWidget& screen) {
+  for (QLabel* l : screen.findChildren<QLabel*>())
+    if (l->buddy() == field) return true;
+  return false;
+}
+
+// A list or box alone in its group is named by the group's title.
+void name_from_groups(QWidget& screen) {
+  for (QGroupBox* g : screen.findChildren<QGroupBox*>()) {
+    QWidget* only = nullptr;
+    int fields = 0;
+    for (QWidget* w : g->findChildren<QWidget*>())
+      if (is_field(w) && !qobject_cast<QAbstractItemView*>(w->parentWidget()) &&
+          !qobject_cast<QComboBox*>(w->parentWidget()) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())) {
+        ++fields;
+        only = w;
+      }
+    if (fields == 1 && only->accessibleName().isEmpty() && !labelled(only, screen) && group_of(only, screen) == g)
+      only->setAccessibleName(words(g->title()));
+  }
+}
+
+// Boxes whose labels repeat from group to group ("Total" under each offer) are named with
+// their group too: "Offer 2 Total".
+void tell_repeats_apart(QWidget& screen) {
+  std::map<QString, std::vector<QWidget*>> by_name;
+  for (QWidget* w : screen.findChildren<QWidget*>()) {
+    QString name = w->accessibleName();
+    if (auto* b = qobject_cast<QAbstractButton*>(w); b && name.isEmpty()) name = words(b->text());
+    if ((is_field(w) || qobject_cast<QAbstractButton*>(w)) && !name.isEmpty()) by_name[name].push_back(w);
+  }
+  for (auto& [name, same] : by_name) {
+    if (same.size() < 2) continue;
+    std::set<QGroupBox*> groups;
+    for (QWidget* w : same) groups.insert(group_of(w, screen));
+    if (groups.size() != same.size()) continue;
+    for (QWidget* w : same)
+      if (QGroupBox* g = group_of(w, screen)) w->setAccessibleName(words(g->title()) + QLatin1Char(' ') + name);
+  }
+}
+
 void name_from_labels(QWidget& screen) {
   for (QLabel* l : screen.findChildren<QLabel*>()) {
     QWidget* field = l->buddy();
@@ -96,6 +168,33 @@ void name_from_labels(QWidget& screen) {
       field->setProperty(kNamedByLabel, true);
     }
   }
+}
+
+QString label_words_at(QGridLayout* grid, int r, int c) {
+  QLayoutItem* item = grid->itemAtPosition(r, c);
+  auto* l = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+  return l ? words(l->text()) : QString();
+}
+
+// In a table of boxes with a heading over each column and one before each row, a box is named
+// by both ("Band 3 Today"): its row heading alone would name every box of the row alike.
+void name_table_cells(QLayout* layout) {
+  if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+    for (int i = 0; i < grid->count(); ++i) {
+      int r, c, rows, cols;
+      grid->getItemPosition(i, &r, &c, &rows, &cols);
+      QWidget* field = grid->itemAt(i)->widget();
+      if (r == 0 || c == 0 || !field || !is_field(field)) continue;
+      if (!field->accessibleName().isEmpty() && !field->property(kNamedByLabel).toBool()) continue;
+      const QString row = label_words_at(grid, r, 0), column = label_words_at(grid, 0, c);
+      if (row.isEmpty() || column.isEmpty()) continue;
+      field->setAccessibleName(row + QLatin1Char(' ') + column);
+      field->setProperty(kNamedByLabel, true);
+    }
+  }
+  if (layout)
+    for (int i = 0; i < layout->count(); ++i)
+      if (QLayout* inner = layout->itemAt(i)->layout()) name_table_cells(inner);
 }
 
 // Position of the letter after a single ampersand, or -1.
@@ -108,20 +207,34 @@ qsizetype key_at(const QString& t) {
   return -1;
 }
 
-// The text with its key moved to a letter not in `used`: first letters of words before others.
-QString with_free_key(QString t, const std::set<QChar>& used) {
-  if (qsizetype k = key_at(t); k > 0) t.remove(k - 1, 1);
-  std::vector<qsizetype> starts, others;
+// The letters and digits a text could be keyed on, the first letters of its words first.
+std::vector<QChar> key_choices(const QString& t) {
+  std::vector<QChar> starts, others;
+  auto add = [](std::vector<QChar>& v, QChar c) {
+    if (std::find(v.begin(), v.end(), c) == v.end()) v.push_back(c);
+  };
   for (qsizetype i = 0; i < t.size(); ++i) {
-    if (t[i] == QLatin1Char('&')) { ++i; continue; }
+    if (t[i] == QLatin1Char('&')) continue;
     if (!t[i].isLetterOrNumber()) continue;
     const bool start = i == 0 || !t[i - 1].isLetterOrNumber();
-    (start ? starts : others).push_back(i);
+    add(start ? starts : others, t[i].toLower());
   }
-  starts.insert(starts.end(), others.begin(), others.end());
-  for (qsizetype i : starts)
-    if (!used.count(t[i].toLower())) return t.insert(i, QLatin1Char('&'));
-  return t;
+  for (QChar c : others) add(starts, c);
+  return starts;
+}
+
+// The text keyed on `key`: the ampersand before its first letter that is `key`.
+QString keyed_on(QString t, QChar key) {
+  if (qsizetype k = key_at(t); k > 0) t.remove(k - 1, 1);
+  qsizetype first = -1;
+  for (qsizetype i = 0; i < t.size(); ++i) {
+    if (t[i] == QLatin1Char('&')) { ++i; continue; }
+    if (t[i].toLower() != key) continue;
+    const bool start = i == 0 || !t[i - 1].isLetterOrNumber();
+    if (start) return t.insert(i, QLatin1Char('&'));
+    if (first < 0) first = i;
+  }
+  return first < 0 ? t : t.insert(first, QLatin1Char('&'));
 }
 
 // Something that carries an access key: a field's label, a button, a checkable group.
@@ -137,10 +250,14 @@ struct Keyed {
   }
 };
 
-bool carries_key(QWidget* w) {
-  if (auto* l = qobject_cast<QLabel*>(w)) return l->buddy() && !words(l->text()).isEmpty();
+// A field the keyboard cannot reach needs no key; nor does the one field of a screen, which has
+// the focus already.
+bool carries_key(QWidget* w, int fields) {
+  if (auto* l = qobject_cast<QLabel*>(w))
+    return l->buddy() && l->buddy()->focusPolicy() != Qt::NoFocus && fields > 1 && !words(l->text()).isEmpty();
+  // Keys of an on-screen pad never take the focus; they are there for the touch of a finger.
   return (qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) &&
-         !words(static_cast<QAbstractButton*>(w)->text()).isEmpty();
+         w->focusPolicy() != Qt::NoFocus && !words(static_cast<QAbstractButton*>(w)->text()).isEmpty();
 }
 
 // Keys are unique within what is on screen together: the screen's own controls and one page
@@ -151,6 +268,9 @@ QWidget* page_of(QWidget* w, QWidget& screen) {
   return &screen;
 }
 
+// Keys already given stay where they are unique; the rest, those with the fewest letters left
+// first, take a free letter of their own words. Where two controls were given the same letter,
+// the earlier keeps it.
 void give_keys(const std::vector<Keyed>& list, std::set<QChar>& used) {
   std::vector<const Keyed*> later;
   for (const Keyed& k : list) {
@@ -159,9 +279,25 @@ void give_keys(const std::vector<Keyed>& list, std::set<QChar>& used) {
     if (at > 0 && used.insert(t[at].toLower()).second) continue;
     later.push_back(&k);
   }
-  for (const Keyed* k : later) {
-    const QString t = with_free_key(k->text(), used);
-    if (qsizetype at = key_at(t); at > 0) used.insert(t[at].toLower());
+  auto free_choices = [&used](const Keyed* k) {
+    int n = 0;
+    for (QChar c : key_choices(words(k->text())))
+      if (!used.count(c)) ++n;
+    return n;
+  };
+  while (!later.empty()) {
+    auto next = std::min_element(later.begin(), later.end(),
+                                 [&](const Keyed* a, const Keyed* b) { return free_choices(a) < free_choices(b); });
+    const Keyed* k = *next;
+    later.erase(next);
+    QString t = k->text();
+    if (qsizetype at = key_at(t); at > 0) t.remove(at - 1, 1);  // a letter taken already is no key
+    for (QChar c : key_choices(words(t)))
+      if (!used.count(c)) {
+        used.insert(c);
+        t = keyed_on(t, c);
+        break;
+      }
     if (t != k->text()) k->set_text(t);
   }
 }
@@ -169,9 +305,15 @@ void give_keys(const std::vector<Keyed>& list, std::set<QChar>& used) {
 void give_access_keys(QWidget& screen) {
   std::map<QWidget*, std::vector<Keyed>> pages;
   std::vector<QWidget*> order;
-  for (QWidget* w : screen.findChildren<QWidget*>()) {
-    if (!carries_key(w)) continue;
+  // Push buttons first: the way out of a screen matters more than any one field.
+  QList<QWidget*> all = screen.findChildren<QWidget*>();
+  std::stable_partition(all.begin(), all.end(), [](QWidget* w) { return qobject_cast<QPushButton*>(w) != nullptr; });
+  const int fields = static_cast<int>(std::count_if(all.begin(), all.end(), [&screen](QWidget* w) {
+    return is_field(w) && w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(&screen);
+  }));
+  for (QWidget* w : all) {
     QWidget* page = page_of(w, screen);
+    if (!carries_key(w, fields) || !w->isVisibleTo(page)) continue;
     if (!pages.count(page)) order.push_back(page);
     pages[page].push_back(Keyed{w});
   }
@@ -191,9 +333,42 @@ bool ours(const QWidget* w) {
            cls == QLatin1String("QPageSetupDialog"));
 }
 
+// Qt 6.4 reports every line box as editable, read-only or not, so a screen reader offers to
+// type into a figure the screen only shows. A box read-only when first asked about speaks
+// through this instead: its label for a name, its text for a value, read-only as it is.
+class ShownLineAccessible : public QAccessibleWidget {
+ public:
+  explicit ShownLineAccessible(QLineEdit* e) : QAccessibleWidget(e, QAccessible::EditableText) {}
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    const bool read_only = line()->isReadOnly();
+    s.readOnly = read_only;
+    s.editable = !read_only;
+    return s;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return line()->echoMode() == QLineEdit::Normal ? line()->text() : QString();
+    return QAccessibleWidget::text(t);
+  }
+
+ private:
+  QLineEdit* line() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+QAccessibleInterface* shown_line_factory(const QString& class_name, QObject* o) {
+  if (class_name != QLatin1String("QLineEdit")) return nullptr;
+  auto* e = qobject_cast<QLineEdit*>(o);
+  return e && e->isReadOnly() ? new ShownLineAccessible(e) : nullptr;
+}
+
 class Watcher : public QObject {
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {
+    // A box turned read-only (or back) is spoken for afresh, by the right interface.
+    if (e->type() == QEvent::ReadOnlyChange && qobject_cast<QLineEdit*>(o)) {
+      if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
+    }
     if (e->type() == QEvent::Show && o->isWidgetType()) {
       auto* w = static_cast<QWidget*>(o);
       const Qt::WindowType type = w->windowType();
@@ -211,13 +386,20 @@ void install_keyboard_access() {
   watcher = new Watcher;
   watcher->setParent(qApp);
   qApp->installEventFilter(watcher);
+  QAccessible::installFactory(shown_line_factory);
 }
 
 void ready_for_keyboard(QWidget& screen) {
   if (screen.layout()) pair_labels(screen.layout());
   for (QWidget* w : screen.findChildren<QWidget*>())
     if (w->layout() && !is_field(w)) pair_labels(w->layout());
+  lead_to_first_field(screen);
   name_from_labels(screen);
+  if (screen.layout()) name_table_cells(screen.layout());
+  for (QWidget* w : screen.findChildren<QWidget*>())
+    if (w->layout() && !is_field(w)) name_table_cells(w->layout());
+  name_from_groups(screen);
+  tell_repeats_apart(screen);
   give_access_keys(screen);
 }
 

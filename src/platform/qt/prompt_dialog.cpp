@@ -23,6 +23,7 @@ PromptDialog::PromptDialog(const QString& question, const PromptOptions& options
 
   edit_ = new QLineEdit(qs(options.proposal), this);
   edit_->setObjectName("answer");
+  label->setBuddy(edit_);
   if (options.max_length > 0) edit_->setMaxLength(options.max_length);
   if (options.hidden) edit_->setEchoMode(QLineEdit::Password);
   edit_->selectAll();
