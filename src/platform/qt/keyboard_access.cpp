@@ -25,6 +25,7 @@
 #include <QStackedWidget>
 #include <QTextEdit>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <vector>
@@ -302,6 +303,22 @@ void give_keys(const std::vector<Keyed>& list, std::set<QChar>& used) {
   }
 }
 
+// The underlined letter of a key is laid out apart from its neighbours, so a pair such as "To"
+// loses its kerning and the text comes out wider than it was measured: the last letter would be
+// cut. The control is given the room it draws in.
+void room_for_key(QWidget* w, const QString& text) {
+  const qsizetype at = key_at(text);
+  if (at <= 0 || text.contains(QLatin1Char('\n'))) return;
+  const QFontMetricsF m(w->font());
+  const QString t = QString(text).remove(at - 1, 1);
+  const int k = static_cast<int>(at - 1);
+  const double lost = m.horizontalAdvance(t.left(k)) + m.horizontalAdvance(t.mid(k, 1)) +
+                      m.horizontalAdvance(t.mid(k + 1)) - m.horizontalAdvance(t);
+  if (lost <= 0) return;
+  if (auto* l = qobject_cast<QLabel*>(w); l && l->wordWrap()) return;
+  w->setMinimumWidth(std::max(w->minimumWidth(), w->sizeHint().width() + static_cast<int>(std::ceil(lost))));
+}
+
 void give_access_keys(QWidget& screen) {
   std::map<QWidget*, std::vector<Keyed>> pages;
   std::vector<QWidget*> order;
@@ -324,6 +341,9 @@ void give_access_keys(QWidget& screen) {
     std::set<QChar> used = shared;
     give_keys(pages[page], used);
   }
+  for (auto& [page, list] : pages)
+    for (const Keyed& k : list)
+      if (!qobject_cast<QPushButton*>(k.widget)) room_for_key(k.widget, k.text());
 }
 
 bool ours(const QWidget* w) {
@@ -387,6 +407,11 @@ void install_keyboard_access() {
   watcher->setParent(qApp);
   qApp->installEventFilter(watcher);
   QAccessible::installFactory(shown_line_factory);
+  // Text hinted to whole device pixels comes out wider at a scale factor such as 1.5 than the
+  // screens measured it, and the last letters of a label are cut; unhinted text scales evenly.
+  QFont font = QApplication::font();
+  font.setHintingPreference(QFont::PreferNoHinting);
+  QApplication::setFont(font);
 }
 
 void ready_for_keyboard(QWidget& screen) {
