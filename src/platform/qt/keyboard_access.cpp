@@ -341,9 +341,11 @@ void give_access_keys(QWidget& screen) {
     std::set<QChar> used = shared;
     give_keys(pages[page], used);
   }
-  for (auto& [page, list] : pages)
-    for (const Keyed& k : list)
-      if (!qobject_cast<QPushButton*>(k.widget)) room_for_key(k.widget, k.text());
+  for (QWidget* w : all) {
+    if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) room_for_key(l, l->text());
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
+      room_for_key(w, static_cast<QAbstractButton*>(w)->text());
+  }
 }
 
 bool ours(const QWidget* w) {
