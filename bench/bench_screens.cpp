@@ -51,7 +51,10 @@ class Stopwatch : public QObject {
     if (e->type() != QEvent::Show || !o->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(o);
     if (!w->isWindow() || w == main_ || (w->windowType() != Qt::Dialog && w->windowType() != Qt::Window)) return false;
-    timings.push_back({timer_.nsecsElapsed() / 1e6, command_, (w->objectName() + " " + w->windowTitle()).toStdString()});
+    // A progress window comes up during long work (a print), not as the screen a command opens.
+    if (w->objectName() == QLatin1String("progress")) return false;
+    timings.push_back(Timing{timer_.nsecsElapsed() / 1e6, std::string(command_),
+                             (w->objectName() + " " + w->windowTitle()).toStdString()});
     QPointer<QWidget> shown(w);
     QTimer::singleShot(0, w, [this, shown] {
       if (shown) leave(*shown);
