@@ -247,6 +247,14 @@ class AccessCheck {
     if (typed && has_receiver(typed, &QLineEdit::returnPressed)) default_button = true;
     auto* list = qobject_cast<QListWidget*>(screen_.focusWidget());
     if (list && has_receiver(list, &QListWidget::itemActivated)) default_button = true;
+    // Where there is something to type, the focus starts on a field (a box, or a choice drawn
+    // before the boxes), not on a button.
+    bool typed_box = false;
+    for (QWidget* w : controls_)
+      if (auto* e = qobject_cast<QLineEdit*>(w); e && !e->isReadOnly() && e->isEnabled() && e->focusPolicy() != Qt::NoFocus)
+        typed_box = true;
+    if (typed_box && qobject_cast<QPushButton*>(screen_.focusWidget()))
+      fault(screen_.focusWidget(), "has the first focus, before the boxes to type in");
     if (buttons && !default_button && qobject_cast<QDialog*>(&screen_)) out_.push_back(id(&screen_) + " has no button that takes Enter");
   }
 
