@@ -100,11 +100,6 @@ class Walker {
     }
     current_ = w;
     waited_ = 0;
-    if (std::getenv("KELVO_SCREEN_LIST")) {
-      std::printf("%s: %s %s\n", std::string(command_).c_str(), w->objectName().toUtf8().constData(),
-                  w->windowTitle().toUtf8().constData());
-      std::fflush(stdout);
-    }
     if (++screens_ <= 12) visit(*w);
     // Acted on after this tick: a screen the answer opens runs its own loop, in which this
     // timer must keep firing.
@@ -124,7 +119,6 @@ class Walker {
           static_cast<QDialog&>(w).accept();
           return;
         }
-    if (q && std::getenv("KELVO_SCREEN_LIST")) std::printf("left prompt %s\n", q->text().toUtf8().constData());
     if (auto it = kGoOn.find(w.objectName()); it != kGoOn.end() && screens_ <= 12) {
       const size_t n = gone_on_[w.objectName()]++;
       if (n < it->second.size()) {

@@ -13,7 +13,4 @@ void install_keyboard_access();
 // The pass for one screen.
 void ready_for_keyboard(QWidget& screen);
 
-// Gives a field the accessible name `name` (where its label alone would not say which it is).
-void name_field(QWidget* field, const char* name);
-
 }  // namespace kelvo::platform::qt
