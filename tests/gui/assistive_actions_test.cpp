@@ -7,6 +7,7 @@
 #include <QAccessibleActionInterface>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTest>
 #include <functional>
 
 #include "exchange/import_screen.h"
@@ -61,6 +62,13 @@ TEST_F(AssistiveActions, CommandScreensFollowWhatTheirControlsHold) {
          click(w, "price2");
          EXPECT_EQ(child<QLineEdit>(w, "description")->text(), "Popcorn");
          EXPECT_EQ(child<QLineEdit>(w, "total")->text(), "2.00");
+       }},
+      // The charge band is one Tab after the title on a new item.
+      {"films.new_format1",
+       [](QWidget& w) {
+         child<QLineEdit>(w, "title")->setFocus();
+         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+         EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "charge_band"));
        }},
   };
   for (const ScreenCase& c : cases) {
