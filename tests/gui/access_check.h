@@ -137,9 +137,9 @@ class AccessCheck {
     else if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->focusPolicy() != Qt::NoFocus) shown = b->text();
     else if (auto* g = qobject_cast<QGroupBox*>(w)) shown = g->title();
     if (label_words(shown).isEmpty()) return;  // no visible words: no letter to underline
-    // The keyboard cannot reach the field, or it is the screen's one field and has the focus.
-    if (label && (w->focusPolicy() == Qt::NoFocus || typed_fields() < 2)) return;
     const QChar k = access_key(shown);
+    // The keyboard cannot reach the field, or it is the screen's one field and has the focus.
+    if (label && (w->focusPolicy() == Qt::NoFocus || (typed_fields() < 2 && k.isNull()))) return;
     if (k.isNull()) {
       // More fields than letters and digits: a field whose every letter is taken is reached by Tab.
       for (QChar c : label_words(shown))

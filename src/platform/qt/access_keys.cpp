@@ -98,7 +98,7 @@ struct Keyed {
 // the focus already.
 bool carries_key(QWidget* w, int fields) {
   if (auto* l = qobject_cast<QLabel*>(w))
-    return l->buddy() && l->buddy()->focusPolicy() != Qt::NoFocus && fields > 1 && !words(l->text()).isEmpty();
+    return l->buddy() && l->buddy()->focusPolicy() != Qt::NoFocus && (fields > 1 || key_at(l->text()) > 0) && !words(l->text()).isEmpty();
   // Keys of an on-screen pad never take the focus; they are there for the touch of a finger.
   return (qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) &&
          w->focusPolicy() != Qt::NoFocus && !words(static_cast<QAbstractButton*>(w)->text()).isEmpty();
