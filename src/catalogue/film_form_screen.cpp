@@ -76,6 +76,13 @@ DateChoice read_choice(const std::array<QComboBox*, 3>& c) {
   return {value(c[0]), value(c[1]), value(c[2])};
 }
 
+// A date is three boxes under one label; each says which part it is.
+void name_date(const std::array<QComboBox*, 3>& c, const QString& label) {
+  c[0]->setAccessibleName(label + QObject::tr(" day"));
+  c[1]->setAccessibleName(label + QObject::tr(" month"));
+  c[2]->setAccessibleName(label + QObject::tr(" year"));
+}
+
 QWidget* date_row(const std::array<QComboBox*, 3>& c, QWidget* parent) {
   auto* w = new QWidget(parent);
   auto* h = new QHBoxLayout(w);
@@ -117,10 +124,12 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
     add_row(box.column, qs(label_of(config, box.field)), edit);
     if (box.field == FilmField::ChargeBand) {
       purchased_ = date_combos(form.purchase_lists(), form.purchased, "purchased", this);
+      name_date(purchased_, qs(film_label(config, FilmLabel::DatePurchased)));
       add_row(1, qs(film_label(config, FilmLabel::DatePurchased)), date_row(purchased_, this));
     }
     if (box.field == FilmField::Revenue) {
       last_rental_ = date_combos(form.last_rental_lists(), form.last_rental, "last_rental", this);
+      name_date(last_rental_, qs(film_label(config, FilmLabel::LastRental)));
       add_row(1, qs(film_label(config, FilmLabel::LastRental)), date_row(last_rental_, this));
     }
   }
@@ -163,14 +172,19 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
   outer->addSpacing(6);
   outer->addLayout(buttons);
 
-  // Tab walks the left column, then the right one, then the notes and the buttons.
+  // Tab goes from the title straight to the charge band, the two boxes filled for every new
+  // item; then it walks the left column, the right one, the notes and the buttons.
   QWidget* previous = nullptr;
   auto chain = [&](QWidget* w) {
     if (previous) setTabOrder(previous, w);
     previous = w;
   };
+  chain(box(FilmField::Number));
+  chain(box(FilmField::Title));
+  chain(box(FilmField::ChargeBand));
   for (const BoxLayout& box : kBoxes) {
-    chain(boxes_[static_cast<size_t>(box.field)]);
+    if (box.field != FilmField::Number && box.field != FilmField::Title && box.field != FilmField::ChargeBand)
+      chain(boxes_[static_cast<size_t>(box.field)]);
     if (box.field == FilmField::ChargeBand)
       for (QComboBox* c : purchased_) chain(c);
     if (box.field == FilmField::Revenue)

@@ -30,6 +30,7 @@ QWidget* rental_history_widget(const RentalHistory& history, QWidget* parent) {
   auto* layout = new QVBoxLayout(group);
   auto* table = new QTableWidget(4, 3, group);
   table->setObjectName("recent");
+  table->setAccessibleName(QObject::tr("Recent rentals"));
   table->setHorizontalHeaderLabels({QObject::tr("Item"), QObject::tr("Rented"), QObject::tr("Returned")});
   table->verticalHeader()->hide();
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);

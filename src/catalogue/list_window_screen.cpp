@@ -63,6 +63,7 @@ ListWindowScreen::ListWindowScreen(const QString& title, const std::vector<ListR
   more_->setEnabled(more_left);
   more_->setDefault(more_left);
   QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+  cancel->setDefault(!more_left);  // Enter closes a list that has nothing more to show
   cancel->setObjectName("cancel");
   connect(more_, &QPushButton::clicked, this, [this] { answer_ = ListAnswer::More; accept(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

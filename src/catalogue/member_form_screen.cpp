@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "platform/qt/qt_text.h"
 #include "records/settings_rules.h"
@@ -149,6 +150,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
     h->addWidget(add_box(number, name));
     h->addWidget(new QLabel(tr("Ext"), row));
     QLineEdit* e = add_box(ext, name + "_ext");
+    e->setAccessibleName(label(number == F::Telephone1 ? MemberLabel::Telephone1 : MemberLabel::Telephone2) + tr(" ext"));
     e->setFixedWidth(box_width(e, 6));
     h->addWidget(e);
     return row;
@@ -179,6 +181,13 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   f5->addRow(label(MemberLabel::JoinDate), join_);
   expiry_ = new DateBox("expiry", form.expiry_lists(), this);
   f5->addRow(label(MemberLabel::MembershipExpiry), expiry_);
+  // A date is three boxes under one label; each says which part it is.
+  for (auto [box, which] : {std::pair{born_, MemberLabel::DateOfBirth}, std::pair{join_, MemberLabel::JoinDate},
+                            std::pair{expiry_, MemberLabel::MembershipExpiry}}) {
+    box->day()->setAccessibleName(label(which) + tr(" day"));
+    box->month()->setAccessibleName(label(which) + tr(" month"));
+    box->year()->setAccessibleName(label(which) + tr(" year"));
+  }
   f5->addRow(label(MemberLabel::MembershipFee), add_box(F::MembershipFee, "membership_fee"));
   f5->addRow(label(MemberLabel::TotalRented), add_box(F::Rented, "rented"));
   f5->addRow(label(MemberLabel::RentalCredits), add_box(F::RentalCredits, "rental_credits"));

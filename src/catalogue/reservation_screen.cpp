@@ -39,6 +39,8 @@ ReservationScreen::ReservationScreen(ReservationAdd& model, QWidget* parent) : Q
   find_member->setObjectName("find_member");
   auto* find_item = new QPushButton(tr("Find"), this);
   find_item->setObjectName("find_item");
+  find_member->setAccessibleName(tr("Find member"));
+  find_item->setAccessibleName(tr("Find item"));
   grid->addWidget(new QLabel(tr("Member"), this), 0, 0);
   grid->addWidget(member_, 0, 1);
   grid->addWidget(find_member, 0, 2);
@@ -47,6 +49,7 @@ ReservationScreen::ReservationScreen(ReservationAdd& model, QWidget* parent) : Q
   grid->addWidget(find_item, 1, 2);
   by_member_ = new QComboBox(this);
   by_member_->setObjectName("by_member");
+  by_member_->setAccessibleName(tr("Member reservations"));  // under a second "Member" label
   by_item_ = new QComboBox(this);
   by_item_->setObjectName("by_item");
   grid->addWidget(new QLabel(tr("Member"), this), 2, 0);

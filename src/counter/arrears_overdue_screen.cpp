@@ -33,6 +33,7 @@ ArrearsOverdueDialog::ArrearsOverdueDialog(const ArrearsOverdueView& v, QWidget*
 
   auto* items = new QTreeWidget(this);
   items->setObjectName(QStringLiteral("overdueItems"));
+  items->setAccessibleName(QStringLiteral("Overdue items and charges"));
   items->setHeaderLabels({QStringLiteral("Overdue item"), QStringLiteral("Charge")});
   items->setRootIsDecorated(false);
   items->setFocusPolicy(Qt::NoFocus);

@@ -29,6 +29,7 @@ ArrearsDialog::ArrearsDialog(const ArrearsView& v, QWidget* parent)
   add_fact("lastReturned", QStringLiteral("Last returned:"), qs(v.last_returned));
   auto* earlier = new QTreeWidget(this);
   earlier->setObjectName(QStringLiteral("earlierItems"));
+  earlier->setAccessibleName(QStringLiteral("Earlier items"));
   earlier->setHeaderLabels({QStringLiteral("Earlier items"), QStringLiteral("Rented"), QStringLiteral("Returned")});
   earlier->setRootIsDecorated(false);
   earlier->setFocusPolicy(Qt::NoFocus);

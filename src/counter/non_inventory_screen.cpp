@@ -68,7 +68,8 @@ QWidget* NonInventoryDialog::description_part() {
   description_ = new QLineEdit(box);
   description_->setObjectName(QStringLiteral("description"));
   description_->setMaxLength(static_cast<int>(NonInventoryModel::kDescriptionLimit));
-  connect(description_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_description(u16(t)); });
+  // The text as it stands, however it got there: typed, scanned or set by a screen reader.
+  connect(description_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.set_description(u16(t)); });
 
   auto* quick = new QHBoxLayout;
   int n = 0;
@@ -136,7 +137,7 @@ QWidget* NonInventoryDialog::price_part() {
   price_->setObjectName(QStringLiteral("price"));
   price_->setAlignment(Qt::AlignRight);
   price_->setMaxLength(12);
-  connect(price_, &QLineEdit::textEdited, this, [this](const QString& t) {
+  connect(price_, &QLineEdit::textChanged, this, [this](const QString& t) {
     model_.set_price(u16(t));
     refresh();
   });
@@ -147,6 +148,7 @@ QWidget* NonInventoryDialog::price_part() {
   for (int i = 0; pad_keys[i]; ++i) {
     const QChar ch = QLatin1Char(pad_keys[i]);
     auto* b = key_button(box, QString(ch), ch == QLatin1Char('.') ? QStringLiteral("padPoint") : QStringLiteral("pad%1").arg(ch));
+    b->setAccessibleName(QStringLiteral("Price %1").arg(ch));
     connect(b, &QPushButton::clicked, this, [this, ch] {
       model_.price_key(ch.unicode());
       refresh();
@@ -154,6 +156,7 @@ QWidget* NonInventoryDialog::price_part() {
     pad->addWidget(b, i / 3, i % 3);
   }
   auto* clear = key_button(box, QStringLiteral("C"), QStringLiteral("padClear"));
+  clear->setAccessibleName(QStringLiteral("Clear price"));
   connect(clear, &QPushButton::clicked, this, [this] {
     model_.clear_price();
     refresh();

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,8 +17,10 @@ namespace {
 QString q(const text::u16& s) { return QString::fromStdU16String(s); }
 text::u16 u(const QString& s) { return s.toStdU16String(); }
 
+// The screen showing the model's figures is not the clerk changing them.
 void put(QLineEdit* box, const text::u16& value) {
   const QString v = q(value);
+  const QSignalBlocker quiet(box);
   if (box->text() != v) box->setText(v);
 }
 
@@ -70,7 +73,9 @@ RentalDialog::RentalDialog(RentalModel& model, QWidget* parent) : QDialog(parent
   field(0, QStringLiteral("Family"), shown(QStringLiteral("family1"), h.family1, 28));
   field(2, QStringLiteral("PIN"), shown(QStringLiteral("pin"), h.pin, 8));
   ++row;
-  field(0, QString(), shown(QStringLiteral("family2"), h.family2, 28));
+  auto* family2 = shown(QStringLiteral("family2"), h.family2, 28);
+  family2->setAccessibleName(QStringLiteral("Family 2"));  // the second line under "Family"
+  field(0, QString(), family2);
   ++row;
   field(0, QStringLiteral("Telephone"), shown(QStringLiteral("telephone1"), h.telephone1, 18));
   field(2, QStringLiteral("Telephone 2"), shown(QStringLiteral("telephone2"), h.telephone2, 18));
@@ -169,10 +174,10 @@ RentalDialog::RentalDialog(RentalModel& model, QWidget* parent) : QDialog(parent
   connect(help_, &QPushButton::clicked, this, [this] { if (on_help_) on_help_(); });
   connect(retail_, &QPushButton::clicked, this, [this] { if (on_retail_) on_retail_(); });
 
-  connect(days_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_days(u(t)); });
-  connect(sub_total_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_sub_total(u(t)); });
-  connect(total_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_total(u(t)); });
-  connect(comment_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.set_comment(u(t)); });
+  connect(days_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.set_days(u(t)); });
+  connect(sub_total_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.set_sub_total(u(t)); });
+  connect(total_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.set_total(u(t)); });
+  connect(comment_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.set_comment(u(t)); });
 
   setTabOrder(days_, sub_total_);
   setTabOrder(sub_total_, total_);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/qt/chosen_row.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::counter::qt {
@@ -44,6 +45,7 @@ SaleDialog::SaleDialog(SaleBasket& basket, SaleForm form, const std::vector<Stoc
 
   basket_list_ = new QListWidget(this);
   basket_list_->setObjectName(QStringLiteral("basket"));
+  basket_list_->setAccessibleName(QStringLiteral("Basket"));
   basket_list_->setFocusPolicy(Qt::NoFocus);
   basket_list_->setMinimumWidth(basket_list_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
   sub_total_ = money_box(this, "subTotal");
@@ -88,6 +90,7 @@ QWidget* SaleDialog::inventory_box(const std::vector<StockListRow>& rows) {
   auto* box = new QGroupBox(QStringLiteral("Inventory"), this);
   stock_ = new QListWidget(box);
   stock_->setObjectName(QStringLiteral("stockList"));
+  stock_->setAccessibleName(QStringLiteral("Inventory"));
   for (const auto& r : rows) {
     stock_->addItem(qs(r.text));
     numbers_.push_back(r.number);
@@ -100,7 +103,8 @@ QWidget* SaleDialog::inventory_box(const std::vector<StockListRow>& rows) {
   auto* add2 = push(box, QStringLiteral("Add &x 2"), "addTwo");
   connect(add, &QPushButton::clicked, this, [this] { add_selected(1); });
   connect(add2, &QPushButton::clicked, this, [this] { add_selected(2); });
-  connect(stock_, &QListWidget::itemDoubleClicked, this, [this] { add_selected(1); });
+  // Enter on a line adds it, as a double click does.
+  connect(stock_, &QListWidget::itemActivated, this, [this] { add_selected(1); });
   auto* row = new QHBoxLayout;
   row->addWidget(add);
   row->addWidget(add2);
@@ -133,7 +137,7 @@ QWidget* SaleDialog::item_box() {
 }
 
 void SaleDialog::add_selected(int units) {
-  const int row = stock_->currentRow();
+  const int row = platform::qt::chosen_row(stock_);
   if (row < 0 || row >= static_cast<int>(numbers_.size())) return;
   if (basket_.add(numbers_[row], units)) refresh();
 }

@@ -67,7 +67,14 @@ ColumnMappingScreen::ColumnMappingScreen(ImportRecords which, const std::vector<
   letter_ = edit(QString(), QStringLiteral("letter"), 1, this);
   value_ = edit(QStringLiteral("0"), QStringLiteral("value"), 4, this);
   // The letter is compared with the number field as a capital.
-  connect(letter_, &QLineEdit::textEdited, letter_, [this](const QString& t) { letter_->setText(t.toUpper()); });
+  connect(letter_, &QLineEdit::textChanged, letter_, [this](const QString& t) { letter_->setText(t.toUpper()); });
+  // The letter and its value mean something only while the replacement is ticked.
+  auto follow = [this](bool on) {
+    letter_->setEnabled(on);
+    value_->setEnabled(on);
+  };
+  follow(replace_->isChecked());
+  connect(replace_, &QCheckBox::toggled, this, follow);
   replacement->addWidget(new QLabel(QStringLiteral("Letter (A-Z)"), this));
   replacement->addWidget(letter_);
   replacement->addWidget(new QLabel(QStringLiteral("Value (0-2000)"), this));

@@ -77,7 +77,9 @@ MailSetupScreen::MailSetupScreen(const MailSettings& current, QWidget* parent) :
   form->addRow(tr("Secure connection"), security_);
   form->addRow(tr("User name"), user_);
   form->addRow(tr("Password"), password_);
-  auto* note = new QLabel(tr("The server may be given as host:port, for example mail.example.com:587.\n"
+  // Word joiners keep the example address on one line wherever the hint wraps.
+  auto* note = new QLabel(tr("The server may be given as host:port, for example "
+                             "mail\u2060.\u2060example\u2060.\u2060com\u2060:\u2060587.\n"
                              "Leave the user name empty for a server that needs no login."));
   note->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -124,10 +124,17 @@ BarcodeScreen::BarcodeScreen(records::Shop& shop, QWidget* parent)
   formats_[static_cast<int>(s.format)]->setChecked(true);
   origin_x_->setEnabled(s.format == LabelFormat::VideoSpine);
   (s.type == BarcodeType::Ean ? ean_ : code39_)->setChecked(true);
+  // Follows the ticked choice however it was ticked: mouse, arrow keys or a screen reader.
   for (int i = 0; i < 3; ++i)
-    connect(formats_[i], &QRadioButton::clicked, this, [this, i] { show_format(static_cast<LabelFormat>(i)); });
-  connect(ean_, &QRadioButton::clicked, this, [this] { show_type(BarcodeType::Ean); });
-  connect(code39_, &QRadioButton::clicked, this, [this] { show_type(BarcodeType::Code39); });
+    connect(formats_[i], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) show_format(static_cast<LabelFormat>(i));
+    });
+  connect(ean_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) show_type(BarcodeType::Ean);
+  });
+  connect(code39_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) show_type(BarcodeType::Code39);
+  });
 }
 
 void BarcodeScreen::show_format(LabelFormat f) {

@@ -11,9 +11,8 @@ namespace {
 
 // One member's page: find the member, open the document, lay it out, hand it over.
 template <class Layout>
-void member_print(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p,
-                  text::u16view title, Layout layout) {
-  if (!ask_member(shop, views, title)) return;
+void member_print(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p, Layout layout) {
+  if (!ask_member(shop, views)) return;
   if (!begin_document(p, shop.op())) return;
   layout(shop.member);
   end_document(p, shop.op());
@@ -21,23 +20,22 @@ void member_print(records::Shop& shop, catalogue::CatalogueViews& views, platfor
 
 }  // namespace
 
-bool ask_member(records::Shop& shop, catalogue::CatalogueViews& views, text::u16view title) {
+bool ask_member(records::Shop& shop, catalogue::CatalogueViews& views) {
   platform::PromptOptions o;
   o.max_length = static_cast<int>(catalogue::kNameSearchLimit);
   o.first_name_box = true;
-  auto a = shop.op().prompt(title, o);
+  auto a = shop.op().prompt(u"Number / Last name / fragment", o);
   if (!a || a->text.empty()) return false;
   return catalogue::find_member(shop, views, *a, false) > 0;
 }
 
 void overdue_letter_command(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p,
                             OverdueLetter which) {
-  const auto title = which == OverdueLetter::First ? u"Overdue letter 1" : u"Overdue letter 2";
-  member_print(shop, views, p, title, [&](const records::MemberRecord& m) { overdue_letter(p, shop, m, which); });
+  member_print(shop, views, p, [&](const records::MemberRecord& m) { overdue_letter(p, shop, m, which); });
 }
 
 void unpaid_letter_command(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p) {
-  if (!ask_member(shop, views, u"Unpaid letter")) return;
+  if (!ask_member(shop, views)) return;
   if (shop.member.owed() <= 0) {
     platform::problem(shop.op(), u"No unpaid fees.");
     return;
@@ -48,19 +46,16 @@ void unpaid_letter_command(records::Shop& shop, catalogue::CatalogueViews& views
 }
 
 void member_details_command(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p) {
-  member_print(shop, views, p, u"Member details",
-               [&](const records::MemberRecord& m) { member_details(p, shop, m); });
+  member_print(shop, views, p, [&](const records::MemberRecord& m) { member_details(p, shop, m); });
 }
 
 void rented_by_member_command(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p) {
-  member_print(shop, views, p, u"Rented by specific member",
-               [&](const records::MemberRecord& m) { rented_by_member(p, shop, m); });
+  member_print(shop, views, p, [&](const records::MemberRecord& m) { rented_by_member(p, shop, m); });
 }
 
 void photo_id_command(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p) {
   const PhotoIdSettings settings = load_photo_id_settings(shop.config);
-  member_print(shop, views, p, u"PhotoID card",
-               [&](const records::MemberRecord& m) { photo_id_card(p, shop, m, settings); });
+  member_print(shop, views, p, [&](const records::MemberRecord& m) { photo_id_card(p, shop, m, settings); });
 }
 
 void print_application_form(records::Shop& shop, platform::Printer& p, text::u16view form_text, int copies) {

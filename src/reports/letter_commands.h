@@ -14,9 +14,10 @@
 
 namespace kelvo::reports {
 
-// The member a print is for: the number / name prompt with the command's title, found as
-// "Find member" finds; loaded into shop.member. False when none was found or it was cancelled.
-bool ask_member(records::Shop& shop, catalogue::CatalogueViews& views, text::u16view title);
+// The member a print is for: "Number / Last name / fragment", as every member prompt asks (the
+// window titles the prompt with the command's name), found as "Find member" finds; loaded into
+// shop.member. False when none was found or it was cancelled.
+bool ask_member(records::Shop& shop, catalogue::CatalogueViews& views);
 
 void overdue_letter_command(records::Shop& shop, catalogue::CatalogueViews& views, platform::Printer& p,
                             OverdueLetter which);

@@ -39,7 +39,11 @@ CategoryScreen::CategoryScreen(const QString& title, const std::array<text::u16,
   setWindowTitle(title);
   auto* outer = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
-  for (int i = 0; i < 18; ++i) grid->addWidget(read_only(qs(fields[i]), QStringLiteral("category%1").arg(i + 1), this), i % 9, i / 9);
+  for (int i = 0; i < 18; ++i) {
+    auto* e = read_only(qs(fields[i]), QStringLiteral("category%1").arg(i + 1), this);
+    e->setAccessibleName(tr("Category %1").arg(i + 1));  // the box shows the category's figures, unlabelled
+    grid->addWidget(e, i % 9, i / 9);
+  }
   outer->addLayout(grid);
   add_ok(this, outer);
 }

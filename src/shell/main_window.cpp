@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/qt_operator.h"
 #include "platform/qt/qt_text.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(records::Shop& shop, platform::qt::QtOperator& op, QWidge
   setObjectName("QUENDRIX");
   setWindowTitle("QUENDRIX");
   setFocusPolicy(Qt::StrongFocus);
+  platform::qt::install_keyboard_access();
   build_menus();
   build_toolbar();
   statusBar()->showMessage(tr("Ready"));

@@ -162,6 +162,8 @@ void customize_field_names(MainWindow& w) {
   auto* tabs = new QTabWidget(&d);
   QTableWidget* films = label_table(shop.config, records::LabelTable::Film, tabs);
   QTableWidget* members = label_table(shop.config, records::LabelTable::Member, tabs);
+  films->setAccessibleName(QObject::tr("Film fields"));
+  members->setAccessibleName(QObject::tr("Member fields"));
   tabs->addTab(films, QObject::tr("Film fields"));
   tabs->addTab(members, QObject::tr("Member fields"));
   layout->addWidget(tabs);

@@ -128,7 +128,7 @@ SignOnScreen::SignOnScreen(const records::ConfigBlock& config, QWidget* parent)
     pad_.clear_entry();
     show_pad();
   });
-  connect(password_, &QLineEdit::textEdited, this, [this](const QString& t) { pad_.set_password(u16(t)); });
+  connect(password_, &QLineEdit::textChanged, this, [this](const QString& t) { pad_.set_password(u16(t)); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/qt_text.h"
 #include "uploader/upload_settings_screen.h"
 
@@ -35,6 +36,7 @@ QToolButton* picture_button(QStyle::StandardPixmap icon, const QString& tip, con
 
 KelvowebWindow::KelvowebWindow(UploadSession& session, QWidget* parent, bool show_help_first)
     : QMainWindow(parent), session_(session) {
+  platform::qt::install_keyboard_access();
   setWindowTitle("kelvoweb");
   resize(800, 600);
 

@@ -57,7 +57,7 @@ TEST_F(ImportScreens, FilmsImportedWithALetterReplacedAndTheProgramCloses) {
   {
     Screens s;
     s.then([](QWidget& w) {
-       EXPECT_EQ(child<QLabel>(w, "question")->text(), "Enter 1 to import films, 2 to import members");
+       EXPECT_EQ(shown_text(child<QLabel>(w, "question")->text()), "Enter 1 to import films, 2 to import members");
        EXPECT_EQ(child<QLineEdit>(w, "answer")->text(), "1");
        static_cast<QDialog&>(w).accept();
      })

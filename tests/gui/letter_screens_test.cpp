@@ -221,7 +221,7 @@ TEST_F(LetterScreens, UnpaidLetterAsksForTheMemberAndPrintsNothingWhenNothingIsO
   ASSERT_TRUE(records::add_member(shop_, m));
   Screens s;
   s.then([](QWidget& w) {
-     EXPECT_EQ(child<QLabel>(w, "question")->text(), "Unpaid letter");
+     EXPECT_EQ(shown_text(child<QLabel>(w, "question")->text()), "Number / Last name / fragment");
      child<QLineEdit>(w, "answer")->setText("5");
      accept(w);
    }).then(box("Problem", "No unpaid fees."));

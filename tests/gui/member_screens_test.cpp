@@ -373,7 +373,7 @@ TEST_F(MemberScreens, ButtonsToolbarAndKeysReachTheMemberScreens) {
   window_.action("tool:members.find")->trigger();
 
   s.then([](QWidget& w) {
-    EXPECT_EQ(child<QLabel>(w, "question")->text(), "Enter first line of address");
+    EXPECT_EQ(shown_text(child<QLabel>(w, "question")->text()), "Enter first line of address");
     static_cast<QDialog&>(w).reject();
   });
   window_.action("members.by_address")->trigger();

@@ -80,7 +80,7 @@ class Screens {
 Screens::Match prompt(const QString& question) {
   return [question](QWidget& w) {
     auto* l = w.findChild<QLabel*>("question");
-    return l && l->text() == question;
+    return l && shown_text(l->text()) == question;
   };
 }
 Screens::Match titled(const QString& title) {

@@ -82,6 +82,21 @@ inline void save_picture(QWidget& w, const char* name) {
   w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
 }
 
+// A text as shown: without the ampersand that marks its access key.
+inline QString shown_text(QString t) {
+  t.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+  t.remove(QLatin1Char('&'));
+  t.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+  return t;
+}
+
+// The words a label shows: as shown, without a closing colon.
+inline QString label_words(const QString& t) {
+  QString w = shown_text(t).simplified();
+  if (w.endsWith(QLatin1Char(':'))) w.chop(1);
+  return w.trimmed();
+}
+
 // The moves a step makes on a screen: a named child, typing into a box, pressing a button, and
 // keys sent where the focus is, as the counter staff would.
 template <typename W>
@@ -112,7 +127,7 @@ inline Screens::Step answer(QString question, QString text) {
   return [=](QWidget& w) {
     auto* q = w.findChild<QLabel*>("question");
     ASSERT_NE(q, nullptr) << "expected prompt " << question.toStdString() << ", got " << w.objectName().toStdString();
-    EXPECT_EQ(q->text(), question);
+    EXPECT_EQ(shown_text(q->text()), question);
     type(w, "answer", text);
     static_cast<QDialog&>(w).accept();
   };

@@ -30,6 +30,7 @@ HelpWindow::HelpWindow() {
   layout->addLayout(bar);
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("help_text");
+  browser_->setAccessibleName(tr("Help page"));
   browser_->setSearchPaths({":/help"});
   browser_->setOpenExternalLinks(true);
   layout->addWidget(browser_);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/chosen_row.h"
 #include "platform/qt/qt_text.h"
 
 namespace kelvo::platform::qt {
@@ -22,6 +23,7 @@ PromptDialog::PromptDialog(const QString& question, const PromptOptions& options
 
   edit_ = new QLineEdit(qs(options.proposal), this);
   edit_->setObjectName("answer");
+  label->setBuddy(edit_);
   if (options.max_length > 0) edit_->setMaxLength(options.max_length);
   if (options.hidden) edit_->setEchoMode(QLineEdit::Password);
   edit_->selectAll();
@@ -76,6 +78,6 @@ ChoiceDialog::ChoiceDialog(const QString& caption, const QStringList& rows, int 
   resize(340, 300);
 }
 
-int ChoiceDialog::chosen() const { return list_->currentRow(); }
+int ChoiceDialog::chosen() const { return chosen_row(list_); }
 
 }  // namespace kelvo::platform::qt

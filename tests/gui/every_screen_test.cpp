@@ -1,0 +1,208 @@
+// Every screen the command table can open, opened offscreen as a clerk would reach it and
+// checked for the keyboard and for screen readers (gui/access_check.h). A screen added later
+// is walked without a new test: it only has to be reachable from a command.
+#include "gui/window_test.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "gui/access_check.h"
+
+namespace kelvo::testing {
+namespace {
+
+// Commands that end the run or the signed-on session; their screens are walked elsewhere.
+const std::set<std::string_view> kNotWalked = {"file.exit", "file.exit_print_report", "file.exit_print_log",
+                                               "file.exit_print_both", "utilities.log_off"};
+
+// Answers to the one-line prompts that lead deeper: member 42 and film 7 exist.
+const std::vector<std::pair<QString, QString>> kAnswers = {
+    {"Number / Last name / fragment", "42"},
+    {"Customer number / Last name / fragment", "42"},
+    {"Find member", "42"},
+    {"Amend member", "42"},
+    {"Enter the member number (Enter to find)", "42"},
+    {"Enter telephone number", "01632 960 123"},
+    {"Amend film number / title", "7"},
+    {"Sell film number / title", "7"},
+    {"Find film number / title", "7"},
+    {"Please enter film number / title", "7"},
+    {"Find film by title", "Jaws"},
+    {"List from number", "1"},
+    {"Print stock lines from number", "1"},
+    {"Enter 1 to import films, 2 to import members", "1"},
+    {"Please enter the operator number (1-98)", "1"},
+    {"Please enter the clerk number (1-30)", "1"},
+    {"Film number / title", "7"},
+};
+
+// Screens gone through rather than left, to reach the screens behind them: what is done on the
+// first, second ... time each comes up in one command.
+const std::map<QString, std::vector<std::function<void(QWidget&)>>> kGoOn = {
+    {"rental", {[](QWidget& w) { QTest::keyClick(&w, Qt::Key_Insert); },
+                [](QWidget& w) { click(w, "finish"); }}},
+    {"returnScreen", {[](QWidget& w) { click(w, "return"); }}},
+    {"arrearsScreen", {[](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); }}},
+    {"arrearsOverdueScreen", {[](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); }}},
+};
+
+// Screens from Qt itself (printing, files) are Qt's to make accessible.
+bool from_qt(const QWidget& w) {
+  const QString cls = QString::fromLatin1(w.metaObject()->className());
+  return cls == "QPrintDialog" || cls == "QFileDialog" || cls == "QPageSetupDialog" || cls == "QColorDialog";
+}
+
+// Acts on every modal screen that comes up while one command runs: checks it the first time
+// it is seen, then answers a prompt that leads on or leaves with Esc, as a clerk backs out.
+class Walker {
+ public:
+  explicit Walker(std::map<std::string, std::vector<std::string>>& found) : found_(found) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start(5);
+  }
+  void start(std::string_view command) {
+    command_ = command;
+    screens_ = 0;
+    gone_on_.clear();
+  }
+  void visit(QWidget& w) {
+    const std::string key = (w.objectName() + " " + w.windowTitle()).toStdString();
+    if (found_.count(key)) return;
+    std::vector<std::string>& out = found_[key];
+    if (!qobject_cast<QMessageBox*>(&w) && !from_qt(w)) out = AccessCheck(w).problems();
+    if (const char* keys = std::getenv("KELVO_KEYS_FILE")) {
+      QFile f(QString::fromLocal8Bit(keys));
+      if (f.open(QIODevice::Append))
+        f.write(("# " + w.windowTitle() + " (" + w.objectName() + ")\n" + key_list(w).join("\n") + "\n").toUtf8());
+    }
+    if (const char* dir = std::getenv("KELVO_SCREENSHOTS"))
+      w.grab().save(QString::fromLocal8Bit(dir) + "/" + QString::fromUtf8(command_) + "-" +
+                    (w.objectName().isEmpty() ? QString::number(found_.size()) : w.objectName()) + ".png");
+  }
+
+ private:
+  void poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible()) return;
+    if (w == current_.data() && ++waited_ < 60) return;  // Esc was sent; give it time
+    if (w == current_.data()) {
+      found_["(Esc) " + w->objectName().toStdString()].push_back(w->objectName().toStdString() +
+                                                                 " is not closed by Esc");
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+      current_ = nullptr;
+      return;
+    }
+    current_ = w;
+    waited_ = 0;
+    if (++screens_ <= 12) visit(*w);
+    // Acted on after this tick: a screen the answer opens runs its own loop, in which this
+    // timer must keep firing.
+    QPointer<QWidget> target = w;
+    QTimer::singleShot(0, w, [this, target] {
+      if (target) respond(*target);
+    });
+  }
+
+  void respond(QWidget& w) {
+    auto* q = w.findChild<QLabel*>("question");
+    auto* a = w.findChild<QLineEdit*>("answer");
+    if (q && a && screens_ <= 12)
+      for (const auto& [question, text] : kAnswers)
+        if (label_words(q->text()) == question) {
+          a->setText(text);
+          static_cast<QDialog&>(w).accept();
+          return;
+        }
+    if (auto it = kGoOn.find(w.objectName()); it != kGoOn.end() && screens_ <= 12) {
+      const size_t n = gone_on_[w.objectName()]++;
+      if (n < it->second.size()) {
+        current_ = nullptr;  // the screen comes up again when the one it opens is done
+        it->second[n](w);
+        return;
+      }
+    }
+    if (auto* m = qobject_cast<QMessageBox*>(&w)) {
+      // Leave by the way out the box offers; a box with none is confirmed.
+      if (m->escapeButton()) m->escapeButton()->click();
+      else if (auto* no = m->button(QMessageBox::No)) no->click();
+      else m->done(0);
+      return;
+    }
+    QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Escape);
+  }
+
+  std::map<std::string, std::vector<std::string>>& found_;
+  QTimer timer_;
+  std::string_view command_;
+  QPointer<QWidget> current_;
+  int waited_ = 0;
+  int screens_ = 0;
+  std::map<QString, size_t> gone_on_;
+};
+
+class EveryScreen : public WindowTest {
+ protected:
+  EveryScreen() : prints_(folder_ / "prints") {
+    qputenv("KELVO_PRINT_TO_PDF", QByteArray::fromStdString(prints_.string()));
+    given_smith_and_two_films();
+    smith_has_jaws_and_owes();
+    use_real_dialogs();
+  }
+  ~EveryScreen() override { qunsetenv("KELVO_PRINT_TO_PDF"); }
+  // Film 8 out to member 42, who owes 2.50: the return and the arrears screens have something
+  // to show.
+  void smith_has_jaws_and_owes() {
+    records::FilmRecord f;
+    ASSERT_TRUE(records::read_film(shop_, 8, f));
+    f.set_on_loan_to(42);
+    f.set_last_hire(u"10:0005/12/2026");
+    f.set_return_date(u"10:0006/12/2026");
+    ASSERT_TRUE(records::rewrite_film(shop_, f));
+    records::MemberRecord m;
+    ASSERT_TRUE(records::read_member(shop_, 42, m));
+    m.set_on_loan(0, 8);
+    m.set_on_loan_rented(0, u"10:0005/12/2026");
+    m.set_on_loan_flag(2);
+    m.set_owed(2.5f);
+    ASSERT_TRUE(records::rewrite_member(shop_, m));
+  }
+  std::filesystem::path prints_;
+};
+
+TEST_F(EveryScreen, EachScreenIsNamedKeyedAndWholeForTheKeyboardAndScreenReaders) {
+  ASSERT_TRUE(opened_);
+  std::map<std::string, std::vector<std::string>> found;
+  Walker walker(found);
+  for (const shell::Command& c : shell::commands()) {
+    if (c.id.empty() || !c.handler || kNotWalked.count(c.id)) continue;
+    const QWidgetList before = QApplication::topLevelWidgets();
+    walker.start(c.id);
+    window_.run(c.id);
+    // Windows that stay open beside the main window (help, logs) are checked and closed.
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w != &window_ && !before.contains(w)) {
+        walker.visit(*w);
+        w->close();
+      }
+  }
+  std::string report;
+  int faults = 0;
+  for (const auto& [screen, problems] : found)
+    for (const auto& p : problems) {
+      report += p + "\n";
+      ++faults;
+    }
+  EXPECT_EQ(faults, 0) << report;
+  EXPECT_GT(found.size(), 60u) << "fewer screens reached than the commands open";
+  if (std::getenv("KELVO_SCREEN_LIST"))
+    for (const auto& [screen, problems] : found) std::printf("screen %s\n", screen.c_str());
+}
+
+}  // namespace
+}  // namespace kelvo::testing
