@@ -54,15 +54,15 @@ void add_config(const ConfigBlock& config, Journal& journal) {
 bool write_journal(const std::filesystem::path& folder, const Journal& journal) {
   const auto file = folder / kJournalFile;
   const std::vector<uint8_t> bytes = encode_journal(journal);
-  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, new_file_mode(file));
+  int fd = create_exclusive(file, O_WRONLY);
   if (fd < 0) return false;
   bool ok = write_all(fd, bytes.data(), bytes.size());
   if (ok) commit_step();
-  ok = ok && ::fdatasync(fd) == 0;
+  ok = ok && sync_data(fd);
   ok = ::close(fd) == 0 && ok;
   // The journal's name must be on the disk before any file it names is touched.
   ok = ok && sync_folder(folder);
-  if (!ok) ::unlink(file.c_str());
+  if (!ok) remove_file(file);
   else commit_step();
   return ok;
 }
@@ -156,7 +156,7 @@ bool Commit::finish() {
     shop_.config.mark_saved();
     return true;
   }
-  ::unlink((folder / kJournalFile).c_str());
+  remove_file(folder / kJournalFile);
   sync_folder(folder);
   commit_step();
   shop_.config.mark_saved();

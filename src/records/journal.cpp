@@ -139,13 +139,13 @@ bool apply_journal(const std::filesystem::path& folder, const Journal& journal) 
       it = open.emplace(w.file, open_regular(folder / w.file, O_WRONLY | (may_create ? O_CREAT : 0))).first;
     }
     const int fd = it->second;
-    ok = fd >= 0 && (!w.whole || ::ftruncate(fd, 0) == 0) && pwrite_all(fd, w.bytes.data(), w.bytes.size(), w.offset);
+    ok = fd >= 0 && (!w.whole || truncate_file(fd, 0)) && pwrite_all(fd, w.bytes.data(), w.bytes.size(), w.offset);
     if (!ok) break;
     commit_step();
   }
   for (auto& [name, fd] : open) {
     if (fd < 0) continue;
-    if (ok) ok = ::fdatasync(fd) == 0;
+    if (ok) ok = sync_data(fd);
     ok = ::close(fd) == 0 && ok;
     if (ok) commit_step();
   }
@@ -168,7 +168,7 @@ Recovery recover_journal(const std::filesystem::path& folder) {
   if (found.state == JournalState::None) return Recovery::None;
   if (found.state == JournalState::Complete && !apply_journal(folder, found.journal)) return Recovery::Failed;
   const auto file = folder / kJournalFile;
-  if (::unlink(file.c_str()) != 0 || !sync_folder(folder)) return Recovery::Failed;
+  if (!remove_file(file) || !sync_folder(folder)) return Recovery::Failed;
   return found.state == JournalState::Complete ? Recovery::Applied : Recovery::Discarded;
 }
 
