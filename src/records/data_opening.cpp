@@ -237,6 +237,7 @@ bool roll_log_if_full(Shop& shop) {
   auto size = records::file_size(log);
   if (size && *size > log_roll_limit(shop.config.log_capacity())) {
     const auto previous = shop.path(files::kPreviousLog);
+    before_direct_change(log);
     remove_file(previous);
     rename_file(log, previous);
   }

@@ -141,8 +141,8 @@ bool truncate_file(int fd, uint64_t length) {
   return true;
 }
 
-int create_exclusive(const std::filesystem::path& file, int flags) {
-  const int fd = ::open(file.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, new_file_mode(file));
+int create_exclusive(const std::filesystem::path& file, int flags, mode_t mode) {
+  const int fd = ::open(file.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
   if (fd >= 0 && observer) observer->created(file);
   return fd;
 }
@@ -192,7 +192,7 @@ FileReplacement::FileReplacement(std::filesystem::path target, Durability durabi
   const bool replacing = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
     temp_ = target_.parent_path() / temporary_name(target_);
-    fd_ = create_exclusive(temp_, O_WRONLY);
+    fd_ = create_exclusive(temp_, O_WRONLY, new_file_mode(target_));
     if (fd_ < 0 && errno != EEXIST) break;
   }
   // The shop's own choice of mode for the file it replaces stays; umask does not widen it.

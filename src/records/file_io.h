@@ -59,8 +59,8 @@ using DirectChangeHook = void (*)(const std::filesystem::path& file);
 void set_direct_change_hook(DirectChangeHook hook);
 void before_direct_change(const std::filesystem::path& file);
 
-// Opens with O_CREAT | O_EXCL under the new file's mode: the one way a file of the folder is made.
-int create_exclusive(const std::filesystem::path& file, int flags);
+// Opens a new file with O_CREAT | O_EXCL | O_NOFOLLOW, told to a simulated disk.
+int create_exclusive(const std::filesystem::path& file, int flags, mode_t mode);
 
 // A whole file written under a unique temporary name in the same folder (O_EXCL | O_NOFOLLOW),
 // synced, renamed over the target and the folder synced. The replaced file's mode is kept; a new

@@ -1,5 +1,7 @@
 #include "records/shop.h"
 
+#include "records/journal.h"
+
 namespace kelvo::records {
 
 Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform::Clock& clock,
@@ -12,6 +14,8 @@ Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform:
   members.set_pending(pending_.get());
   stock.set_pending(pending_.get());
 }
+
+Shop::~Shop() { checkpoint_journal(folder_); }
 
 void Shop::warn() const {
   if (config.sound_on()) op_->warn();
