@@ -283,6 +283,11 @@ bool copy_file_replacing(const std::filesystem::path& from, const std::filesyste
   return out.commit();
 }
 
+bool writable_file(const std::filesystem::path& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(file.c_str(), W_OK) == 0;
+}
+
 std::optional<uint64_t> file_size(const std::filesystem::path& file) {
   struct stat st {};
   if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;

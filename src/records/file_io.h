@@ -102,6 +102,9 @@ bool write_file_atomic(const std::filesystem::path& file, const void* data, size
 // readable owner-write (a backup on a write-protected medium) does not make a read-only target.
 bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// True when a regular file stands at the path and may be written: what an open for writing
+// would tell, without opening it.
+bool writable_file(const std::filesystem::path& file);
 // Size of a regular file, or nullopt when it does not exist or cannot be read.
 std::optional<uint64_t> file_size(const std::filesystem::path& file);
 // Reads up to len bytes at pos; returns the count read, or -1 when the file cannot be opened.

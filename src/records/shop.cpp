@@ -1,5 +1,7 @@
 #include "records/shop.h"
 
+#include "records/config_layout.h"
+#include "records/file_io.h"
 #include "records/journal.h"
 
 namespace kelvo::records {
@@ -23,6 +25,9 @@ void Shop::warn() const {
 
 bool Shop::save_config() {
   if (pending_->open()) return true;
+  // A block that wr.cfg already holds (a transaction's commit wrote it) costs no second write.
+  if (config.has_saved_image() && config.unsaved_ranges().empty() && records::file_size(path(files::kConfig)) == cfg::kSize)
+    return true;
   if (config.save(path(files::kConfig)) == SaveResult::Ok) return true;
   op_->message(u"Problem", u"WR.CFG");
   return false;
