@@ -164,6 +164,9 @@ struct Round {
   uint64_t salt = 0, next = 1, end = kHeaderSize;
   std::set<std::string> unsynced;
   bool incomplete = false;
+  // A record could not be written whole: its place and number are uncertain, so the next
+  // transaction begins a new round, under which nothing of it can ever be applied.
+  bool uncertain = false;
 };
 
 std::map<std::string, Round>& rounds() {
@@ -322,13 +325,19 @@ bool write_journal(const std::filesystem::path& folder, const Journal& journal) 
   Fd fd(open_round(folder, round));
   if (fd.get() < 0) return false;
   std::vector<uint8_t> record = encode_record(journal, round->salt, round->next);
+  const bool was_uncertain = round->uncertain;
+  round->uncertain = true;
   // A full journal starts again from the top, once the files its records name are on the disk.
-  if (round->end > kHeaderSize && round->end + record.size() > round_capacity)
-    return sync_written(folder, *round, fd.get()) && begin_round(*round, fd.get(), &journal);
+  if (was_uncertain || (round->end > kHeaderSize && round->end + record.size() > round_capacity)) {
+    if (!sync_written(folder, *round, fd.get()) || !begin_round(*round, fd.get(), &journal)) return false;
+    round->uncertain = false;
+    return true;
+  }
   if (!pwrite_all(fd.get(), record.data(), record.size(), round->end)) return false;
   commit_step();
   if (!sync_data(fd.get())) return false;
   commit_step();
+  round->uncertain = false;
   round->end += record.size();
   ++round->next;
   return true;
