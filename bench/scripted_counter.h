@@ -19,9 +19,10 @@ class QueueOperator : public platform::Operator {
  public:
   std::deque<text::u16> typed;
   int messages = 0;  // a scripted run expects none: each one is a broken premise
+  platform::Answer answer = platform::Answer::Ok;
   platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
     ++messages;
-    return platform::Answer::Ok;
+    return answer;
   }
   std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {
     if (typed.empty()) return std::nullopt;

@@ -45,12 +45,34 @@ std::string temporary_name(const std::filesystem::path& target) {
   return name;
 }
 
+DiskObserver* observer = nullptr;
+DirectChangeHook direct_change_hook = nullptr;
+
+ino_t inode_of(const std::filesystem::path& file) {
+  struct stat st {};
+  return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+void tell_written(int fd) {
+  if (observer) observer->written(fd);
+}
+
 }  // namespace
+
+void set_disk_observer(DiskObserver* o) { observer = o; }
+
+void set_direct_change_hook(DirectChangeHook hook) { direct_change_hook = hook; }
+
+void before_direct_change(const std::filesystem::path& file) {
+  if (direct_change_hook) direct_change_hook(file);
+}
 
 int open_regular(const std::filesystem::path& file, int flags) {
   const mode_t mode = (flags & O_CREAT) ? new_file_mode(file) : 0;
+  const bool creates = observer && (flags & O_CREAT) && inode_of(file) == 0;
   int fd = ::open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
   if (fd < 0) return -1;
+  if (creates) observer->created(file);
   struct stat st {};
   // A write-only open may meet a character device (a log pointed at /dev/null); nothing is
   // ever read from anything but a regular file.
@@ -72,9 +94,57 @@ mode_t new_file_mode(const std::filesystem::path& file) {
   return 0600;
 }
 
+// A simulated disk stands in for the real one: what it is told is synced is synced, and the
+// power-cut test need not wait for the real disk thousands of times.
 bool sync_folder(const std::filesystem::path& folder) {
+  if (observer) {
+    observer->folder_synced(folder);
+    return true;
+  }
   Fd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   return fd.ok() && ::fsync(fd.get()) == 0;
+}
+
+bool sync_data(int fd) {
+  if (observer) {
+    observer->synced(fd);
+    return true;
+  }
+  return ::fdatasync(fd) == 0;
+}
+
+bool sync_file_system(int fd) {
+  if (observer) {
+    observer->file_system_synced();
+    return true;
+  }
+  return ::syncfs(fd) == 0;
+}
+
+bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const ino_t moved = observer ? inode_of(from) : 0, replaced = observer ? inode_of(to) : 0;
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  if (observer) observer->renamed(from, to, moved, replaced);
+  return true;
+}
+
+bool remove_file(const std::filesystem::path& file) {
+  const ino_t inode = observer ? inode_of(file) : 0;
+  if (::unlink(file.c_str()) != 0) return false;
+  if (observer) observer->removed(file, inode);
+  return true;
+}
+
+bool truncate_file(int fd, uint64_t length) {
+  if (::ftruncate(fd, static_cast<off_t>(length)) != 0) return false;
+  tell_written(fd);
+  return true;
+}
+
+int create_exclusive(const std::filesystem::path& file, int flags, mode_t mode) {
+  const int fd = ::open(file.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+  if (fd >= 0 && observer) observer->created(file);
+  return fd;
 }
 
 bool write_all(int fd, const void* data, size_t len) {
@@ -85,6 +155,7 @@ bool write_all(int fd, const void* data, size_t len) {
     if (n <= 0) return false;
     p += n;
     len -= static_cast<size_t>(n);
+    tell_written(fd);
   }
   return true;
 }
@@ -97,6 +168,7 @@ bool pwrite_all(int fd, const void* data, size_t len, uint64_t pos) {
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<size_t>(n);
+    tell_written(fd);
   }
   return true;
 }
@@ -116,12 +188,11 @@ long long pread_all(int fd, void* out, size_t len, uint64_t pos) {
 
 FileReplacement::FileReplacement(std::filesystem::path target, Durability durability)
     : target_(std::move(target)), durability_(durability) {
-  mode_t mode = new_file_mode(target_);
   struct stat st {};
   const bool replacing = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
     temp_ = target_.parent_path() / temporary_name(target_);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    fd_ = create_exclusive(temp_, O_WRONLY, new_file_mode(target_));
     if (fd_ < 0 && errno != EEXIST) break;
   }
   // The shop's own choice of mode for the file it replaces stays; umask does not widen it.
@@ -130,7 +201,7 @@ FileReplacement::FileReplacement(std::filesystem::path target, Durability durabi
 
 FileReplacement::~FileReplacement() {
   if (fd_ >= 0) ::close(fd_);
-  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+  if (!committed_ && !temp_.empty()) remove_file(temp_);
 }
 
 void FileReplacement::write(const void* data, size_t len) {
@@ -153,6 +224,7 @@ void FileReplacement::write_pieces(std::vector<struct iovec> pieces) {
       good_ = false;
       break;
     }
+    tell_written(fd_);
     // A short write leaves the rest of a piece, and the pieces after it, for the next call.
     for (size_t done = static_cast<size_t>(n); done > 0;) {
       iovec& piece = pieces[first];
@@ -174,13 +246,14 @@ bool FileReplacement::flush() {
 bool FileReplacement::commit() {
   if (fd_ < 0 || committed_) return false;
   const bool synced = durability_ == Durability::Synced;
-  bool ok = flush() && (!synced || ::fsync(fd_) == 0);
+  bool ok = flush() && (!synced || sync_data(fd_));
   ok = ::close(fd_) == 0 && ok;
   fd_ = -1;
+  before_direct_change(target_);
   // Renaming over an existing file makes the file system start writing the new one to disk at
   // once; a scratch file need not wait for that, so the old one goes first.
-  if (ok && !synced) ::unlink(target_.c_str());
-  if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+  if (ok && !synced) remove_file(target_);
+  if (!ok || !rename_file(temp_, target_)) return false;
   committed_ = true;
   // The file is complete either way; an unsynced folder only risks the old content after a power cut.
   if (synced) sync_folder(target_.parent_path());
@@ -210,6 +283,11 @@ bool copy_file_replacing(const std::filesystem::path& from, const std::filesyste
   return out.commit();
 }
 
+bool writable_file(const std::filesystem::path& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(file.c_str(), W_OK) == 0;
+}
+
 std::optional<uint64_t> file_size(const std::filesystem::path& file) {
   struct stat st {};
   if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
@@ -226,16 +304,17 @@ long long read_at(const std::filesystem::path& file, uint64_t pos, void* out, si
 WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void* data, size_t len) {
   Fd fd(open_regular(file, O_WRONLY));
   if (!fd.ok()) return WriteResult::NotOpened;
+  before_direct_change(file);
   if (!pwrite_all(fd.get(), data, len, pos)) return WriteResult::ShortWrite;
   // A record the counter reports as written must survive a power cut right after.
-  if (::fdatasync(fd.get()) != 0) return WriteResult::ShortWrite;
+  if (!sync_data(fd.get())) return WriteResult::ShortWrite;
   return fd.close() ? WriteResult::Ok : WriteResult::ShortWrite;
 }
 
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len) {
   Fd fd(open_regular(file, O_WRONLY | O_CREAT | O_APPEND));
   if (!fd.ok()) return false;
-  bool ok = write_all(fd.get(), data, len) && (len == 0 || ::fdatasync(fd.get()) == 0);
+  bool ok = write_all(fd.get(), data, len) && (len == 0 || sync_data(fd.get()));
   return fd.close() && ok;
 }
 

@@ -25,6 +25,42 @@ mode_t new_file_mode(const std::filesystem::path& file);
 
 // Makes a rename or an unlink in the folder survive a power cut.
 bool sync_folder(const std::filesystem::path& folder);
+// Waits until what was written to the file is on the disk (its data and size).
+bool sync_data(int fd);
+// Waits until every file of the file system holding fd is on the disk, names included: one
+// disk sync for several files. Falls back to false where the system cannot tell it worked.
+bool sync_file_system(int fd);
+// Renames and removes that a simulated disk (below) is told of.
+bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to);
+bool remove_file(const std::filesystem::path& file);
+bool truncate_file(int fd, uint64_t length);
+
+// What every write, sync, rename and removal of the data files tells the disk, for a test that
+// stands in for it: a power-cut test keeps apart what was written but not yet synced and throws
+// it away at a cut. Each call comes after the operation was done; while an observer is set it
+// stands in for the disk and no real sync is made. Not set in the program.
+class DiskObserver {
+ public:
+  virtual ~DiskObserver() = default;
+  virtual void created(const std::filesystem::path& file) = 0;
+  virtual void written(int fd) = 0;
+  virtual void synced(int fd) = 0;
+  virtual void file_system_synced() = 0;
+  virtual void folder_synced(const std::filesystem::path& folder) = 0;
+  // `replaced` is the inode that stood at `to` before (0 for none).
+  virtual void renamed(const std::filesystem::path& from, const std::filesystem::path& to, ino_t moved, ino_t replaced) = 0;
+  virtual void removed(const std::filesystem::path& file, ino_t inode) = 0;
+};
+void set_disk_observer(DiskObserver* observer);
+// Called before a file is changed other than by a commit: written at a position or replaced
+// whole. The commit's journal uses it to make its own last writes durable first, so that the
+// journal applied again after a power cut can never undo a later change.
+using DirectChangeHook = void (*)(const std::filesystem::path& file);
+void set_direct_change_hook(DirectChangeHook hook);
+void before_direct_change(const std::filesystem::path& file);
+
+// Opens a new file with O_CREAT | O_EXCL | O_NOFOLLOW, told to a simulated disk.
+int create_exclusive(const std::filesystem::path& file, int flags, mode_t mode);
 
 // A whole file written under a unique temporary name in the same folder (O_EXCL | O_NOFOLLOW),
 // synced, renamed over the target and the folder synced. The replaced file's mode is kept; a new
@@ -66,6 +102,9 @@ bool write_file_atomic(const std::filesystem::path& file, const void* data, size
 // readable owner-write (a backup on a write-protected medium) does not make a read-only target.
 bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// True when a regular file stands at the path and may be written: what an open for writing
+// would tell, without opening it.
+bool writable_file(const std::filesystem::path& file);
 // Size of a regular file, or nullopt when it does not exist or cannot be read.
 std::optional<uint64_t> file_size(const std::filesystem::path& file);
 // Reads up to len bytes at pos; returns the count read, or -1 when the file cannot be opened.

@@ -142,7 +142,7 @@ bool restore(Shop& shop, BackupScreens& screens) {
     if (!copy_file_replacing(sources[i], shop.path(kBackupFiles[i]))) all_copied = false;
   }
   // A transaction left over from before belongs to the files just replaced, not to these.
-  ::unlink(shop.path(kJournalFile).c_str());
+  remove_file(shop.path(kJournalFile));
   screens.busy(false);
   // Some files may be the restored ones already: whatever happened, the data held in memory
   // must not be written over them at exit.

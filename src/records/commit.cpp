@@ -51,28 +51,14 @@ void add_config(const ConfigBlock& config, Journal& journal) {
     journal.push_back({name, from, false, {config.data() + from, config.data() + to}});
 }
 
-bool write_journal(const std::filesystem::path& folder, const Journal& journal) {
-  const auto file = folder / kJournalFile;
-  const std::vector<uint8_t> bytes = encode_journal(journal);
-  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, new_file_mode(file));
-  if (fd < 0) return false;
-  bool ok = write_all(fd, bytes.data(), bytes.size());
-  if (ok) commit_step();
-  ok = ok && ::fdatasync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  // The journal's name must be on the disk before any file it names is touched.
-  ok = ok && sync_folder(folder);
-  if (!ok) ::unlink(file.c_str());
-  else commit_step();
-  return ok;
-}
-
 // Every file the transaction writes must be there to be written; only the log may be new.
 std::optional<std::string> first_missing(const std::filesystem::path& folder, const Journal& journal) {
   std::set<std::string> seen;
   for (const auto& w : journal) {
     if (!seen.insert(w.file).second) continue;
-    const int fd = open_regular(folder / w.file, O_WRONLY | (w.file == files::kLog ? O_CREAT : 0));
+    // Looked at rather than opened: the journal opens each file once when it applies the writes.
+    if (writable_file(folder / w.file)) continue;
+    const int fd = w.file == files::kLog ? open_regular(folder / w.file, O_WRONLY | O_CREAT) : -1;
     if (fd < 0) return w.file;
     ::close(fd);
   }
@@ -145,20 +131,14 @@ bool Commit::finish() {
     return false;
   };
   if (auto missing = first_missing(folder, journal)) return refuse(*missing, true);
-  // A journal still here is a transaction whose files could not all be written before; it goes
-  // first, or this one would be refused for ever.
-  if (recover_journal(folder) == Recovery::Failed || !write_journal(folder, journal))
-    return refuse(journal.front().file, false);
-  if (!apply_journal(folder, journal)) {
+  // A transaction whose files could not all be written before is completed first (the journal
+  // does that on its way), or this one would be refused for ever.
+  if (!write_journal(folder, journal)) return refuse(journal.front().file, false);
+  if (!apply_journalled(folder, journal)) {
     // The journal is safely on the disk: the transaction stands and is completed by the next
     // commit or the next start. Only the operator is told.
     report_file(shop_, journal.front().file, false);
-    shop_.config.mark_saved();
-    return true;
   }
-  ::unlink((folder / kJournalFile).c_str());
-  sync_folder(folder);
-  commit_step();
   shop_.config.mark_saved();
   return true;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The one commit of every transaction that writes more than one record or file. While a Commit
 // is open on the shop, record writes, log appends and saves of the configuration block are
-// collected; finish() writes them all to the journal and syncs it, applies them, syncs the
-// files and removes the journal. A crash at any moment leaves either the whole transaction
-// (applied now or at the next start) or none of it. A Commit opened inside another joins it.
+// collected; finish() adds them to the journal and syncs it, then applies them (the files are
+// synced at the journal's next checkpoint). A crash or a power cut at any moment leaves either
+// the whole transaction (applied now or at the next start) or none of it. A Commit opened inside another joins it.
 #include <memory>
 #include <string_view>
 

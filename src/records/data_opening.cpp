@@ -237,8 +237,9 @@ bool roll_log_if_full(Shop& shop) {
   auto size = records::file_size(log);
   if (size && *size > log_roll_limit(shop.config.log_capacity())) {
     const auto previous = shop.path(files::kPreviousLog);
-    ::unlink(previous.c_str());
-    ::rename(log.c_str(), previous.c_str());
+    before_direct_change(log);
+    remove_file(previous);
+    rename_file(log, previous);
   }
   return true;
 }

@@ -6,6 +6,18 @@
 namespace kelvo::records {
 
 using platform::append_bytes;
+using platform::before_direct_change;
+using platform::create_exclusive;
+using platform::DirectChangeHook;
+using platform::DiskObserver;
+using platform::remove_file;
+using platform::rename_file;
+using platform::set_direct_change_hook;
+using platform::set_disk_observer;
+using platform::sync_data;
+using platform::sync_file_system;
+using platform::truncate_file;
+using platform::writable_file;
 using platform::copy_file_replacing;
 using platform::Durability;
 using platform::file_size;

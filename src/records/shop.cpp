@@ -1,5 +1,9 @@
 #include "records/shop.h"
 
+#include "records/config_layout.h"
+#include "records/file_io.h"
+#include "records/journal.h"
+
 namespace kelvo::records {
 
 Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform::Clock& clock,
@@ -13,12 +17,17 @@ Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform:
   stock.set_pending(pending_.get());
 }
 
+Shop::~Shop() { checkpoint_journal(folder_); }
+
 void Shop::warn() const {
   if (config.sound_on()) op_->warn();
 }
 
 bool Shop::save_config() {
   if (pending_->open()) return true;
+  // A block that wr.cfg already holds (a transaction's commit wrote it) costs no second write.
+  if (config.has_saved_image() && config.unsaved_ranges().empty() && records::file_size(path(files::kConfig)) == cfg::kSize)
+    return true;
   if (config.save(path(files::kConfig)) == SaveResult::Ok) return true;
   op_->message(u"Problem", u"WR.CFG");
   return false;

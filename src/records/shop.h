@@ -33,6 +33,8 @@ class Shop {
  public:
   Shop(std::filesystem::path folder, platform::Operator& op, const platform::Clock& clock,
        const platform::Locale& locale);
+  // What the shop's transactions wrote is synced, so that no journal waits after a clean end.
+  ~Shop();
 
   std::filesystem::path path(std::string_view name) const { return folder_ / std::filesystem::path(name); }
   const std::filesystem::path& folder() const { return folder_; }

@@ -48,8 +48,9 @@ LogPage read_log_page(const std::filesystem::path& file, int page) {
 }
 
 void purge_logs(const Shop& shop) {
-  ::unlink(shop.path(files::kPreviousLog).c_str());
-  ::unlink(shop.path(files::kLog).c_str());
+  remove_file(shop.path(files::kPreviousLog));
+  before_direct_change(shop.path(files::kLog));
+  remove_file(shop.path(files::kLog));
 }
 
 bool adjust_takings(Shop& shop, float amount) {

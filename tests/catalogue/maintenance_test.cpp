@@ -433,6 +433,7 @@ TEST_F(MemberFlows, RecordAndLogEntryLandTogetherOrNotAtAll) {
     const auto members = records::read_whole(shop_.path(records::files::kMember));
     const auto film_counts = shop_.films.counts(), member_counts = shop_.members.counts();
     const auto config = records::read_whole(shop_.path(records::files::kConfig));
+    std::filesystem::remove(journal);
     std::filesystem::create_directory(journal);
     EXPECT_FALSE(c.run());
     EXPECT_FALSE(c.done());

@@ -180,6 +180,7 @@ TEST_F(LostCardTest, YesCopiesToTheFirstFreeNumberAndMovesTheBalance) {
 
 TEST_F(LostCardTest, ARefusedCommitLeavesTheBalanceOnTheStoppedCard) {
   // The journal cannot be created: the transaction is refused and nothing of it is written.
+  std::filesystem::remove(shop_.path(records::kJournalFile));
   std::filesystem::create_directory(shop_.path(records::kJournalFile));
   const auto counts = shop_.members.counts();
   lose_card(1, Answer::Yes);

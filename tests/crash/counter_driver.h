@@ -37,6 +37,9 @@ class Counter {
   }
   records::Shop& shop() { return *shop_; }
   platform::FixedClock& clock() { return clock_; }
+  QueueOperator& op() { return op_; }
+  Screens& screens() { return screens_; }
+  counter::Till& till() { return till_; }
 
   // Five items in stock to a member who holds nothing; the member's number, 0 when none fits.
   int64_t rent_five(std::mt19937& rng) {

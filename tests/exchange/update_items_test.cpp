@@ -98,6 +98,7 @@ TEST_F(UpdateTest, ABatchThatCannotBeWrittenLeavesIndexFileAndPaneAsTheyWere) {
   const std::string film_dat = bytes_of("film.dat");
   const auto index = shop_.films.index().entries();
   // Nothing can be journalled while something else stands in the journal's place.
+  std::filesystem::remove(folder_ / "kelvo.jnl");
   std::filesystem::create_directory(folder_ / "kelvo.jnl");
   op_.activity_lines.clear();
   update("update.txt");

@@ -95,6 +95,7 @@ TEST_F(Takings, AmendmentRefusedWithoutChangeForBadAmountsDatesOrAnUnwritableLog
   EXPECT_EQ(log_text().find(u"Takings amendment"), text::u16::npos);
 
   ASSERT_TRUE(shop_.save_config());
+  std::filesystem::remove(shop_.path(records::kJournalFile));
   std::filesystem::create_directory(shop_.path(records::kJournalFile));  // the change cannot be journalled
   op_.texts = {u"07-12-2026", u"99"};
   reports::amend_takings(shop_);
