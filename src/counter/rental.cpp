@@ -348,6 +348,8 @@ RentalResult Transaction::finish(RentalModel& model, RentalEnd end) {
 }  // namespace
 
 RentalResult rent(records::Shop& shop, const RentalContext& ctx, RentalRequest request) {
+  const decltype(shop.films)::HeldOpen films(shop.films);
+  const decltype(shop.members)::HeldOpen members(shop.members);
   Transaction t(shop, ctx, request.mode);
   return t.run(request.member);
 }

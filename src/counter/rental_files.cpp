@@ -18,8 +18,11 @@ bool RentalFiles::open(const records::Shop& shop) {
     shop.op().message(u"Fatal error", u"Data file: film.dat, not present.");
     return false;
   }
-  log_ = records::open_regular(shop.path(records::files::kLog), O_WRONLY | O_CREAT | O_APPEND);
-  if (log_ < 0) {
+  // The log is only checked here (the commit appends to it): a stat, not an open. A log that is
+  // missing is one the commit creates, as the open with O_CREAT did.
+  const auto log = shop.path(records::files::kLog);
+  std::error_code ec;
+  if (!records::writable_file(log) && std::filesystem::exists(log, ec)) {
     close();
     shop.op().message(u"Fatal error", u"Data file: lgb4.dat, not present.");
     return false;
@@ -42,13 +45,12 @@ bool RentalFiles::write_film(const records::Shop& shop, const records::FilmRecor
 }
 
 bool RentalFiles::append_log(const records::Shop& shop, text::u16view entry) const {
-  return log_ >= 0 && records::append_log(shop, entry);
+  return film_ >= 0 && records::append_log(shop, entry);
 }
 
 void RentalFiles::close() {
   if (film_ >= 0) ::close(film_);
-  if (log_ >= 0) ::close(log_);
-  film_ = log_ = -1;
+  film_ = -1;
 }
 
 }  // namespace kelvo::counter

@@ -17,8 +17,8 @@ class RentalFiles {
   RentalFiles(const RentalFiles&) = delete;
   RentalFiles& operator=(const RentalFiles&) = delete;
 
-  // Opens film.dat for reading and writing and the log for appending, reporting the first that
-  // fails ("Fatal error"). False leaves nothing open.
+  // Opens film.dat for reading and writing and checks that the log can be appended to, reporting
+  // the first that fails ("Fatal error"). False leaves nothing open.
   bool open(const records::Shop& shop);
   // The live record of the number, checked against the number it carries; false when the
   // number is not on file any more.
@@ -30,7 +30,6 @@ class RentalFiles {
 
  private:
   int film_ = -1;
-  int log_ = -1;
 };
 
 }  // namespace kelvo::counter

@@ -296,6 +296,8 @@ void tell_activity(records::Shop& shop, const Returned& r) {
 }  // namespace
 
 int64_t return_items(records::Shop& shop, const ReturnContext& ctx, int64_t item) {
+  const decltype(shop.films)::HeldOpen films(shop.films);
+  const decltype(shop.members)::HeldOpen members(shop.members);
   auto entered = entered_item(shop, item);
   if (!entered || !member_holds(shop, *entered)) return 0;
 

@@ -2,6 +2,9 @@
 // A record file and its in-memory index, prefix table and counts. The file has no header: it is
 // an array of fixed-size records, a record's slot never changes, deleted slots are reused first
 // and the file only grows.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -83,10 +86,35 @@ class RecordStore {
     RecordCounts counts_;
   };
 
+  // Keeps the file open for reading while it lives, for one counter operation that reads many
+  // single records (a rental reads the member and every item, a return every line): each read
+  // then costs a pread instead of an open and a close. Nested holds share the outer one; the
+  // file is closed when the operation ends, as every data file is between operations.
+  class HeldOpen {
+   public:
+    explicit HeldOpen(const RecordStore& store) : store_(store) {
+      if (store_.held_fd_ >= 0) return;
+      store_.held_fd_ = open_regular(store_.file_, O_RDONLY);
+      owner_ = store_.held_fd_ >= 0;
+    }
+    ~HeldOpen() {
+      if (!owner_) return;
+      ::close(store_.held_fd_);
+      store_.held_fd_ = -1;
+    }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+   private:
+    const RecordStore& store_;
+    bool owner_ = false;
+  };
+
   ReadResult read_slot(int64_t slot, Record& out) const {
     if (pending_ && pending_->read(name_, static_cast<uint64_t>(slot) * kRecordSize, out.data(), kRecordSize))
       return ReadResult::Ok;
-    long long got = read_at(file_, static_cast<uint64_t>(slot) * kRecordSize, out.data(), kRecordSize);
+    const uint64_t pos = static_cast<uint64_t>(slot) * kRecordSize;
+    long long got = held_fd_ >= 0 ? pread_all(held_fd_, out.data(), kRecordSize, pos) : read_at(file_, pos, out.data(), kRecordSize);
     if (got < 0) return ReadResult::NotOpened;
     return got == static_cast<long long>(kRecordSize) ? ReadResult::Ok : ReadResult::ShortRead;
   }
@@ -113,6 +141,7 @@ class RecordStore {
  private:
   std::filesystem::path file_;
   std::string name_;
+  mutable int held_fd_ = -1;
   PendingWrites* pending_ = nullptr;
   NumberIndex index_;
   std::vector<Prefix> prefixes_;
