@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -75,18 +77,33 @@ class Walker {
     const std::string key = (w.objectName() + " " + w.windowTitle()).toStdString();
     if (found_.count(key)) return;
     std::vector<std::string>& out = found_[key];
-    if (!qobject_cast<QMessageBox*>(&w) && !from_qt(w)) out = AccessCheck(w).problems();
-    if (const char* keys = std::getenv("KELVO_KEYS_FILE")) {
-      QFile f(QString::fromLocal8Bit(keys));
-      if (f.open(QIODevice::Append))
-        f.write(("# " + w.windowTitle() + " (" + w.objectName() + ")\n" + key_list(w).join("\n") + "\n").toUtf8());
-    }
-    if (const char* dir = std::getenv("KELVO_SCREENSHOTS"))
-      w.grab().save(QString::fromLocal8Bit(dir) + "/" + QString::fromUtf8(command_) + "-" +
-                    (w.objectName().isEmpty() ? QString::number(found_.size()) : w.objectName()) + ".png");
+    // Each page of a screen's tabs is seen and checked as the clerk sees it.
+    QList<QTabWidget*> tabs = w.findChildren<QTabWidget*>();
+    tabs.prepend(nullptr);
+    for (QTabWidget* t : tabs)
+      for (int i = t ? 1 : 0; i < (t ? t->count() : 1); ++i) {
+        if (t) t->setCurrentIndex(i);
+        if (!qobject_cast<QMessageBox*>(&w) && !from_qt(w))
+          for (std::string& p : AccessCheck(w).problems())
+            if (std::find(out.begin(), out.end(), p) == out.end()) out.push_back(std::move(p));
+        record(w, t ? "-" + QString::number(i + 1) : QString());
+      }
+    for (QTabWidget* t : tabs)
+      if (t) t->setCurrentIndex(0);
   }
 
  private:
+  void record(QWidget& w, const QString& page) {
+    if (const char* keys = std::getenv("KELVO_KEYS_FILE")) {
+      QFile f(QString::fromLocal8Bit(keys));
+      if (f.open(QIODevice::Append))
+        f.write(("# " + w.windowTitle() + page + " (" + w.objectName() + ")\n" + key_list(w).join("\n") + "\n").toUtf8());
+    }
+    if (const char* dir = std::getenv("KELVO_SCREENSHOTS"))
+      w.grab().save(QString::fromLocal8Bit(dir) + "/" + QString::fromUtf8(command_) + "-" +
+                    (w.objectName().isEmpty() ? QString::number(found_.size()) : w.objectName()) + page + ".png");
+  }
+
   void poll() {
     QWidget* w = QApplication::activeModalWidget();
     if (!w || !w->isVisible()) return;
