@@ -4,6 +4,7 @@
 #include "gui/window_test.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include <set>
 
 #include "gui/access_check.h"
+#include "platform/qt/access_keys.h"
 
 namespace kelvo::testing {
 namespace {
@@ -219,6 +221,33 @@ TEST_F(EveryScreen, EachScreenIsNamedKeyedAndWholeForTheKeyboardAndScreenReaders
   EXPECT_GT(found.size(), 60u) << "fewer screens reached than the commands open";
   if (std::getenv("KELVO_SCREEN_LIST"))
     for (const auto& [screen, problems] : found) std::printf("screen %s\n", screen.c_str());
+}
+
+// Keys given to a screen of buttons: as many as the letters of their words allow, a letter
+// moving from one button to another of its own where that frees one for a button with none.
+TEST(AccessKeys, AsManyControlsAsTheirLettersAllowGetAKey) {
+  struct Case {
+    QStringList texts;
+    int keyed;
+  };
+  const Case cases[] = {
+      {{"Ab", "Ac", "Ca"}, 3},           // "Ab" gives up A so that "Ca" can have one
+      {{"Ab", "Ac", "Ca", "Cd"}, 4},
+      {{"&Cab", "Ac", "Ca"}, 2},         // a key written into a text stays
+      {{"1", "2", "11", "12"}, 2},       // only two digits among four texts
+      {{"Family 1", "Family 2", "Fax"}, 3},
+  };
+  for (const Case& c : cases) {
+    QDialog d;
+    auto* row = new QHBoxLayout(&d);
+    for (const QString& t : c.texts) row->addWidget(new QPushButton(t, &d));
+    platform::qt::give_access_keys(d);
+    QSet<QChar> keys;
+    for (auto* b : d.findChildren<QPushButton*>())
+      if (const QChar k = access_key(b->text()); !k.isNull()) keys.insert(k);
+    EXPECT_EQ(keys.size(), c.keyed) << c.texts.join(", ").toStdString();
+    if (c.texts.first().startsWith('&')) EXPECT_EQ(d.findChildren<QPushButton*>().first()->text(), c.texts.first());
+  }
 }
 
 }  // namespace
