@@ -72,6 +72,7 @@ FilmDisplayScreen::FilmDisplayScreen(records::Shop& shop, const records::FilmRec
   buttons->addStretch();
   buttons->addWidget(ok);
   buttons->addWidget(next_button);
+  setTabOrder(ok, next_button);
   auto* outer = new QVBoxLayout(this);
   outer->addLayout(grid_);
   outer->addSpacing(6);

@@ -21,14 +21,16 @@ struct BoxLayout {
   int column;  // 0 left, 1 right
 };
 
-// Left: what identifies the item; right: buying and renting figures.
+// Left: what identifies the item, with the charge band under the title as the two boxes filled
+// for every new item; right: buying and renting figures. Tab follows this order.
 constexpr BoxLayout kBoxes[] = {
     {FilmField::Number, "number", 0},        {FilmField::Title, "title", 0},
+    {FilmField::ChargeBand, "charge_band", 0},
     {FilmField::Category, "category", 0},    {FilmField::Certificate, "certificate", 0},
     {FilmField::Supplier, "supplier", 0},    {FilmField::Actor1, "actor_1", 0},
     {FilmField::Actor2, "actor_2", 0},       {FilmField::Director, "director", 0},
     {FilmField::Language, "language", 0},    {FilmField::Location, "location", 0},
-    {FilmField::Format, "format", 1},        {FilmField::ChargeBand, "charge_band", 1},
+    {FilmField::Format, "format", 1},
     {FilmField::Cost, "cost", 1},            {FilmField::Rentals, "rentals", 1},
     {FilmField::Revenue, "revenue", 1},      {FilmField::Website, "website", 1},
 };
@@ -122,7 +124,7 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
     else if (figure) edit->setFixedWidth(170);
     else edit->setMinimumWidth(240);
     add_row(box.column, qs(label_of(config, box.field)), edit);
-    if (box.field == FilmField::ChargeBand) {
+    if (box.field == FilmField::Format) {
       purchased_ = date_combos(form.purchase_lists(), form.purchased, "purchased", this);
       name_date(purchased_, qs(film_label(config, FilmLabel::DatePurchased)));
       add_row(1, qs(film_label(config, FilmLabel::DatePurchased)), date_row(purchased_, this));
@@ -172,20 +174,15 @@ FilmFormScreen::FilmFormScreen(const records::ConfigBlock& config, FilmForm& for
   outer->addSpacing(6);
   outer->addLayout(buttons);
 
-  // Tab goes from the title straight to the charge band, the two boxes filled for every new
-  // item; then it walks the left column, the right one, the notes and the buttons.
+  // Tab walks the left column, the right one, the notes and the buttons.
   QWidget* previous = nullptr;
   auto chain = [&](QWidget* w) {
     if (previous) setTabOrder(previous, w);
     previous = w;
   };
-  chain(box(FilmField::Number));
-  chain(box(FilmField::Title));
-  chain(box(FilmField::ChargeBand));
   for (const BoxLayout& box : kBoxes) {
-    if (box.field != FilmField::Number && box.field != FilmField::Title && box.field != FilmField::ChargeBand)
-      chain(boxes_[static_cast<size_t>(box.field)]);
-    if (box.field == FilmField::ChargeBand)
+    chain(boxes_[static_cast<size_t>(box.field)]);
+    if (box.field == FilmField::Format)
       for (QComboBox* c : purchased_) chain(c);
     if (box.field == FilmField::Revenue)
       for (QComboBox* c : last_rental_) chain(c);

@@ -134,7 +134,8 @@ MemberDisplayScreen::MemberDisplayScreen(records::Shop& shop, const records::Mem
   previous_->setMinimumWidth(160);
   item_form->addRow(member_label(shop.config, MemberLabel::OnLoan) + ':', on_loan_);
   item_form->addRow(member_label(shop.config, MemberLabel::PreviousItems) + ':', previous_);
-  grid_->addWidget(items, i / 2, 0, 1, 2);
+  // Beside the name rather than under the groups: the screen then fits 800 x 600.
+  top->addWidget(items, 0, Qt::AlignTop);
   outer->addLayout(grid_);
 
   auto* buttons = new QDialogButtonBox(this);

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -107,7 +108,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   auto label = [&](MemberLabel l) { return member_label(config, l); };
   using F = MemberField;
 
-  // Column 1: who the member is and where they live.
+  // Who the member is and where they live.
   auto* who = new QGroupBox(tr("Member"), this);
   auto* f1 = form_in(who);
   f1->addRow(label(MemberLabel::Number), add_box(F::Number, "number"));
@@ -140,7 +141,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   f2->addRow(label(MemberLabel::State), add_box(F::Town, "town"));
   f2->addRow(label(MemberLabel::ZipPost), add_box(F::PostCode, "post_code"));
 
-  // Column 2: how to reach them and how they prove who they are.
+  // How to reach them and how they prove who they are.
   auto* contact = new QGroupBox(tr("Contact"), this);
   auto* f3 = form_in(contact);
   auto phone_row = [&](F number, F ext, const QString& name) {
@@ -174,7 +175,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   f7->addRow(label(MemberLabel::CreditCard), add_box(F::CreditCard, "credit_card"));
   f7->addRow(label(MemberLabel::CcExpiry), add_box(F::CreditCardExpiry, "credit_card_expiry"));
 
-  // Column 3: the membership, the money and the notes.
+  // The membership, the money and the notes.
   auto* account = new QGroupBox(tr("Membership and account"), this);
   auto* f5 = form_in(account);
   join_ = new DateBox("join_date", form.join_lists(), this);
@@ -204,16 +205,24 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   f2->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
   for (F f : {F::Initial, F::MiddleName, F::Name, F::Road, F::Area}) box(f)->setMaximumWidth(QWIDGETSIZE_MAX);
 
-  auto column = [&](std::initializer_list<QWidget*> groups) {
-    auto* v = new QVBoxLayout;
-    for (QWidget* g : groups) v->addWidget(g);
-    v->addStretch(1);
-    return v;
+  // Two pages of two columns: all seven groups side by side need a desktop wider than the
+  // 800 x 600 the program allows. What a clerk fills in for every member comes first.
+  auto* pages = new QTabWidget(this);
+  pages->setObjectName("pages");
+  auto page = [&](const QString& title, std::initializer_list<QWidget*> left,
+                  std::initializer_list<QWidget*> right) {
+    auto* p = new QWidget(pages);
+    auto* columns = new QHBoxLayout(p);
+    for (const auto& groups : {left, right}) {
+      auto* v = new QVBoxLayout;
+      for (QWidget* g : groups) v->addWidget(g);
+      v->addStretch(1);
+      columns->addLayout(v);
+    }
+    pages->addTab(p, title);
   };
-  auto* columns = new QHBoxLayout;
-  columns->addLayout(column({who, where}));
-  columns->addLayout(column({contact, identity, card}));
-  columns->addLayout(column({account, notes}));
+  page(tr("Member"), {who, where}, {contact, notes});
+  page(tr("Identity and account"), {identity, card}, {account});
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
@@ -228,7 +237,7 @@ MemberFormScreen::MemberFormScreen(const records::ConfigBlock& config, MemberFor
   connect(cancel, &QPushButton::clicked, this, [this] { finish(FormButton::Cancel); });
 
   auto* outer = new QVBoxLayout(this);
-  outer->addLayout(columns);
+  outer->addWidget(pages);
   outer->addWidget(buttons);
 
   // What the layout hides or locks.

@@ -50,9 +50,9 @@ CashTenderedDialog::CashTenderedDialog(CashTenderedModel& model, QWidget* parent
   form->addRow(QStringLiteral("&Tendered:"), tendered_);
   form->addRow(QStringLiteral("Change:"), change_);
 
+  auto* receipts = receipt_buttons();  // made before OK, which is shown under them
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
-  auto* receipts = receipt_buttons();
   if (model_.prints_sale_receipt()) {
     auto* sale = buttons->addButton(QStringLiteral("&Sale receipt"), QDialogButtonBox::ActionRole);
     sale->setObjectName(QStringLiteral("saleReceipt"));

@@ -82,7 +82,7 @@ SaleDialog::SaleDialog(SaleBasket& basket, SaleForm form, const std::vector<Stoc
   auto* all = new QVBoxLayout(this);
   all->addLayout(middle);
   all->addLayout(buttons);
-  resize(860, 520);
+  resize(780, 520);  // within the smallest desktop the program allows, 800 x 600
   refresh();
 }
 
@@ -96,9 +96,10 @@ QWidget* SaleDialog::inventory_box(const std::vector<StockListRow>& rows) {
     numbers_.push_back(r.number);
   }
   if (!rows.empty()) stock_->setCurrentRow(0);
-  // Wide enough for the longest row (a 40-character description and its figures).
+  // Wide enough for the longest row (a 40-character description and its figures), as far as
+  // an 800 x 600 desktop allows; the list scrolls sideways for the rest.
   const int wanted = stock_->sizeHintForColumn(0) + 2 * stock_->frameWidth() + 24;
-  stock_->setMinimumWidth(std::min(wanted, 600));
+  stock_->setMinimumWidth(std::min(wanted, 420));
   auto* add = push(box, QStringLiteral("&Add"), "add");
   auto* add2 = push(box, QStringLiteral("Add &x 2"), "addTwo");
   connect(add, &QPushButton::clicked, this, [this] { add_selected(1); });

@@ -19,7 +19,7 @@ GraphScreen::GraphScreen(const WeeklyAverages& averages, const text::DateTime& t
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
   setMinimumSize(420, 300);
-  resize(900, 560);
+  resize(780, 540);  // fits the smallest desktop the program allows; the clerk may maximise it
 }
 
 void GraphScreen::paintEvent(QPaintEvent*) {

@@ -38,6 +38,12 @@ ReceiptsPage::ReceiptsPage(records::Shop& shop, platform::Printer& printer, QWid
   footer_->setObjectName(QStringLiteral("footer"));
   footer_->setMaxLength(static_cast<int>(kFooterLimit));
 
+  // Made in the order shown, which is the order Tab takes.
+  auto_receipt_ = new QComboBox(this);
+  auto_receipt_->setObjectName(QStringLiteral("autoReceipt"));
+  for (const char16_t* choice : kAutoReceiptChoices) auto_receipt_->addItem(qs(choice));
+  auto_receipt_->setCurrentIndex(s.auto_receipt);
+
   logo_ = new QCheckBox(
       QStringLiteral("Include logo (requires receipt.bmp in QUENDRIX folder). Printed to half page width."), this);
   logo_->setObjectName(QStringLiteral("includeLogo"));
@@ -45,11 +51,6 @@ ReceiptsPage::ReceiptsPage(records::Shop& shop, platform::Printer& printer, QWid
   full_width_ = new QCheckBox(QStringLiteral("Logo full page width"), this);
   full_width_->setObjectName(QStringLiteral("logoFullWidth"));
   full_width_->setChecked(s.logo_full_width);
-
-  auto_receipt_ = new QComboBox(this);
-  auto_receipt_->setObjectName(QStringLiteral("autoReceipt"));
-  for (const char16_t* choice : kAutoReceiptChoices) auto_receipt_->addItem(qs(choice));
-  auto_receipt_->setCurrentIndex(s.auto_receipt);
 
   auto* custom = new QPushButton(QStringLiteral("&Custom receipt..."), this);
   custom->setObjectName(QStringLiteral("customReceipt"));

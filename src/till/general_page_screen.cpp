@@ -21,8 +21,16 @@ using platform::qt::u16;
 
 namespace {
 
-QCheckBox* option(const QString& caption, bool on, const QString& name, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
+// A caption longer than an 800 x 600 desktop is wide is shown on two lines, broken at `at`;
+// a screen reader still reads it as the one sentence it is.
+QCheckBox* option(const QString& caption, bool on, const QString& name, QWidget* parent, qsizetype at = -1) {
+  auto* box = new QCheckBox(parent);
+  if (at > 0) {
+    box->setText(caption.left(at).trimmed() + QLatin1Char('\n') + caption.mid(at).trimmed());
+    box->setAccessibleName(caption);
+  } else {
+    box->setText(caption);
+  }
   box->setObjectName(name);
   box->setChecked(on);
   return box;
@@ -83,6 +91,7 @@ QWidget* GeneralPage::build_categories(const GeneralSettings& s) {
 QWidget* GeneralPage::build_options(const GeneralSettings& s) {
   auto* group = new QGroupBox(QStringLiteral("Options"), this);
   auto* column = new QVBoxLayout(group);
+  column->setSpacing(3);
   cash_tendered_ = option(QStringLiteral("Display cash tendered dialog after each rental (necessary to print receipts or "
                                          "pole display)"),
                           s.cash_tendered, QStringLiteral("cashTendered"), group);
@@ -90,9 +99,10 @@ QWidget* GeneralPage::build_options(const GeneralSettings& s) {
                         s.member_list, QStringLiteral("memberList"), group);
   charge_per_day_ = option(QStringLiteral("The rental charge is the product of the charge band and the number of days"),
                            s.charge_per_day, QStringLiteral("chargePerDay"), group);
-  select_all_ = option(QStringLiteral("The return dialog will default to select all items held by member for return "
-                                      "(as opposed to just the item originally entered)."),
-                       s.select_all_on_return, QStringLiteral("selectAllOnReturn"), group);
+  const QString select_all = QStringLiteral("The return dialog will default to select all items held by member for "
+                                            "return (as opposed to just the item originally entered).");
+  select_all_ = option(select_all, s.select_all_on_return, QStringLiteral("selectAllOnReturn"), group,
+                       select_all.indexOf(QLatin1Char('(')));
   auto_offer_ = option(QStringLiteral("Automatically offer item on rental"), s.auto_offer, QStringLiteral("autoOffer"), group);
   sundry_by_list_ = option(QStringLiteral("On sundry item sale select by list, (uncheck to enter item say if using a "
                                           "barcode scanner)."),

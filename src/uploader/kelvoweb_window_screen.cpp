@@ -29,6 +29,7 @@ QToolButton* picture_button(QStyle::StandardPixmap icon, const QString& tip, con
   b->setIconSize(QSize(48, 48));
   b->setFixedSize(80, 80);
   b->setToolTip(tip);
+  b->setAccessibleName(tip);  // a picture says nothing to a screen reader
   return b;
 }
 
@@ -50,6 +51,7 @@ KelvowebWindow::KelvowebWindow(UploadSession& session, QWidget* parent, bool sho
   buttons->addStretch();
   log_view_ = new QListWidget;
   log_view_->setObjectName("upload_log");
+  log_view_->setAccessibleName(tr("Upload log"));
   row->addLayout(buttons);
   row->addWidget(log_view_, 1);
   setCentralWidget(central);
@@ -139,6 +141,7 @@ KelvowebHelpScreen::KelvowebHelpScreen(QWidget* parent) : QDialog(parent) {
   resize(640, 520);
   auto* browser = new QTextBrowser;
   browser->setObjectName("help_browser");
+  browser->setAccessibleName(tr("Help page"));
   browser->setOpenExternalLinks(true);
   if (QFile::exists(":/kelvoweb/kelvoweb.html"))
     browser->setSource(QUrl("qrc:/kelvoweb/kelvoweb.html"));

@@ -26,7 +26,9 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -102,6 +104,7 @@ class AccessCheck {
     }
     check_clipping();
     check_entry();
+    check_tab_order();
     return out_;
   }
 
@@ -197,11 +200,12 @@ class AccessCheck {
     }
   }
 
-  // Every label, button text and field whole, and the screen itself on a 1024 x 768 desktop.
+  // Every label, button text and field whole, and the screen itself on the smallest desktop the
+  // program allows, 800 x 600.
   void check_clipping() {
-    if (screen_.width() > 1024 || screen_.height() > 768)
+    if (screen_.width() > 800 || screen_.height() > 600)
       out_.push_back(id(&screen_) + " is " + std::to_string(screen_.width()) + " x " +
-                     std::to_string(screen_.height()) + ", more than 1024 x 768");
+                     std::to_string(screen_.height()) + ", more than 800 x 600");
     for (QWidget* w : screen_.findChildren<QWidget*>()) {
       if (!w->isVisibleTo(&screen_)) continue;
       if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty() && l->textFormat() != Qt::RichText &&
@@ -256,6 +260,46 @@ class AccessCheck {
     if (typed_box && qobject_cast<QPushButton*>(screen_.focusWidget()))
       fault(screen_.focusWidget(), "has the first focus, before the boxes to type in");
     if (buttons && !default_button && qobject_cast<QDialog*>(&screen_)) out_.push_back(id(&screen_) + " has no button that takes Enter");
+  }
+
+  // Tab goes as the eye reads: of two controls in one row the left one first, of two in one
+  // column the upper one first; a control lying both lower and to one side of another may come
+  // before or after it, so a form read down its columns passes as well as one read across its
+  // rows. A group box is gone through in one run.
+  void check_tab_order() {
+    std::vector<QWidget*> chain;
+    for (QWidget* w = screen_.nextInFocusChain(); w && w != &screen_; w = w->nextInFocusChain()) {
+      if (std::find(controls_.begin(), controls_.end(), w) == controls_.end()) continue;
+      if (!w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy()) continue;
+      if (std::find(chain.begin(), chain.end(), w) != chain.end()) break;
+      chain.push_back(w);
+    }
+    auto rect = [this](QWidget* w) { return QRect(w->mapTo(&screen_, QPoint(0, 0)), w->size()); };
+    auto shown_before = [&](QWidget* a, QWidget* b) {
+      const QRect ra = rect(a), rb = rect(b);
+      const int rows = std::min(ra.bottom(), rb.bottom()) - std::max(ra.top(), rb.top());
+      const int columns = std::min(ra.right(), rb.right()) - std::max(ra.left(), rb.left());
+      if (rows > std::min(ra.height(), rb.height()) / 2) return ra.center().x() < rb.center().x();
+      if (columns > 0) return ra.center().y() < rb.center().y();
+      return false;
+    };
+    std::set<QWidget*> told;
+    for (size_t i = 0; i < chain.size(); ++i)
+      for (size_t j = i + 1; j < chain.size(); ++j)
+        if (shown_before(chain[j], chain[i]) && told.insert(chain[j]).second)
+          fault(chain[j], "comes after " + QString::fromStdString(id(chain[i])) +
+                              " in the Tab order, though it is shown before it");
+    for (QGroupBox* g : screen_.findChildren<QGroupBox*>()) {
+      qsizetype first = -1, last = -1;
+      for (size_t i = 0; i < chain.size(); ++i)
+        if (g->isAncestorOf(chain[i])) {
+          if (first < 0) first = static_cast<qsizetype>(i);
+          last = static_cast<qsizetype>(i);
+        }
+      for (qsizetype i = first + 1; first >= 0 && i < last; ++i)
+        if (!g->isAncestorOf(chain[i]) && told.insert(chain[i]).second)
+          fault(chain[i], "is reached by Tab in the middle of the group \"" + g->title() + "\"");
+    }
   }
 
   int typed_fields() const {

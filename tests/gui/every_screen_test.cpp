@@ -4,28 +4,36 @@
 #include "gui/window_test.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
 
 #include "gui/access_check.h"
+#include "platform/qt/access_keys.h"
+#include "records/record_files.h"
+#include "records/stock_record.h"
+#include "uploader/kelvoweb_window_screen.h"
 
 namespace kelvo::testing {
 namespace {
 
-// Commands that end the run or the signed-on session; their screens are walked elsewhere.
+// Commands that end the run; their screens are walked elsewhere. Logging off is walked: the
+// sign-on screen left with Esc keeps the clerk signed on.
 const std::set<std::string_view> kNotWalked = {"file.exit", "file.exit_print_report", "file.exit_print_log",
-                                               "file.exit_print_both", "utilities.log_off"};
+                                               "file.exit_print_both"};
 
 // Answers to the one-line prompts that lead deeper: member 42 and film 7 exist.
 const std::vector<std::pair<QString, QString>> kAnswers = {
     {"Number / Last name / fragment", "42"},
     {"Customer number / Last name / fragment", "42"},
-    {"Find member", "42"},
+    {"Find member", "Smith"},  // a name: the matches are offered one at a time
     {"Amend member", "42"},
     {"Enter the member number (Enter to find)", "42"},
     {"Enter telephone number", "01632 960 123"},
@@ -40,16 +48,29 @@ const std::vector<std::pair<QString, QString>> kAnswers = {
     {"Please enter the operator number (1-98)", "1"},
     {"Please enter the clerk number (1-30)", "1"},
     {"Film number / title", "7"},
+    {"Enter the line to amend", "1"},
+    {"Enter the line to delete", "1"},
+    {"Amend (Earliest 01-12-2025)", "07-12-2026"},
 };
 
 // Screens gone through rather than left, to reach the screens behind them: what is done on the
 // first, second ... time each comes up in one command.
 const std::map<QString, std::vector<std::function<void(QWidget&)>>> kGoOn = {
     {"rental", {[](QWidget& w) { QTest::keyClick(&w, Qt::Key_Insert); },
+                [](QWidget& w) { click(w, "amend"); },
                 [](QWidget& w) { click(w, "finish"); }}},
+    {"FIND MEMBER", {[](QWidget& w) { click(w, "ok"); }}},
     {"returnScreen", {[](QWidget& w) { click(w, "return"); }}},
     {"arrearsScreen", {[](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); }}},
     {"arrearsOverdueScreen", {[](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); }}},
+};
+
+// kelvoweb walked offline: nothing leaves the machine.
+class NoNetwork : public uploader::FtpClient {
+ public:
+  uploader::FtpResult put(const uploader::FtpLogin&, const std::filesystem::path&, const std::string&) override {
+    return {};
+  }
 };
 
 // Screens from Qt itself (printing, files) are Qt's to make accessible.
@@ -75,18 +96,33 @@ class Walker {
     const std::string key = (w.objectName() + " " + w.windowTitle()).toStdString();
     if (found_.count(key)) return;
     std::vector<std::string>& out = found_[key];
-    if (!qobject_cast<QMessageBox*>(&w) && !from_qt(w)) out = AccessCheck(w).problems();
-    if (const char* keys = std::getenv("KELVO_KEYS_FILE")) {
-      QFile f(QString::fromLocal8Bit(keys));
-      if (f.open(QIODevice::Append))
-        f.write(("# " + w.windowTitle() + " (" + w.objectName() + ")\n" + key_list(w).join("\n") + "\n").toUtf8());
-    }
-    if (const char* dir = std::getenv("KELVO_SCREENSHOTS"))
-      w.grab().save(QString::fromLocal8Bit(dir) + "/" + QString::fromUtf8(command_) + "-" +
-                    (w.objectName().isEmpty() ? QString::number(found_.size()) : w.objectName()) + ".png");
+    // Each page of a screen's tabs is seen and checked as the clerk sees it.
+    QList<QTabWidget*> tabs = w.findChildren<QTabWidget*>();
+    tabs.prepend(nullptr);
+    for (QTabWidget* t : tabs)
+      for (int i = t ? 1 : 0; i < (t ? t->count() : 1); ++i) {
+        if (t) t->setCurrentIndex(i);
+        if (!qobject_cast<QMessageBox*>(&w) && !from_qt(w))
+          for (std::string& p : AccessCheck(w).problems())
+            if (std::find(out.begin(), out.end(), p) == out.end()) out.push_back(std::move(p));
+        record(w, t ? "-" + QString::number(i + 1) : QString());
+      }
+    for (QTabWidget* t : tabs)
+      if (t) t->setCurrentIndex(0);
   }
 
  private:
+  void record(QWidget& w, const QString& page) {
+    if (const char* keys = std::getenv("KELVO_KEYS_FILE")) {
+      QFile f(QString::fromLocal8Bit(keys));
+      if (f.open(QIODevice::Append))
+        f.write(("# " + w.windowTitle() + page + " (" + w.objectName() + ")\n" + key_list(w).join("\n") + "\n").toUtf8());
+    }
+    if (const char* dir = std::getenv("KELVO_SCREENSHOTS"))
+      w.grab().save(QString::fromLocal8Bit(dir) + "/" + QString::fromUtf8(command_) + "-" +
+                    (w.objectName().isEmpty() ? QString::number(found_.size()) : w.objectName()) + page + ".png");
+  }
+
   void poll() {
     QWidget* w = QApplication::activeModalWidget();
     if (!w || !w->isVisible()) return;
@@ -152,7 +188,15 @@ class EveryScreen : public WindowTest {
     qputenv("KELVO_PRINT_TO_PDF", QByteArray::fromStdString(prints_.string()));
     given_smith_and_two_films();
     smith_has_jaws_and_owes();
+    given_stock_line_1();
     use_real_dialogs();
+  }
+  // Stock line 1 exists: the amend and delete commands open their screens.
+  void given_stock_line_1() {
+    records::StockRecord line;
+    line.set_number(1);
+    line.set_description(u"Popcorn");
+    ASSERT_TRUE(records::add_stock(shop_, line));
   }
   ~EveryScreen() override { qunsetenv("KELVO_PRINT_TO_PDF"); }
   // Film 8 out to member 42, who owes 2.50: the return and the arrears screens have something
@@ -191,6 +235,27 @@ TEST_F(EveryScreen, EachScreenIsNamedKeyedAndWholeForTheKeyboardAndScreenReaders
         w->close();
       }
   }
+  // kelvoweb on the same shop folder: its window and every screen its buttons open.
+  NoNetwork ftp;
+  uploader::UploadSession session(folder_, clock_, locale_, ftp);
+  {
+    uploader::KelvowebWindow web(session, nullptr, false);
+    web.show();
+    walker.start("kelvoweb");
+    walker.visit(web);
+    const std::function<void()> actions[] = {[&] { click(web, "configuration_button"); },
+                                             [&] { click(web, "selection_button"); }, [&] { web.show_about(); },
+                                             [&] { web.show_help(); }};
+    for (const auto& act : actions) {
+      const QWidgetList before = QApplication::topLevelWidgets();
+      act();
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w != &web && !before.contains(w)) {
+          walker.visit(*w);
+          w->close();
+        }
+    }
+  }
   std::string report;
   int faults = 0;
   for (const auto& [screen, problems] : found)
@@ -202,6 +267,33 @@ TEST_F(EveryScreen, EachScreenIsNamedKeyedAndWholeForTheKeyboardAndScreenReaders
   EXPECT_GT(found.size(), 60u) << "fewer screens reached than the commands open";
   if (std::getenv("KELVO_SCREEN_LIST"))
     for (const auto& [screen, problems] : found) std::printf("screen %s\n", screen.c_str());
+}
+
+// Keys given to a screen of buttons: as many as the letters of their words allow, a letter
+// moving from one button to another of its own where that frees one for a button with none.
+TEST(AccessKeys, AsManyControlsAsTheirLettersAllowGetAKey) {
+  struct Case {
+    QStringList texts;
+    int keyed;
+  };
+  const Case cases[] = {
+      {{"Ab", "Ac", "Ca"}, 3},           // "Ab" gives up A so that "Ca" can have one
+      {{"Ab", "Ac", "Ca", "Cd"}, 4},
+      {{"&Cab", "Ac", "Ca"}, 2},         // a key written into a text stays
+      {{"1", "2", "11", "12"}, 2},       // only two digits among four texts
+      {{"Family 1", "Family 2", "Fax"}, 3},
+  };
+  for (const Case& c : cases) {
+    QDialog d;
+    auto* row = new QHBoxLayout(&d);
+    for (const QString& t : c.texts) row->addWidget(new QPushButton(t, &d));
+    platform::qt::give_access_keys(d);
+    QSet<QChar> keys;
+    for (auto* b : d.findChildren<QPushButton*>())
+      if (const QChar k = access_key(b->text()); !k.isNull()) keys.insert(k);
+    EXPECT_EQ(keys.size(), c.keyed) << c.texts.join(", ").toStdString();
+    if (c.texts.first().startsWith('&')) EXPECT_EQ(d.findChildren<QPushButton*>().first()->text(), c.texts.first());
+  }
 }
 
 }  // namespace

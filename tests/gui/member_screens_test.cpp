@@ -448,8 +448,8 @@ TEST_F(MemberScreens, ScreensFitTheCounterDisplay) {
   MemberForm form = MemberForm::blank(shop_, MemberAddKind::Plain);
   MemberFormScreen screen(shop_.config, form);
   screen.adjustSize();
-  EXPECT_LE(screen.width(), 1024);
-  EXPECT_LE(screen.height(), 740);
+  EXPECT_LE(screen.width(), 800);
+  EXPECT_LE(screen.height(), 600);
   records::MemberRecord m;
   m.set_number(12);
   m.set_title(u"Mrs");
@@ -466,8 +466,8 @@ TEST_F(MemberScreens, ScreensFitTheCounterDisplay) {
   m.set_previous_items(0, 77);
   MemberDisplayScreen display(shop_, m);
   display.adjustSize();
-  EXPECT_LE(display.width(), 1024);
-  EXPECT_LE(display.height(), 740);
+  EXPECT_LE(display.width(), 800);
+  EXPECT_LE(display.height(), 600);
   EXPECT_EQ(display.shown("last_used"), "10:15 Sat 5 Dec 26");
   save_picture(screen, "new_member");
   save_picture(display, "member");

@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -114,7 +115,9 @@ QWidget* page_of(QWidget* w, QWidget& screen) {
 
 // Keys already given stay where they are unique; the rest, those with the fewest letters left
 // first, take a free letter of their own words. Where two controls were given the same letter,
-// the earlier keeps it.
+// the earlier keeps it. A control left with no free letter takes one from a control given its
+// key here that can move to another free letter of its own (a chain of such moves if need be),
+// so a key is missing only where no choice of letters gives every control one.
 void give_keys(const std::vector<Keyed>& list, std::set<QChar>& used) {
   std::vector<const Keyed*> later;
   for (const Keyed& k : list) {
@@ -123,25 +126,48 @@ void give_keys(const std::vector<Keyed>& list, std::set<QChar>& used) {
     if (at > 0 && used.insert(t[at].toLower()).second) continue;
     later.push_back(&k);
   }
-  auto free_choices = [&used](const Keyed* k) {
-    int n = 0;
-    for (QChar c : key_choices(words(k->text())))
-      if (!used.count(c)) ++n;
-    return n;
-  };
-  while (!later.empty()) {
-    auto next = std::min_element(later.begin(), later.end(),
-                                 [&](const Keyed* a, const Keyed* b) { return free_choices(a) < free_choices(b); });
-    const Keyed* k = *next;
-    later.erase(next);
+  auto unkeyed = [](const Keyed* k) {
     QString t = k->text();
     if (qsizetype at = key_at(t); at > 0) t.remove(at - 1, 1);  // a letter taken already is no key
-    for (QChar c : key_choices(words(t)))
+    return t;
+  };
+  std::map<const Keyed*, std::vector<QChar>> choices;
+  for (const Keyed* k : later) choices[k] = key_choices(words(unkeyed(k)));
+  std::map<QChar, const Keyed*> owner;  // keys given here, which may still move
+  std::map<const Keyed*, QChar> given;
+  auto take = [&](const Keyed* k, QChar c) {
+    used.insert(c);
+    owner[c] = k;
+    given[k] = c;
+  };
+  std::function<bool(const Keyed*, std::set<QChar>&)> place = [&](const Keyed* k, std::set<QChar>& seen) {
+    for (QChar c : choices[k])
       if (!used.count(c)) {
-        used.insert(c);
-        t = keyed_on(t, c);
-        break;
+        take(k, c);
+        return true;
       }
+    for (QChar c : choices[k])
+      if (owner.count(c) && owner[c] != k && seen.insert(c).second && place(owner[c], seen)) {
+        take(k, c);
+        return true;
+      }
+    return false;
+  };
+  auto free_choices = [&](const Keyed* k) {
+    return std::count_if(choices[k].begin(), choices[k].end(), [&used](QChar c) { return !used.count(c); });
+  };
+  std::vector<const Keyed*> left = later;
+  while (!left.empty()) {
+    auto next = std::min_element(left.begin(), left.end(),
+                                 [&](const Keyed* a, const Keyed* b) { return free_choices(a) < free_choices(b); });
+    const Keyed* k = *next;
+    left.erase(next);
+    std::set<QChar> seen;
+    place(k, seen);
+  }
+  for (const Keyed* k : later) {
+    QString t = unkeyed(k);
+    if (given.count(k)) t = keyed_on(t, given[k]);
     if (t != k->text()) k->set_text(t);
   }
 }
