@@ -16,20 +16,6 @@ namespace kelvo::platform {
 
 namespace {
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() { if (fd_ >= 0) ::close(fd_); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-  // Closing can report a deferred write error, so writers check it.
-  bool close() { int fd = fd_; fd_ = -1; return ::close(fd) == 0; }
-
- private:
-  int fd_;
-};
 
 // Files whose content is meant to be seen by others: the catalogue, the stock lines, the store
 // lines and what is made of the catalogue for a web site. Everything else may name a member or

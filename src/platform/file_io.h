@@ -4,6 +4,7 @@
 // operations, and nothing is read from a path that is not a regular file (a FIFO or a device in
 // place of a data file would otherwise hang or feed the counter garbage).
 #include <sys/types.h>
+#include <unistd.h>
 #include <sys/uio.h>
 
 #include <cstdint>
@@ -17,6 +18,28 @@ namespace kelvo::platform {
 // Returns the descriptor, or -1 (errno set; EINVAL when something else stands at the path).
 // With O_CREAT the file is created with the mode of new_file_mode().
 int open_regular(const std::filesystem::path& file, int flags);
+
+// Owns one descriptor and closes it when it goes.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+  // Closing can report a deferred write error, so writers check it.
+  bool close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
 
 // The mode a new file of the program gets: owner-only for anything that may hold personal data
 // or passwords, readable by others only for the film catalogue and store lines. The umask can

@@ -10,6 +10,7 @@ using platform::before_direct_change;
 using platform::create_exclusive;
 using platform::DirectChangeHook;
 using platform::DiskObserver;
+using platform::Fd;
 using platform::remove_file;
 using platform::rename_file;
 using platform::set_direct_change_hook;

@@ -182,18 +182,6 @@ uint64_t new_salt() {
   return (uint64_t{device()} << 32 | device()) | 1;
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() { if (fd_ >= 0) ::close(fd_); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // The files of the round on the disk: one sync of the file system when they all live on the
 // journal's, else one per file.
 bool sync_written(const std::filesystem::path& folder, Round& round, int journal_fd) {

@@ -19,7 +19,7 @@ std::filesystem::path find_any_case(const std::filesystem::path& folder, std::st
 // The lines of a letter run down to the bottom edge of the page, without a heading.
 class LetterPage {
  public:
-  explicit LetterPage(platform::Printer& p) : page_(p, {.line_gap = 0}) {}
+  explicit LetterPage(platform::Printer& p) : page_(p, {.indent = 0, .heading = {}, .line_gap = 0}) {}
 
   platform::Printer& printer() { return page_.printer(); }
   int line() const { return page_.next_line(); }
