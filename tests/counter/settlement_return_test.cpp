@@ -193,7 +193,6 @@ INSTANTIATE_TEST_SUITE_P(
               u"Part paid, rest w.o."},
         Split{"PartWoAboveArrears", 2, 3, TotalDueChoice::PartPaidRestWrittenOff, {u"4"}, c(4, 2, 0, 0, 1, 2), 0,
               u"Part paid, rest w.o."},
-        // Paying exactly the arrears, then exactly the whole total.
         Split{"PartWoPaysTheArrears", 2, 3, TotalDueChoice::PartPaidRestWrittenOff, {u"2"}, c(2, 2, 0, 0, 3, 0), 0,
               u"Part paid, rest w.o."},
         Split{"PartOwedPaysTheTotal", 2, 3, TotalDueChoice::PartPaidRestOwed, {u"5.00"}, c(5, 2, 0, 0, 0, 3), 0,

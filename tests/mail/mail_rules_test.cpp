@@ -90,18 +90,12 @@ TEST(PlainAddress, OnlyOneAddressWithNothingAroundItBecomesACommand) {
       {u"j\u00fcrgen@b\u00fccher.example", F::None},  // beyond ASCII: a matter for the server
       {u"", F::Empty},
       {u"office@reel.example\r\nRCPT TO:<other@example.org>", F::LineBreak},
-      // Was sent as "RCPT TO:<office@reel.example> ORCPT=rfc822;other@example.org>".
       {u"office@reel.example> ORCPT=rfc822;other@example.org", F::Forbidden},
       {u"counter@shop.test>RCPT TO:<spy@example.org", F::Forbidden},
-      {u"Office (shop) office@reel.example", F::Forbidden},
       {u"a@b,c@d", F::Forbidden},
-      {u"\"a\"@b", F::Forbidden},
-      {u"a\\b@c", F::Forbidden},
       {u"a\u00a0b@c", F::Forbidden},  // a no-break space
       {u"a\u0085@b", F::Forbidden},   // a control character of Latin-1
-      {u16(u"a") + char16_t(0xD800) + u"@b", F::Forbidden},
       {u"@reel.example", F::NotOneAt},
-      {u"a@b@c", F::NotOneAt},
       {local64 + u"@b", F::None},
       {local64 + u"l@b", F::TooLong},
       {u16(33, u'\u00fc') + u"@b", F::TooLong},  // 33 characters, 66 bytes of UTF-8

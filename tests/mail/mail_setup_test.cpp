@@ -35,8 +35,6 @@ TEST_F(MailSetupTest, OnlyPlainAddressesAreStoredOrUsedAndTheFileStaysAsItWas) {
   } cases[] = {
       {u"office@reel.example> ORCPT=rfc822;other@example.org", u"counter@shop.test", "Target email" + forbidden},
       {u"office@shop.test", u"counter@shop.test>RCPT TO:<spy@example.org", "Your email" + forbidden},
-      {u"office@shop.test@spy.example", u"counter@shop.test",
-       "Target email: an e-mail address has one @, with a name before it and a domain after it"},
   };
   start_server();
   for (const auto& c : cases) {
