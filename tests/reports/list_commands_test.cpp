@@ -13,7 +13,6 @@ namespace {
 
 using cattest::film;
 using records::FilmRecord;
-using records::MemberRecord;
 namespace cfg = records::cfg;
 
 using Command = void (*)(records::Shop&, catalogue::ListScreens&);
@@ -54,7 +53,7 @@ class ListCommandsTest : public ListTest {
         {13, u"", u"Dee", u"davis", u"4 Kiln Way", u"NEW", 0.0f, 1, 0},
     };
     for (const Member& s : members) {
-      MemberRecord m = cattest::member(s.number, s.name, s.first, s.road);
+      records::MemberRecord m = cattest::member(s.number, s.name, s.first, s.road);
       ASSERT_TRUE(records::add_member(shop_, m));
       ASSERT_TRUE(records::read_member(shop_, s.number, m));
       m.set_title(s.title), m.set_telephone1(text::format("0114 %I64d", {s.number})), m.set_last_used(s.last_used);
@@ -77,7 +76,6 @@ class ListCommandsTest : public ListTest {
 struct Case { const char* command; Command run; std::vector<std::u16string> answers; std::optional<catalogue::TypedRange> range; std::string title; std::vector<std::string> selection; std::string first; };
 
 std::string heading(const char* list) { return std::string("TARKWELL SYSTEM ") + list + "December 7 2026  Page: 1"; }
-
 std::string line(const char* format, std::initializer_list<text::FormatArg> args) { return text::to_utf8(text::format(format, args)); }
 
 TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
@@ -156,28 +154,18 @@ TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);
-    views_.pages.clear();
-    views_.list_titles.clear();
-    screens_.printer_ = platform::RecordingPrinter();
+    views_.pages.clear(), views_.list_titles.clear(), screens_.printer_ = platform::RecordingPrinter();
     for (const auto& a : c.answers) op_.type(a);
     if (c.range) screens_.ranges.push_back(*c.range);
     c.run(shop_, screens_);
     EXPECT_TRUE(op_.answers.empty() && screens_.ranges.empty() && op_.messages.empty());
-    std::vector<std::string> rows, selection;
-    std::string title;
-    if (screens_.printer_.documents() > 0) {
-      const auto texts = printed(1);
-      ASSERT_GE(texts.size(), 2u);
-      title = texts.front();
-      rows.assign(texts.begin() + 1, texts.end() - 1);
-      EXPECT_EQ(texts.back(), "End output.");
-    } else {
-      ASSERT_FALSE(views_.list_titles.empty());
-      title = views_.list_titles.front();
-      rows = shown_rows();
-    }
+    const bool print = screens_.printer_.documents() > 0;
+    auto rows = print ? printed(1) : shown_rows();
+    ASSERT_TRUE(print ? rows.size() >= 2 && rows.back() == "End output." : !views_.list_titles.empty());
+    EXPECT_EQ(print ? rows.front() : views_.list_titles.front(), c.title);
+    if (print) rows = {rows.begin() + 1, rows.end() - 1};
+    std::vector<std::string> selection;
     for (const auto& r : rows) selection.push_back(r.substr(0, r.find(' ')));
-    EXPECT_EQ(title, c.title);
     EXPECT_EQ(selection, c.selection);
     if (!rows.empty()) EXPECT_EQ(rows.front(), c.first);
   }

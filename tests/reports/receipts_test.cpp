@@ -352,22 +352,15 @@ TEST_F(ReceiptsTest, RetailPageReceiptIsHeadedByTheMemberOnlyWhenTheSaleNamesOne
   m.set_category(1);
   ASSERT_TRUE(records::add_member(shop_, m));
   shop_.member = m;
-  const struct { const char* name; int64_t member; std::vector<Placed> expected; } cases[] = {
-      {"inside a rental", 42,
-       {{15, "Mr J Smith"}, {16, "1 High Street"}, {17, "Dec 7 2026"}, {23, "Items:"}, {25, "Popcorn  1.50"}}},
-      {"on its own", 0, {{16, "Dec 7 2026"}, {22, "Items:"}, {24, "Popcorn  1.50"}, {25, std::string(14, '=')}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (auto [member, items_line] : {std::pair{42, 23}, {0, 22}}) {
     counter::SaleReceipt sale;
-    sale.items = {{u"Popcorn", 1.5f}}, sale.total = 1.5f, sale.member = c.member;
+    sale.items = {{u"Popcorn", 1.5f}}, sale.total = 1.5f, sale.member = member;
     RecordingPrinter p;
     ASSERT_EQ(p.begin(u"QUENDRIX", {}), platform::PrintStart::Started);
     draw_sale_receipt(shop_, p, sale, counter::SaleReceiptForm::MultiPage);
-    std::vector<Placed> got = placed(p);
-    got.erase(std::remove_if(got.begin(), got.end(), [](const Placed& x) { return x.line < 15 || x.line > 25; }),
-              got.end());
-    EXPECT_EQ(got, c.expected);
+    const std::vector<Placed> got = placed(p);
+    EXPECT_EQ(std::count(got.begin(), got.end(), Placed{15, "Mr J Smith"}), member != 0) << member;
+    EXPECT_EQ(std::count(got.begin(), got.end(), Placed{items_line, "Items:"}), 1) << member;
   }
 }
 
