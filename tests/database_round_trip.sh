@@ -18,8 +18,7 @@ fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
 PGROOT=$WORK/pg
 mkdir "$PGROOT"
 if [ "$(id -u)" -eq 0 ]; then
-  chmod 755 "$WORK"
-  chown nobody "$PGROOT"
+  chmod 755 "$WORK" && chown nobody "$PGROOT"
   as_server() { (cd / && runuser -u nobody -- "$@"); }
 else
   as_server() { (cd / && "$@"); }
@@ -32,17 +31,12 @@ as_server "$PG_BIN/initdb" -D "$PGROOT/data" -U kelvo --auth=trust -E UTF8 --no-
 as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -o "-k $PGROOT -c listen_addresses='' -c fsync=off" \
   -l "$PGROOT/server.log" -w start >/dev/null || { cat "$PGROOT/server.log" >&2; exit 1; }
 sql() { "$PG_BIN/psql" -h "$PGROOT" -U kelvo -d "$1" -v ON_ERROR_STOP=1 -qAtc "$2"; }
-url() { echo "postgresql:///$1?host=$PGROOT&user=kelvo${2-}"; }
+url() { echo "postgresql:///$1?host=$PGROOT&user=kelvo"; }
 new_database() { "$PG_BIN/createdb" -h "$PGROOT" -U kelvo "$1"; }
 
 run_db() { "$DB" "$@" >"$WORK/out" 2>&1; RC=$?; }  # output in $WORK/out
-# Every file under two folders: the same names, and each pair equal byte for byte.
-same_files() {
-  (cd "$1" && find . -type f | sort) >"$WORK/names.a"
-  (cd "$2" && find . -type f | sort) >"$WORK/names.b"
-  diff "$WORK/names.a" "$WORK/names.b" >&2 || return 1
-  while IFS= read -r f; do cmp "$1/$f" "$2/$f" >&2 || return 1; done <"$WORK/names.a"
-}
+# The same names under both folders, each pair equal byte for byte.
+same_files() { diff -r "$1" "$2" >&2; }
 
 SHOP=$WORK/shop
 # shellcheck disable=SC2086
@@ -66,7 +60,6 @@ run_db import "$SHOP" "$(url one)"
 run_db export "$(url one)" "$WORK/back"
 [ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "export: exit status $RC"; }
 same_files "$SHOP" "$WORK/back" || fail "round trip: the files differ"
-[ "$(sql one "SELECT count(*) FROM log_entry WHERE file = 'lgb4.dat'")" -eq 3 ] || fail "log: not one row per line"
 
 # Refusals: exit 3, nothing changed.
 run_db import "$SHOP" "$(url one)"

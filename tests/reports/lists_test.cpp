@@ -217,10 +217,8 @@ TEST_F(ListTest, CancelWhileReadingShowsNoHalfMadePage) {
   for (int64_t n = 1; n <= 20; ++n) given_members({cattest::member(n, u"Member")});
   // Each member read is one step; a page needs its rows and one read ahead.
   for (auto [cancel_at, pages] : {std::pair{-1, 2u}, {13, 0u}, {14, 1u}}) {
-    views_.pages.clear();
-    screens_.progress_.steps = 0;
-    screens_.progress_.cancel_at = cancel_at;
-    op_.type(u"1");
+    views_.pages.clear(), op_.type(u"1");
+    screens_.progress_.steps = 0, screens_.progress_.cancel_at = cancel_at;
     reports::list_members_from(shop_, screens_);
     EXPECT_EQ(views_.pages.size(), pages) << cancel_at;
     EXPECT_TRUE(op_.messages.empty()) << cancel_at;  // a Cancel is no empty list
@@ -247,21 +245,18 @@ TEST_F(ListTest, FilesThatCannotBeReadAreNamed) {
   };
   const fs::path kept = folder_ / "kept";
   fs::create_directory(kept);
-  for (auto name : {records::files::kFilm, records::files::kMember}) fs::copy_file(shop_.path(name), kept / name);
+  const auto files = {records::files::kFilm, records::files::kMember};
+  for (auto name : files) fs::copy_file(shop_.path(name), kept / name);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    reset_output();
-    views_.pages.clear();
-    c.damage();
-    op_.type(u"A"), op_.type(u"Z");
+    reset_output(), views_.pages.clear(), c.damage(), op_.type(u"A"), op_.type(u"Z");
     c.run(shop_, screens_);
     screens_.progress_.on_finish = nullptr;
     ASSERT_EQ(op_.messages.size(), 1u);
     EXPECT_EQ(op_.messages[0].caption, c.caption);
     EXPECT_EQ(op_.messages[0].body, c.message);
     EXPECT_TRUE(views_.pages.empty() && screens_.printer_.documents() == 0);
-    for (auto name : {records::files::kFilm, records::files::kMember})
-      fs::copy_file(kept / name, shop_.path(name), fs::copy_options::overwrite_existing);
+    for (auto name : files) fs::copy_file(kept / name, shop_.path(name), fs::copy_options::overwrite_existing);
   }
 }
 

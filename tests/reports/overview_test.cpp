@@ -160,10 +160,9 @@ TEST_F(Status, PrintedOverviewContinuesOnTheNextPageWhereItStopped) {
         drawn.push_back(op.text);
       }
     EXPECT_EQ(drawn, expected);
-    const auto* last = p.find_text(lines.back().text);
     ASSERT_EQ(lines.back().line, 58);
-    EXPECT_EQ(last->page, pages);
-    EXPECT_EQ(last->y, last_y);
+    EXPECT_EQ(p.find_text(lines.back().text)->page, pages);
+    EXPECT_EQ(p.find_text(lines.back().text)->y, last_y);
   }
 }
 
