@@ -17,62 +17,6 @@ namespace cfg = records::cfg;
 
 using Command = void (*)(records::Shop&, catalogue::ListScreens&);
 
-class ListCommandsTest : public ListTest {
- protected:
-  // Today is Monday 7 December 2026, 14:05.
-  void SetUp() override {
-    ListTest::SetUp();
-    struct Film { int64_t number; const char16_t *title, *category, *format, *actor, *director; int band; int64_t renter;
-                  const char16_t *hired, *due; bool out; };
-    const Film films[] = {
-        {1, u"Alien", u"SCI", u"DVD", u"Sigourney Weaver", u"Ridley Scott", 2, 10, u"09:1507/12/2026", u"20:0008/12/2026", true},
-        {2, u"Brazil", u"COM", u"VHS", u"Jonathan Pryce", u"Terry Gilliam", 1, 11, u"10:0001/12/2026", u"20:0004/12/2026", true},
-        {3, u"Casablanca", u"DRA", u"DVD", u"Humphrey Bogart", u"Michael Curtiz", 3, 0, u"", u"", false},
-        {4, u"Duel", u"THR", u"BLU", u"Dennis Weaver", u"Steven Spielberg", 2, 12, u"16:4505/12/2026", u"               ", false},
-        {5, u"1984", u"SCI", u"VHS", u"John Hurt", u"Michael Radford", 1, 12, u"11:0015/03/2019", u"               ", false},
-    };
-    for (const Film& s : films) {
-      FilmRecord f = film(s.number, s.title, s.band);
-      f.set_category(s.category), f.set_format(s.format), f.set_certificate(u"15"), f.set_cost(4.5f);
-      f.set_actor_1(s.actor), f.set_director(s.director);
-      ASSERT_TRUE(records::add_film(shop_, f));
-      change_film(s.number, [&](FilmRecord& r) {
-        if (s.renter != 0) r.push_renter(s.renter);
-        r.set_on_loan_to(s.out ? s.renter : 0), r.set_last_hire(s.hired), r.set_return_date(s.due);
-      });
-    }
-    // Most recent last: Brazil and Duel rented, Duel returned.
-    shop_.config.set_i64(cfg::kLastRentedItems + 8 * 16, 2);
-    shop_.config.set_i64(cfg::kLastRentedItems + 8 * 17, 4);
-    shop_.config.set_i64(cfg::kLastReturnedItems + 8 * 17, 4);
-
-    struct Member { int64_t number; const char16_t *title, *first, *name, *road, *last_used; float owed; int category; int64_t item; };
-    const Member members[] = {
-        {10, u"Ms", u"Ann", u"Adams", u"1 High St", u"09:1507/12/2026", 2.5f, 1, 1},
-        {11, u"Mr", u"Bob", u"Brown", u"2 Low Rd", u"10:0001/12/2026", -1.0f, 2, 2},
-        {12, u"Mr", u"Cy", u"Clark", u"3 Mill Ln", u"16:4505/12/2019", 0.0f, 1, 0},
-        {13, u"", u"Dee", u"davis", u"4 Kiln Way", u"NEW", 0.0f, 1, 0},
-    };
-    for (const Member& s : members) {
-      records::MemberRecord m = cattest::member(s.number, s.name, s.first, s.road);
-      ASSERT_TRUE(records::add_member(shop_, m));
-      ASSERT_TRUE(records::read_member(shop_, s.number, m));
-      m.set_title(s.title), m.set_telephone1(text::format("0114 %I64d", {s.number})), m.set_last_used(s.last_used);
-      m.set_owed(s.owed), m.set_category(s.category);
-      if (s.item != 0)
-        m.set_on_loan(0, s.item), m.set_on_loan_rented(0, films[s.item - 1].hired), m.set_on_loan_due(0, films[s.item - 1].due);
-      m.refresh_on_loan_flag();
-      ASSERT_TRUE(records::rewrite_member(shop_, m));
-    }
-    for (auto [n, description, quantity] : {std::tuple{3, u"Popcorn", 12}, std::tuple{9, u"Cola", 0}}) {
-      records::StockRecord r;
-      r.set_number(n), r.set_description(description), r.set_cost_price(0.4f), r.set_sale_price(1.25f), r.set_quantity(quantity);
-      ASSERT_TRUE(records::add_stock(shop_, r));
-    }
-    reset_output();
-  }
-};
-
 // A shown list names its window title; a print names the heading of its first page. The
 // selection is the number at the start of each row or line.
 struct Case { Command run; std::vector<std::u16string> answers; std::optional<catalogue::TypedRange> range; std::string title;
@@ -81,7 +25,54 @@ struct Case { Command run; std::vector<std::u16string> answers; std::optional<ca
 std::string heading(const char* list) { return std::string("TARKWELL SYSTEM ") + list + "December 7 2026  Page: 1"; }
 std::string line(const char* format, std::initializer_list<text::FormatArg> args) { return text::to_utf8(text::format(format, args)); }
 
-TEST_F(ListCommandsTest, EachCommandPicksItsRecordsAndWritesItsLines) {
+TEST_F(ListTest, EachListCommandPicksItsRecordsAndWritesItsLines) {  // on Monday 7 December 2026, 14:05
+  struct Film { int64_t number; const char16_t *title, *category, *format, *actor, *director; int band; int64_t renter;
+                const char16_t *hired, *due; bool out; };
+  const Film films[] = {
+      {1, u"Alien", u"SCI", u"DVD", u"Sigourney Weaver", u"Ridley Scott", 2, 10, u"09:1507/12/2026", u"20:0008/12/2026", true},
+      {2, u"Brazil", u"COM", u"VHS", u"Jonathan Pryce", u"Terry Gilliam", 1, 11, u"10:0001/12/2026", u"20:0004/12/2026", true},
+      {3, u"Casablanca", u"DRA", u"DVD", u"Humphrey Bogart", u"Michael Curtiz", 3, 0, u"", u"", false},
+      {4, u"Duel", u"THR", u"BLU", u"Dennis Weaver", u"Steven Spielberg", 2, 12, u"16:4505/12/2026", u"               ", false},
+      {5, u"1984", u"SCI", u"VHS", u"John Hurt", u"Michael Radford", 1, 12, u"11:0015/03/2019", u"               ", false},
+  };
+  for (const Film& s : films) {
+    FilmRecord f = film(s.number, s.title, s.band);
+    f.set_category(s.category), f.set_format(s.format), f.set_certificate(u"15"), f.set_cost(4.5f);
+    f.set_actor_1(s.actor), f.set_director(s.director);
+    ASSERT_TRUE(records::add_film(shop_, f));
+    change_film(s.number, [&](FilmRecord& r) {
+      if (s.renter != 0) r.push_renter(s.renter);
+      r.set_on_loan_to(s.out ? s.renter : 0), r.set_last_hire(s.hired), r.set_return_date(s.due);
+    });
+  }
+  // Most recent last: Brazil and Duel rented, Duel returned.
+  shop_.config.set_i64(cfg::kLastRentedItems + 8 * 16, 2);
+  shop_.config.set_i64(cfg::kLastRentedItems + 8 * 17, 4);
+  shop_.config.set_i64(cfg::kLastReturnedItems + 8 * 17, 4);
+  struct Member { int64_t number; const char16_t *title, *first, *name, *road, *last_used; float owed; int category; int64_t item; };
+  const Member members[] = {
+      {10, u"Ms", u"Ann", u"Adams", u"1 High St", u"09:1507/12/2026", 2.5f, 1, 1},
+      {11, u"Mr", u"Bob", u"Brown", u"2 Low Rd", u"10:0001/12/2026", -1.0f, 2, 2},
+      {12, u"Mr", u"Cy", u"Clark", u"3 Mill Ln", u"16:4505/12/2019", 0.0f, 1, 0},
+      {13, u"", u"Dee", u"davis", u"4 Kiln Way", u"NEW", 0.0f, 1, 0},
+  };
+  for (const Member& s : members) {
+    records::MemberRecord m = cattest::member(s.number, s.name, s.first, s.road);
+    ASSERT_TRUE(records::add_member(shop_, m));
+    ASSERT_TRUE(records::read_member(shop_, s.number, m));
+    m.set_title(s.title), m.set_telephone1(text::format("0114 %I64d", {s.number})), m.set_last_used(s.last_used);
+    m.set_owed(s.owed), m.set_category(s.category);
+    if (s.item != 0)
+      m.set_on_loan(0, s.item), m.set_on_loan_rented(0, films[s.item - 1].hired), m.set_on_loan_due(0, films[s.item - 1].due);
+    m.refresh_on_loan_flag();
+    ASSERT_TRUE(records::rewrite_member(shop_, m));
+  }
+  for (auto [n, description, quantity] : {std::tuple{3, u"Popcorn", 12}, std::tuple{9, u"Cola", 0}}) {
+    records::StockRecord r;
+    r.set_number(n), r.set_description(description), r.set_cost_price(0.4f), r.set_sale_price(1.25f), r.set_quantity(quantity);
+    ASSERT_TRUE(records::add_stock(shop_, r));
+  }
+  reset_output();
   const catalogue::TypedRange all{u"1", u"100"};
   const char* numeric = "%-16I64d  %-40s  %-6s    %.2f";
   const char* member = "%-16I64d%-5s%-6s %-20s %s T: %s";
