@@ -1,5 +1,5 @@
-// Every list and print command run over one small shop: what it asks, which records it picks and
-// the exact text of its first line.
+// Every list and print command over one small shop: what it asks, which records it picks (the number
+// starting each row or line), its window title or first heading and the exact text of its first line.
 #include <gtest/gtest.h>
 
 #include "records/config_layout.h"
@@ -11,14 +11,10 @@
 namespace kelvo::listtest {
 namespace {
 
-using cattest::film;
-using records::FilmRecord;
 namespace cfg = records::cfg;
 
 using Command = void (*)(records::Shop&, catalogue::ListScreens&);
 
-// A shown list names its window title; a print names the heading of its first page. The
-// selection is the number at the start of each row or line.
 struct Case { Command run; std::vector<std::u16string> answers; std::optional<catalogue::TypedRange> range; std::string title;
               std::vector<std::string> selection; std::string first; };
 
@@ -36,11 +32,11 @@ TEST_F(ListTest, EachListCommandPicksItsRecordsAndWritesItsLines) {  // on Monda
       {5, u"1984", u"SCI", u"VHS", u"John Hurt", u"Michael Radford", 1, 12, u"11:0015/03/2019", u"               ", false},
   };
   for (const Film& s : films) {
-    FilmRecord f = film(s.number, s.title, s.band);
+    auto f = cattest::film(s.number, s.title, s.band);
     f.set_category(s.category), f.set_format(s.format), f.set_certificate(u"15"), f.set_cost(4.5f);
     f.set_actor_1(s.actor), f.set_director(s.director);
     ASSERT_TRUE(records::add_film(shop_, f));
-    change_film(s.number, [&](FilmRecord& r) {
+    change_film(s.number, [&](records::FilmRecord& r) {
       if (s.renter != 0) r.push_renter(s.renter);
       r.set_on_loan_to(s.out ? s.renter : 0), r.set_last_hire(s.hired), r.set_return_date(s.due);
     });

@@ -235,8 +235,6 @@ TEST_F(ListTest, FilesThatCannotBeReadAreNamed) {
   using Command = void (*)(records::Shop&, catalogue::ListScreens&);
   const struct { const char* name; std::function<void()> damage; Command run; const char *caption, *message; } cases[] = {
       {"member.dat short", [&] { cut_short(records::files::kMember); }, reports::list_members_owing, "Problem", "Member.dat"},
-      {"member.dat gone", [&] { fs::remove(shop_.path(records::files::kMember)); }, reports::list_members_owing, "Fatal error",
-       "Data file: member.dat, not present."},
       {"film.dat short", [&] { cut_short(records::files::kFilm); }, reports::list_films_alphabetically, "Problem", "Film.dat"},
       {"f2.dat unreadable", [&] { gone_after_sorting(reports::kFilmWorkFile); }, reports::print_films_alphabetically,
        "Fatal error", "Data file: f2.dat, not present."},

@@ -142,10 +142,8 @@ TEST_F(Status, PrintedOverviewLinesSitAtTheirNumbersWithZeroForms) {
 TEST_F(Status, PrintedOverviewContinuesOnTheNextPageWhereItStopped) {
   const auto lines = reports::overview_lines(shop_);
   std::vector<text::u16> expected;
-  for (const auto& l : lines) {
-    expected.push_back(l.text);
-    if (!l.tail.empty()) expected.push_back(l.tail);
-  }
+  for (const auto& l : lines)
+    if (expected.push_back(l.text); !l.tail.empty()) expected.push_back(l.tail);
   for (auto [height, pages, last_y] : {std::tuple{1560, 2, 28 * 50}, {520, 6, 8 * 50}}) {
     platform::RecordingPrinter p;
     p.set_page(2400, height);

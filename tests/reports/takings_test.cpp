@@ -158,12 +158,8 @@ TEST_F(Takings, CsvLinesWithAndWithoutTheByteOrderMark) {
 // weeks are entries 0-6, 7-13, ... 364-370: entry 371 is past the last one and must not count.
 TEST_F(Takings, WeeklyAveragesSetTheScaleAndTheLineRunsBackAWeekAStep) {
   const double step = 1200.0 / 54;
-  struct Case {
-    std::vector<std::pair<int, float>> history;  // entries set, the rest 0
-    text::DateTime today;
-    const char *min, *max, *first_month;
-    std::vector<std::pair<double, double>> line;
-  } cases[] = {
+  struct Case { std::vector<std::pair<int, float>> history; text::DateTime today; const char *min, *max, *first_month;
+                std::vector<std::pair<double, double>> line; } cases[] = {
       // min 1 and max 3: scale 580 / 2; the empty week 2 and weeks 4-51 draw no point
       {{{0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {13, 7}, {21, 3}, {22, 3}, {23, 3}, {24, 3}, {25, 3},
         {26, 3}, {27, 3}, {364, 0}, {370, 14}, {371, 700}}, at(2026, 12, 7), "1", "3", "Jan",
