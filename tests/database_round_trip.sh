@@ -1,7 +1,6 @@
 #!/bin/sh
-# kelvo-db on a real PostgreSQL server started here in a temporary folder (Unix socket only):
-# a generated shop with every kind of file goes into the database and comes back byte for byte,
-# and each refusal changes nothing on either side.
+# kelvo-db on a PostgreSQL server started in a temporary folder (Unix socket only): a shop goes
+# into the database and comes back byte for byte; each refusal changes nothing.
 # usage: database_round_trip.sh <kelvo-db> <make-shop> [make-shop size options]
 set -u
 
@@ -13,25 +12,18 @@ PG_BIN=${PG_BIN:-/usr/lib/postgresql/15/bin}
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-db-test.XXXXXX") || exit 1
 FAILURES=0
 
-fail() {
-  echo "FAIL: $*" >&2
-  FAILURES=$((FAILURES + 1))
-}
+fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
 
 # The server refuses to run as root: then it runs as nobody, in a folder of its own.
 PGROOT=$WORK/pg
 mkdir "$PGROOT"
 if [ "$(id -u)" -eq 0 ]; then
-  chmod 755 "$WORK"
-  chown nobody "$PGROOT"
+  chmod 755 "$WORK" && chown nobody "$PGROOT"
   as_server() { (cd / && runuser -u nobody -- "$@"); }
 else
   as_server() { (cd / && "$@"); }
 fi
-stop_server() {
-  as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -m immediate stop >/dev/null 2>&1
-  rm -rf "$WORK"
-}
+stop_server() { as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -m immediate stop >/dev/null 2>&1; rm -rf "$WORK"; }
 trap stop_server EXIT
 trap 'exit 1' INT TERM
 as_server "$PG_BIN/initdb" -D "$PGROOT/data" -U kelvo --auth=trust -E UTF8 --no-sync >"$WORK/initdb.log" 2>&1 ||
@@ -39,23 +31,11 @@ as_server "$PG_BIN/initdb" -D "$PGROOT/data" -U kelvo --auth=trust -E UTF8 --no-
 as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -o "-k $PGROOT -c listen_addresses='' -c fsync=off" \
   -l "$PGROOT/server.log" -w start >/dev/null || { cat "$PGROOT/server.log" >&2; exit 1; }
 sql() { "$PG_BIN/psql" -h "$PGROOT" -U kelvo -d "$1" -v ON_ERROR_STOP=1 -qAtc "$2"; }
-url() { echo "postgresql:///$1?host=$PGROOT&user=kelvo${2-}"; }
+url() { echo "postgresql:///$1?host=$PGROOT&user=kelvo"; }
 new_database() { "$PG_BIN/createdb" -h "$PGROOT" -U kelvo "$1"; }
 
-# Runs kelvo-db; output in $WORK/out, exit status in $RC.
-run_db() {
-  "$DB" "$@" >"$WORK/out" 2>&1
-  RC=$?
-}
-# Every file under two folders: the same names, and each pair equal byte for byte.
-same_files() {
-  (cd "$1" && find . -type f | sort) >"$WORK/names.a"
-  (cd "$2" && find . -type f | sort) >"$WORK/names.b"
-  diff "$WORK/names.a" "$WORK/names.b" >&2 || return 1
-  while IFS= read -r f; do cmp "$1/$f" "$2/$f" >&2 || return 1; done <"$WORK/names.a"
-}
+run_db() { "$DB" "$@" >"$WORK/out" 2>&1; RC=$?; }  # output in $WORK/out
 
-# --- A shop with every kind of file it keeps ------------------------------------------------------
 SHOP=$WORK/shop
 # shellcheck disable=SC2086
 "$MAKE_SHOP" "$SHOP" $SIZE >/dev/null || { echo "make-shop failed" >&2; exit 1; }
@@ -64,97 +44,41 @@ SHOP=$WORK/shop
 printf '\r\n12:0007/12/2026 Switched on\r\nOperator: 1, Administrator\r\n' | iconv -f UTF-8 -t UTF-16LE >"$SHOP/lgb4.dat"
 printf 'x\r\0\n\0\r\n\0' >>"$SHOP/lgb4.dat"
 : >"$SHOP/lgb2.dat"
-mkdir -p "$SHOP/2026" "$SHOP/2025"
+mkdir -p "$SHOP/2026"
 printf 'Shop  12:00 Monday December 7 2026\r\nToday'"'"'s takings: 0.00' | iconv -f UTF-8 -t UTF-16LE >"$SHOP/2026/thed1207.dat"
-head -c 100 /dev/urandom >"$SHOP/2025/thed1231.dat"
-cp "$SHOP/wr.cfg" "$SHOP/November.dat"
 head -c 30054 /dev/urandom >"$SHOP/m17.bmp"
-: >"$SHOP/Custform.txt"
 echo "kept as it is" >"$SHOP/notes of the owner.txt"
 # Running figures with bits a float sum would not keep: -0.0 takings and a NaN with a payload.
 printf '\000\000\000\200' | dd of="$SHOP/wr.cfg" bs=1 seek=856 conv=notrunc status=none
 printf '\001\000\300\177' | dd of="$SHOP/wr.cfg" bs=1 seek=4196 conv=notrunc status=none
 
-# Milliseconds since $1 (a `date +%s%N` reading).
-ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
 new_database one
-START=$(date +%s%N)
 run_db import "$SHOP" "$(url one)"
-IMPORT_MS=$(ms_since "$START")
 [ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "import: exit status $RC"; }
-grep -q '^film.dat: [0-9]* records$' "$WORK/out" || fail "import: no film.dat line"
-START=$(date +%s%N)
 run_db export "$(url one)" "$WORK/back"
-EXPORT_MS=$(ms_since "$START")
 [ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "export: exit status $RC"; }
-same_files "$SHOP" "$WORK/back" || fail "round trip: the files differ"
-[ "$(sql one "SELECT count(*) FROM film")" -eq $(($(stat -c %s "$SHOP/film.dat") / 3040)) ] ||
-  fail "film rows: not one per slot"
-[ "$(sql one "SELECT count(*) FROM log_entry WHERE file = 'lgb4.dat'")" -eq 3 ] || fail "log: not one row per line"
-echo "shop of $SIZE ($(du -sh "$SHOP" | cut -f1)): import $IMPORT_MS ms, export $EXPORT_MS ms"
+diff -r "$SHOP" "$WORK/back" >&2 || fail "round trip: the files differ"
 
-# --- Refusals: exit 3, nothing changed --------------------------------------------------------------
+# Refusals: exit 3, nothing changed.
 run_db import "$SHOP" "$(url one)"
 [ "$RC" -eq 3 ] || fail "second import: exit status $RC"
 grep -q 'already holds a shop' "$WORK/out" || fail "second import: no clear message"
-run_db export "$(url one)" "$WORK/again"
-same_files "$SHOP" "$WORK/again" || fail "second import: the stored shop changed"
+run_db export "$(url one)" "$WORK/again" && diff -r "$SHOP" "$WORK/again" >&2 || fail "second import: the stored shop changed"
 
-mkdir "$WORK/busy" && echo keep >"$WORK/busy/x"
-run_db export "$(url one)" "$WORK/busy"
-[ "$RC" -eq 3 ] || fail "export into a folder in use: exit status $RC"
-[ "$(ls "$WORK/busy")" = x ] || fail "export into a folder in use: the folder changed"
-
+# A journal still waiting to be applied, and a record file cut inside a record.
 new_database empty
-run_db export "$(url empty)" "$WORK/none"
-[ "$RC" -eq 3 ] || fail "export of an empty database: exit status $RC"
-[ ! -e "$WORK/none" ] || fail "export of an empty database: a folder was left"
-
-# Folders that are not a shop at rest, each refused with the database left empty.
-SMALL=$WORK/small
-"$MAKE_SHOP" "$SMALL" --films 20 --members 10 --stock 5 >/dev/null || fail "make-shop failed"
-mkdir "$WORK/cases"
-cp -r "$SMALL" "$WORK/cases/journal" && echo torn >"$WORK/cases/journal/kelvo.jnl"
-cp -r "$SMALL" "$WORK/cases/cut" && head -c 3041 "$SMALL/film.dat" >"$WORK/cases/cut/film.dat"
-cp -r "$SMALL" "$WORK/cases/nomember" && rm "$WORK/cases/nomember/member.dat"
-cp -r "$SMALL" "$WORK/cases/shortcfg" && head -c 92807 "$SMALL/wr.cfg" >"$WORK/cases/shortcfg/wr.cfg"
-cp -r "$SMALL" "$WORK/cases/link" && ln -s /etc/passwd "$WORK/cases/link/passwd"
-for c in journal cut nomember shortcfg link; do
-  run_db import "$WORK/cases/$c" "$(url empty)"
-  [ "$RC" -eq 3 ] || fail "import of the $c folder: exit status $RC"
+cp -r "$SHOP" "$WORK/journal" && echo torn >"$WORK/journal/kelvo.jnl"
+cp -r "$SHOP" "$WORK/cut" && head -c 3041 "$SHOP/film.dat" >"$WORK/cut/film.dat"
+for c in journal cut; do
+  run_db import "$WORK/$c" "$(url empty)"; [ "$RC" -eq 3 ] || fail "import of the $c folder: exit status $RC"
 done
 [ -z "$(sql empty "SELECT to_regclass('shop')")" ] || fail "refused imports: tables were left"
-# A counter running on the folder holds its lock; the import waits for no one and refuses.
-: >"$SMALL/kelvo.lock"
-flock -x "$SMALL/kelvo.lock" -c "\"$DB\" import \"$SMALL\" \"$(url empty)\"" >"$WORK/out" 2>&1
-RC=$?
-[ "$RC" -eq 3 ] || fail "import while kelvo runs: exit status $RC"
 
-run_db import "$SMALL" "postgresql:///one?host=$WORK/nowhere&user=kelvo"
-[ "$RC" -eq 4 ] || fail "no server: exit status $RC"
-run_db import "$SMALL"
-[ "$RC" -eq 2 ] || fail "usage: exit status $RC"
-
-# --- Several shops in one database, a schema each ---------------------------------------------------
-sql one "CREATE SCHEMA second"
-run_db import "$SMALL" "$(url one '&options=-csearch_path%3Dsecond')"
-[ "$RC" -eq 0 ] || { cat "$WORK/out" >&2; fail "import into a second schema: exit status $RC"; }
-run_db export "$(url one '&options=-csearch_path%3Dsecond')" "$WORK/second"
-same_files "$SMALL" "$WORK/second" || fail "second schema: the files differ"
-run_db export "$(url one)" "$WORK/first"
-same_files "$SHOP" "$WORK/first" || fail "second schema: the first shop changed"
-# --- A damaged store: refused, and the export leaves nothing behind ---------------------------------
-sql one "SET search_path = second; INSERT INTO shop_file (name, kind, bytes) VALUES ('../escaped', 'bytes', 'x')"
-run_db export "$(url one '&options=-csearch_path%3Dsecond')" "$WORK/hostile"
+# A stored name reaching outside the folder: nothing written anywhere.
+sql one "INSERT INTO shop_file (name, kind, bytes) VALUES ('../escaped', 'bytes', 'x')"
+run_db export "$(url one)" "$WORK/hostile"
 [ "$RC" -eq 3 ] || fail "a file named outside the folder: exit status $RC"
 [ ! -e "$WORK/escaped" ] && [ ! -e "$WORK/hostile" ] || fail "a file named outside the folder: something was written"
-sql one "SET search_path = second; DELETE FROM shop_file WHERE name = '../escaped'; DELETE FROM film WHERE slot = 7"
-run_db export "$(url one '&options=-csearch_path%3Dsecond')" "$WORK/gap"
-[ "$RC" -eq 3 ] || fail "a missing film slot: exit status $RC"
-[ ! -e "$WORK/gap" ] || fail "a missing film slot: the folder was left"
 
-if [ "$FAILURES" -ne 0 ]; then
-  echo "$FAILURES check(s) failed" >&2
-  exit 1
-fi
+[ "$FAILURES" -eq 0 ] || { echo "$FAILURES check(s) failed" >&2; exit 1; }
 echo "kelvo-db: all checks passed"

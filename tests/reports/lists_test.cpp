@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "records/file_io.h"
-#include "catalogue/member_history.h"
 #include "reports/alpha_sort.h"
 #include "reports/film_lists.h"
 #include "reports/film_prints.h"
@@ -216,110 +215,46 @@ TEST_F(ListTest, StartNumberBounds) {
 
 TEST_F(ListTest, CancelWhileReadingShowsNoHalfMadePage) {
   for (int64_t n = 1; n <= 20; ++n) given_members({cattest::member(n, u"Member")});
-  struct Case {
-    int64_t cancel_at;  // each member read is one step; a page needs its rows and one read ahead
-    size_t pages;
-  };
-  for (const Case c : {Case{-1, 2}, Case{13, 0}, Case{14, 1}}) {
-    views_.pages.clear();
-    screens_.progress_.steps = 0;
-    screens_.progress_.cancel_at = c.cancel_at;
-    op_.type(u"1");
+  // Each member read is one step; a page needs its rows and one read ahead.
+  for (auto [cancel_at, pages] : {std::pair{-1, 2u}, {13, 0u}, {14, 1u}}) {
+    views_.pages.clear(), op_.type(u"1");
+    screens_.progress_.steps = 0, screens_.progress_.cancel_at = cancel_at;
     reports::list_members_from(shop_, screens_);
-    EXPECT_EQ(views_.pages.size(), c.pages) << c.cancel_at;
-    EXPECT_TRUE(op_.messages.empty()) << c.cancel_at;  // a Cancel is no empty list
+    EXPECT_EQ(views_.pages.size(), pages) << cancel_at;
+    EXPECT_TRUE(op_.messages.empty()) << cancel_at;  // a Cancel is no empty list
   }
 }
 
-// A data file that does not open is "not present"; one that opens but cannot be read is named as
-// the finds name it; a sorted list whose work file cannot be read back says so, not that nothing
-// is on record. Nothing is shown or printed after the message.
+// Nothing is shown or printed after the message naming the file.
 TEST_F(ListTest, FilesThatCannotBeReadAreNamed) {
   namespace fs = std::filesystem;
   given_films({film(1, u"Alien"), film(2, u"Brazil")});
   given_members({cattest::member(1, u"Adams"), cattest::member(2, u"Brown")});
-  auto cut_short = [&](std::string_view name) {
-    fs::resize_file(shop_.path(name), fs::file_size(shop_.path(name)) - 100);
+  auto cut_short = [&](std::string_view name) { fs::resize_file(shop_.path(name), fs::file_size(shop_.path(name)) - 100); };
+  auto gone_after_sorting = [&](std::string_view work) { screens_.progress_.on_finish = [=, this] { fs::remove(shop_.path(work)); }; };
+  using Command = void (*)(records::Shop&, catalogue::ListScreens&);
+  const struct { const char* name; std::function<void()> damage; Command run; const char *caption, *message; } cases[] = {
+      {"member.dat short", [&] { cut_short(records::files::kMember); }, reports::list_members_owing, "Problem", "Member.dat"},
+      {"film.dat short", [&] { cut_short(records::files::kFilm); }, reports::list_films_alphabetically, "Problem", "Film.dat"},
+      {"f2.dat unreadable", [&] { gone_after_sorting(reports::kFilmWorkFile); }, reports::print_films_alphabetically,
+       "Fatal error", "Data file: f2.dat, not present."},
+      {"m2.dat unreadable", [&] { gone_after_sorting(reports::kMemberWorkFile); }, reports::list_members_alphabetically,
+       "Fatal error", "Data file: m2.dat, not present."},
   };
-  auto gone_after_sorting = [&](std::string_view work_file) {
-    screens_.progress_.on_finish = [this, work_file] { fs::remove(shop_.path(work_file)); };
-  };
-  struct Case {
-    const char* name;
-    std::function<void()> damage;
-    std::vector<std::u16string> answers;
-    std::function<void()> run;
-    const char *caption, *message;
-  };
-  const std::vector<Case> cases = {
-      {"investigate, member.dat short", [&] { cut_short(records::files::kMember); }, {u"1"},
-       [&] { catalogue::investigate(shop_, views_, screens_.history_); }, "Problem", "Member.dat"},
-      {"member list, member.dat short", [&] { cut_short(records::files::kMember); }, {u"1"},
-       [&] { reports::list_members_from(shop_, screens_); }, "Problem", "Member.dat"},
-      {"member list, member.dat gone", [&] { fs::remove(shop_.path(records::files::kMember)); }, {u"1"},
-       [&] { reports::list_members_from(shop_, screens_); }, "Fatal error", "Data file: member.dat, not present."},
-      {"films alphabetically, film.dat short", [&] { cut_short(records::files::kFilm); }, {u"A", u"Z"},
-       [&] { reports::list_films_alphabetically(shop_, screens_); }, "Problem", "Film.dat"},
-      {"films alphabetically, f2.dat unreadable", [&] { gone_after_sorting(reports::kFilmWorkFile); }, {u"A", u"Z"},
-       [&] { reports::list_films_alphabetically(shop_, screens_); }, "Fatal error", "Data file: f2.dat, not present."},
-      {"members alphabetically, m2.dat unreadable", [&] { gone_after_sorting(reports::kMemberWorkFile); },
-       {u"A", u"Z"}, [&] { reports::list_members_alphabetically(shop_, screens_); }, "Fatal error",
-       "Data file: m2.dat, not present."},
-      {"films printed alphabetically, f2.dat unreadable", [&] { gone_after_sorting(reports::kFilmWorkFile); },
-       {u"A", u"Z"}, [&] { reports::print_films_alphabetically(shop_, screens_); }, "Fatal error",
-       "Data file: f2.dat, not present."},
-  };
-  const std::string kept = (folder_ / "kept").string();
+  const fs::path kept = folder_ / "kept";
   fs::create_directory(kept);
-  for (auto name : {records::files::kFilm, records::files::kMember})
-    fs::copy_file(shop_.path(name), fs::path(kept) / name);
+  const auto files = {records::files::kFilm, records::files::kMember};
+  for (auto name : files) fs::copy_file(shop_.path(name), kept / name);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    reset_output();
-    views_.pages.clear();
-    c.damage();
-    for (const auto& a : c.answers) op_.type(a);
-    c.run();
+    reset_output(), views_.pages.clear(), c.damage(), op_.type(u"A"), op_.type(u"Z");
+    c.run(shop_, screens_);
     screens_.progress_.on_finish = nullptr;
     ASSERT_EQ(op_.messages.size(), 1u);
     EXPECT_EQ(op_.messages[0].caption, c.caption);
     EXPECT_EQ(op_.messages[0].body, c.message);
-    EXPECT_TRUE(views_.pages.empty());
-    EXPECT_TRUE(screens_.history_.investigations.empty());
-    EXPECT_EQ(screens_.printer_.documents(), 0);
-    for (auto name : {records::files::kFilm, records::files::kMember})
-      fs::copy_file(fs::path(kept) / name, shop_.path(name), fs::copy_options::overwrite_existing);
-  }
-}
-
-// The progress window of a pass goes when the pass ends: before the message that follows it.
-TEST_F(ListTest, ThePassEndsBeforeItsMessage) {
-  given_members({cattest::member(1, u"Adams"), cattest::member(2, u"Brown")});
-  struct Case {
-    const char* name;
-    std::function<void()> run;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"nobody owes", [&] { reports::list_members_owing(shop_, screens_); }, "No items on record."},
-      {"no stock", [&] { op_.type(u"1"), reports::list_stock(shop_, screens_); }, "No items on record."},
-      {"member.dat short", [&] {
-         std::filesystem::resize_file(shop_.path(records::files::kMember),
-                                      std::filesystem::file_size(shop_.path(records::files::kMember)) - 100);
-         reports::list_active_members(shop_, screens_);
-       }, "Member.dat"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    reset_output();
-    std::vector<size_t> messages_at_finish;
-    screens_.progress_.on_finish = [&] { messages_at_finish.push_back(op_.messages.size()); };
-    c.run();
-    screens_.progress_.on_finish = nullptr;
-    ASSERT_EQ(op_.messages.size(), 1u);
-    EXPECT_EQ(op_.messages[0].body, c.message);
-    ASSERT_FALSE(messages_at_finish.empty());
-    EXPECT_EQ(messages_at_finish.front(), 0u);
+    EXPECT_TRUE(views_.pages.empty() && screens_.printer_.documents() == 0);
+    for (auto name : files) fs::copy_file(kept / name, shop_.path(name), fs::copy_options::overwrite_existing);
   }
 }
 

