@@ -23,10 +23,7 @@ void assistive_tick(QWidget& w, const char* name) {
   if (auto* a = spoken(w, name)) a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
-class AssistiveActions : public WindowTest {
- protected:
-  AssistiveActions() { use_real_dialogs(); }
-};
+using AssistiveActions = WindowTest;
 
 TEST_F(AssistiveActions, CommandScreensFollowWhatTheirControlsHold) {
   const std::pair<const char*, std::function<void(QWidget&)>> cases[] = {
@@ -50,13 +47,11 @@ TEST_F(AssistiveActions, CommandScreensFollowWhatTheirControlsHold) {
          EXPECT_EQ(child<QLineEdit>(w, "total")->text(), "2.00");
        }},
   };
+  use_real_dialogs();
   for (const auto& [command, act_and_check] : cases) {
     SCOPED_TRACE(command);
     Screens s;
-    s.then([&](QWidget& w) {
-      act_and_check(w);
-      static_cast<QDialog&>(w).reject();
-    });
+    s.then([&, act = act_and_check](QWidget& w) { act(w), static_cast<QDialog&>(w).reject(); });
     window_.run(command);
   }
 }
