@@ -138,7 +138,8 @@ class AccessCheck {
       if ((qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) &&
           w->width() + 0.5 < w->sizeHint().width() + kerning_lost(*w, static_cast<QAbstractButton*>(w)->text()))
         fault(w, "shows its text clipped");
-      if (auto* p = qobject_cast<QPushButton*>(w); p && p->fontMetrics().horizontalAdvance(label_words(p->text())) + 6 > p->width())
+      auto* p = qobject_cast<QPushButton*>(w);
+      if (p && p->fontMetrics().horizontalAdvance(label_words(p->text())) + 6 > p->width())
         fault(w, "shows its text clipped");
       if (is_control(w) && !screen_.rect().contains(QRect(w->mapTo(&screen_, QPoint(0, 0)), w->size())))
         fault(w, "lies partly outside its screen");
@@ -164,8 +165,8 @@ class AccessCheck {
         buttons = true;
         takes_enter = takes_enter || b->isDefault() || (b->autoDefault() && b->hasFocus());
       }
-      if (auto* e = qobject_cast<QLineEdit*>(w); e && !e->isReadOnly() && e->isEnabled() && e->focusPolicy() != Qt::NoFocus)
-        typed_box = true;
+      auto* e = qobject_cast<QLineEdit*>(w);
+      typed_box = typed_box || (e && !e->isReadOnly() && e->isEnabled() && e->focusPolicy() != Qt::NoFocus);
     }
     // A box that takes Enter itself (a scanner ends each code with it) needs no default button.
     if (auto* e = qobject_cast<QLineEdit*>(screen_.focusWidget()); e && has_receiver(e, &QLineEdit::returnPressed))
@@ -174,7 +175,8 @@ class AccessCheck {
       takes_enter = true;
     if (typed_box && qobject_cast<QPushButton*>(screen_.focusWidget()))
       fault(screen_.focusWidget(), "has the first focus, before the boxes to type in");
-    if (buttons && !takes_enter && qobject_cast<QDialog*>(&screen_)) out_.push_back(id(&screen_) + " has no button that takes Enter");
+    if (buttons && !takes_enter && qobject_cast<QDialog*>(&screen_))
+      out_.push_back(id(&screen_) + " has no button that takes Enter");
   }
 
   // Of two controls in one row the left one first, of two in one column the upper one first; a
@@ -198,7 +200,8 @@ class AccessCheck {
     for (size_t i = 0; i < chain.size(); ++i)
       for (size_t j = i + 1; j < chain.size(); ++j)
         if (shown_before(chain[j], chain[i]) && told.insert(chain[j]).second)
-          fault(chain[j], "comes after " + QString::fromStdString(id(chain[i])) + " in the Tab order, though it is shown before it");
+          fault(chain[j], "comes after " + QString::fromStdString(id(chain[i])) +
+                              " in the Tab order, though it is shown before it");
   }
 
   int typed_fields() const {
@@ -210,7 +213,9 @@ class AccessCheck {
     QString s = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
     return (w == &screen_ ? "\"" + screen_.windowTitle() + "\" (" + s + ")" : s).toStdString();
   }
-  void fault(const QWidget* w, const QString& what) { out_.push_back(id(&screen_) + ": " + id(w) + " " + what.toStdString()); }
+  void fault(const QWidget* w, const QString& what) {
+    out_.push_back(id(&screen_) + ": " + id(w) + " " + what.toStdString());
+  }
 
   QWidget& screen_;
   std::vector<QWidget*> controls_;

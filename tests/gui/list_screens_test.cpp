@@ -159,7 +159,8 @@ TEST_F(ListScreens, ListWindowsAreNotCoveredByAProgressWindow) {
 // ends; its Cancel stops the pass.
 TEST_F(ListScreens, ProgressWindowShowsOnlyWhileALongPassRuns) {
   using Case = std::tuple<int, bool, bool>;  // pass length, window shown, cancelled
-  for (const auto& [pass_ms, window, cancel] : {Case{100, false, false}, Case{1200, true, false}, Case{1200, true, true}}) {
+  for (const auto& [pass_ms, window, cancel] :
+       {Case{100, false, false}, Case{1200, true, false}, Case{1200, true, true}}) {
     SCOPED_TRACE(::testing::Message() << pass_ms << (cancel ? " ms, cancelled" : " ms"));
     platform::qt::QtProgress progress(&window_);
     QElapsedTimer clock;
