@@ -1,7 +1,7 @@
 // Every screen the command table can open, opened offscreen as a clerk would reach it, must
 // serve the keyboard and a screen reader: a name for every control (the words of its label,
 // unique), a unique Alt+letter key for every labelled field and button, toggles and read-only
-// fields that say so, Tab as the eye reads, Enter and a first focus, nothing clipped on an
+// fields that say so, lists that report rows and columns, reactions to a control's state, Tab as the eye reads, Enter and a first focus, nothing clipped on an
 // 800 x 600 desktop. Each fault names the screen and the control.
 #include "gui/window_test.h"
 
@@ -62,7 +62,8 @@ class AccessCheck {
       if (label && !name.contains(label_words(label->text()), Qt::CaseInsensitive))
         fault(w, "is named \"" + name + "\" under the label \"" + label_words(label->text()) + "\"");
       check_key(w, label, keys);
-      if (a) check_state(w, a->state());
+      if (a) check_state(w, a);
+      check_reaction(w);
     }
     check_clipping();
     check_entry();
@@ -113,7 +114,9 @@ class AccessCheck {
     }
   }
 
-  void check_state(QWidget* w, QAccessible::State s) {
+  void check_state(QWidget* w, QAccessibleInterface* a) {
+    const QAccessible::State s = a->state();
+    if (qobject_cast<QAbstractItemView*>(w) && !a->tableInterface()) fault(w, "does not report its rows and columns");
     if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isCheckable() && !s.checkable)
       fault(w, "is a toggle but not reported checkable");
     bool read_only = false;
@@ -121,6 +124,34 @@ class AccessCheck {
     if (auto* e = qobject_cast<QPlainTextEdit*>(w)) read_only = e->isReadOnly();
     if (auto* e = qobject_cast<QTextEdit*>(w)) read_only = e->isReadOnly();
     if (read_only && (!s.readOnly || s.editable)) fault(w, "is read-only but reported editable");
+  }
+
+  // A screen that listens only to what the mouse did misses the keyboard, the scanner and
+  // assistive actions.
+  void check_reaction(QWidget* w) {
+    auto* b = qobject_cast<QAbstractButton*>(w);
+    if (b && b->isCheckable() && !qobject_cast<QPushButton*>(w) &&
+        (has_receiver(b, &QAbstractButton::clicked) || has_receiver(b, &QAbstractButton::pressed)) &&
+        !has_receiver(b, &QAbstractButton::toggled))
+      fault(w, "acts on the click, not on the box being ticked");
+    if (auto* e = qobject_cast<QLineEdit*>(w); e && has_receiver(e, &QLineEdit::textEdited) && !has_receiver(e, &QLineEdit::textChanged))
+      fault(w, "acts on typing, not on its text changing");
+    if (auto* c = qobject_cast<QComboBox*>(w); c && has_receiver(c, &QComboBox::activated) &&
+        !has_receiver(c, &QComboBox::currentIndexChanged))
+      fault(w, "acts on a pick, not on its current entry changing");
+    auto* v = qobject_cast<QAbstractItemView*>(w);
+    if (!v) return;
+    const auto* l = qobject_cast<QListWidget*>(w);
+    const auto* t = qobject_cast<QTableWidget*>(w);
+    const bool click = has_receiver(v, &QAbstractItemView::clicked) || has_receiver(v, &QAbstractItemView::pressed) ||
+                       (l && (has_receiver(l, &QListWidget::itemClicked) || has_receiver(l, &QListWidget::itemPressed))) ||
+                       (t && (has_receiver(t, &QTableWidget::cellClicked) || has_receiver(t, &QTableWidget::itemClicked)));
+    const auto* m = v->selectionModel();
+    const bool state = (m && (has_receiver(m, &QItemSelectionModel::currentChanged) || has_receiver(m, &QItemSelectionModel::selectionChanged))) ||
+                       (l && (has_receiver(l, &QListWidget::currentRowChanged) || has_receiver(l, &QListWidget::currentItemChanged) ||
+                              has_receiver(l, &QListWidget::itemSelectionChanged))) ||
+                       (t && (has_receiver(t, &QTableWidget::currentCellChanged) || has_receiver(t, &QTableWidget::itemSelectionChanged)));
+    if (click && !state) fault(w, "acts on a click in the list, not on the row chosen");
   }
 
   void check_clipping() {
