@@ -47,7 +47,7 @@ struct Story {
 
 // Opens the shop as a start does (completing or dropping a journal) and returns its story, with
 // every disagreement between film.dat and member.dat in `problems`.
-Story read_story(const fs::path& folder, std::vector<std::string>& problems) {
+Story open_and_read(const fs::path& folder, std::vector<std::string>& problems) {
   Counter c(folder, day());
   records::LoanLedger ledger;
   Story s;
@@ -64,13 +64,7 @@ Story read_story(const fs::path& folder, std::vector<std::string>& problems) {
   for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(log[2 * i] | (log[2 * i + 1] << 8));
   s.rental_entries = count(text, u"  Rental: ");
   s.returned_lines = count(text, u"\r\nFilm: ");
-  return s;
-}
-
-// The same, and once the counter has closed, no transaction may wait in the journal.
-Story open_and_read(const fs::path& folder, std::vector<std::string>& problems) {
-  const Story s = read_story(folder, problems);
-  if (records::find_journal(folder).state != records::JournalState::None) problems.push_back("a journal still waits after the end");
+  if (records::find_journal(folder).state != records::JournalState::None) problems.push_back("a journal still waits after the start");
   return s;
 }
 
