@@ -27,24 +27,22 @@ namespace fs = std::filesystem;
 enum class Loss { Everything, RandomBlocks };
 using Bytes = std::vector<uint8_t>;
 
+using Snapshot = std::map<std::string, Bytes>;
 Bytes read_file(const fs::path& file) { return records::read_whole(file).value_or(Bytes{}); }
 
-// A disk that loses power. It tells what the program only wrote in one folder from what it synced,
-// and at the cut leaves there what a disk might hold once the power is back, then ends the process:
-// nothing unsynced, or random blocks of it, with the renames and removals no folder sync has made
-// durable kept up to a random one, in their order (as a journalling file system keeps them).
+// A disk that loses power: at the cut it leaves in its folder what a disk might hold once the power
+// is back (nothing unsynced, or random blocks of it, and the renames and removals no folder sync has
+// made durable up to a random one, in order as a journalling file system keeps them), then ends the process.
 class SimulatedDisk : public records::DiskObserver {
  public:
   static constexpr int kCutExit = 87;
   explicit SimulatedDisk(fs::path folder) : folder_(std::move(folder)) { file_system_synced(); }
   void cut_at(int event, Loss loss, uint32_t seed) { cut_at_ = event, loss_ = loss, rng_.seed(seed); }
   int events() const { return events_; }
-
   [[noreturn]] void cut() {
     records::set_disk_observer(nullptr);
     std::map<std::string, int> names = names_;
-    const size_t kept = loss_ == Loss::Everything ? 0 : rng_() % (ops_.size() + 1);
-    for (size_t i = 0; i < kept; ++i) apply(ops_[i], names);
+    for (size_t i = 0, kept = loss_ == Loss::Everything ? 0 : rng_() % (ops_.size() + 1); i < kept; ++i) apply(ops_[i], names);
     std::map<int, Bytes> now;
     for (const auto& [name, inode] : listing()) now[file_[inode]] = read_file(folder_ / name), fs::remove(folder_ / name);
     for (const auto& [name, file] : names) {
@@ -53,15 +51,15 @@ class SimulatedDisk : public records::DiskObserver {
     }
     ::_exit(kCutExit);
   }
-
   void created(const fs::path& file) override {
     if (file.parent_path() == folder_) op({}, file.filename(), file_[inode_of(file)] = ++files_);  // inodes come back
   }
-  void written(int fd) override { if (known(fd)) event(); }
+  void written(int fd) override {
+    if (file_.count(inode_of(link(fd), false))) event();
+  }
+  // The descriptor may be open for writing only: the file is read again through its link.
   void synced(int fd) override {
-    // The descriptor may be open for writing only: the file is read again through its link.
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    if (known(fd)) content_[file_[inode_of(link, false)]] = read_file(link), event();
+    if (const ino_t inode = inode_of(link(fd), false); file_.count(inode)) content_[file_[inode]] = read_file(link(fd)), event();
   }
   void file_system_synced() override {
     names_.clear(), ops_.clear();
@@ -80,28 +78,22 @@ class SimulatedDisk : public records::DiskObserver {
   void removed(const fs::path& file, ino_t inode) override {
     if (file.parent_path() == folder_) op(file.filename(), {}, file_[inode]);
   }
-
  private:
-  struct Op {
-    std::string from, to;  // none from for a creation, none to for a removal
-    int file;
-  };
+  struct Op { std::string from, to; int file; };  // no `from` for a creation, no `to` for a removal
   void op(const fs::path& from, const fs::path& to, int file) { ops_.push_back({from.string(), to.string(), file}), event(); }
   void event() { if (++events_ == cut_at_) cut(); }
   static void apply(const Op& op, std::map<std::string, int>& names) {
-    names.erase(op.from);
-    if (!op.to.empty()) names[op.to] = op.file;
+    if (names.erase(op.from), !op.to.empty()) names[op.to] = op.file;
   }
   // Each 4 KiB block as synced or as written since, at either length: past what was kept, zeros.
   Bytes blend(const Bytes& synced, const Bytes& written) {
     Bytes out(rng_() % 2 ? synced.size() : written.size(), 0);
-    for (size_t at = 0; at < out.size(); at += 4096) {
-      const Bytes& from = rng_() % 2 ? synced : written;
-      for (size_t i = at; i < std::min(out.size(), at + 4096) && i < from.size(); ++i) out[i] = from[i];
-    }
+    for (size_t at = 0; at < out.size(); at += 4096)
+      if (const Bytes& from = rng_() % 2 ? synced : written; at < from.size())
+        std::copy_n(from.begin() + at, std::min({size_t{4096}, from.size() - at, out.size() - at}), out.begin() + at);
     return out;
   }
-  bool known(int fd) { return file_.count(inode_of("/proc/self/fd/" + std::to_string(fd), false)); }
+  static std::string link(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
   static ino_t inode_of(const fs::path& file, bool link = true) {
     struct stat st {};
     return (link ? ::lstat : ::stat)(file.c_str(), &st) == 0 ? st.st_ino : 0;
@@ -112,11 +104,10 @@ class SimulatedDisk : public records::DiskObserver {
       if (e.is_regular_file()) out[e.path().filename().string()] = inode_of(e.path());
     return out;
   }
-
   fs::path folder_;
   std::map<ino_t, int> file_;  // files are numbered apart from inodes, which the file system reuses
   int files_ = 0, events_ = 0, cut_at_ = 0;
-  std::map<std::string, int> names_;  // the names and contents as on the disk, and the creations,
+  std::map<std::string, int> names_;  // the names and contents as on the disk, then the creations,
   std::map<int, Bytes> content_;      // renames and removals not yet there
   std::vector<Op> ops_;
   Loss loss_{};
@@ -124,15 +115,13 @@ class SimulatedDisk : public records::DiskObserver {
 };
 
 text::DateTime day() { return bench::generated_shop_day(); }
-using Snapshot = std::map<std::string, Bytes>;
-
 struct NewMemberForm : catalogue::MemberFormView {
   catalogue::FormButton edit(catalogue::MemberForm& form) override {
-    form.set(catalogue::MemberField::Name, u"Powercut");
-    form.set(catalogue::MemberField::MembershipFee, u"5.00");
+    form.set(catalogue::MemberField::Name, u"Powercut"), form.set(catalogue::MemberField::MembershipFee, u"5.00");
     return catalogue::FormButton::Ok;
   }
 };
+NewMemberForm form;
 struct UpdateScreens : exchange::ImportScreens {
   fs::path file;
   platform::NoProgress none;
@@ -140,37 +129,30 @@ struct UpdateScreens : exchange::ImportScreens {
   std::optional<exchange::ColumnAnswer> columns(exchange::ImportRecords, const std::vector<int>&) override { return std::nullopt; }
   std::optional<text::u16> update_band() override { return u"1"; }
   platform::Progress& progress() override { return none; }
-};
+} update;
 
-// Found before the children fork: a member with five items out since `day`, a stock line, a file
-// of two new items. `rented_to` is the run's last rental.
-int64_t holder = 0, stock_line = 0, rented_to = 0;
-fs::path update_file;
+// Found before the children fork: a member with five items out since `day`, stock lines, a file
+// of two new items (`update`), the day it is late. `rented_to` is the run's last rental.
+int64_t holder = 0, rented_to = 0;
+std::vector<int64_t> stock_lines;
+text::DateTime late = day();
+fs::path root, base, work;
+int* step_ends = static_cast<int*>(::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
 
 // After a cut the shop holds the state after one of the steps, or the `first_part` of the last,
 // made durable before its transaction (a lost card is stopped whatever follows).
 using Step = std::function<bool(Counter&)>;
-struct Transaction {
-  const char* name;
-  std::vector<Step> steps;
-  Step first_part = nullptr;
-};
-
+struct Transaction { const char* name; std::vector<Step> steps; Step first_part = nullptr; };
 bool rent_five(Counter& c) {
   std::mt19937 rng(5);
   return (rented_to = c.rent_five(rng)) != 0;
 }
 Step return_late(const int64_t& member) {
-  return [&member](Counter& c) {
-    text::DateTime late = day();
-    for (int i = 0; i < 12; ++i) late = text::next_day(late);
-    return c.clock().set(late), c.return_all(member);
-  };
+  return [&member](Counter& c) { return c.clock().set(late), c.return_all(member); };
 }
 Step lost_card(platform::Answer copy) {
   return [copy](Counter& c) {
-    c.op().answer = copy;
-    c.op().typed = {text::format("%I64d", {holder})};
+    c.op().answer = copy, c.op().typed = {text::format("%I64d", {holder})};
     const auto before = c.shop().members.counts().live;
     catalogue::lost_card(c.shop(), c.screens());
     return copy != platform::Answer::Yes || c.shop().members.counts().live == before + 1;
@@ -186,100 +168,89 @@ const std::vector<Transaction> kTransactions = {
     {"sale of stock",
      {[](Counter& c) {
        counter::SaleBasket basket(c.shop(), c.till());
-       return basket.add(stock_line, 2), counter::commit_stock_sale(c.shop(), basket);
+       for (int64_t line : stock_lines) basket.add(line, 2);
+       return counter::commit_stock_sale(c.shop(), basket);
      }}},
     {"new member with a fee",
-     {[](Counter& c) {
-       NewMemberForm form;
-       return catalogue::add_members(c.shop(), c.screens(), form, catalogue::MemberAddKind::Plain) == 1;
-     }}},
+     {[](Counter& c) { return catalogue::add_members(c.shop(), c.screens(), form, catalogue::MemberAddKind::Plain) == 1; }}},
     {"return, then the member's lost card stopped and copied to a new number",
      {return_late(holder), lost_card(platform::Answer::Yes)},
      lost_card(platform::Answer::No)},
     {"batch of items updated from a file",
      {[](Counter& c) {
        const auto before = c.shop().films.counts().live;
-       UpdateScreens screens;
-       screens.file = update_file;
-       return exchange::update_items_from_file(c.shop(), screens), c.shop().films.counts().live == before + 2;
+       return exchange::update_items_from_file(c.shop(), update), c.shop().films.counts().live == before + 2;
      }}},
 };
 
-class PowerCutTest : public testing::Test {
- protected:
-  static constexpr int kAtEnd = 1 << 20;  // the cut once the transaction is over; -1 before it, 0 none
-  void SetUp() override {
-    fs::create_directories(base_ = (root_ = fs::temp_directory_path() / ("kelvo-cut-" + std::to_string(::getpid()))) / "base");
-    bench::generate_shop(base_, bench::ShopSize{60, 24, 10}, 11);
-    Counter c(base_, day());
-    ASSERT_TRUE(c.open());
-    c.shop().config.set_i32(records::cfg::kLogCapacity, 1000);
-    ASSERT_TRUE(c.shop().save_config());
-    std::mt19937 rng(3);
-    ASSERT_NE(holder = c.rent_five(rng), 0);
-    int64_t last_film = 0;
-    for (const auto& e : c.shop().films.index().entries()) last_film = std::max(last_film, e.number);
-    records::StockRecord r;
-    for (const auto& e : c.shop().stock.index().entries())
-      if (!stock_line && e.number > 0 && c.shop().stock.read_slot(e.slot, r) == records::ReadResult::Ok) {
-        r.set_quantity(20);
-        ASSERT_EQ(c.shop().stock.write_slot(e.slot, r), records::WriteResult::Ok);
-        stock_line = e.number;
-      }
-    // Additions only: a deletion pass would be a batch of its own.
-    const std::string bytes = text::utf16le_bytes(u"\uFEFFNumber,Flag,Title,Format\r\n" +
-        text::format("%I64d,1,Cut one,DVD\r\n%I64d,1,Cut two,DVD\r\n", {last_film + 1, last_film + 2}));
-    ASSERT_TRUE(records::write_file_atomic(update_file = root_ / "update.txt", bytes.data(), bytes.size()));
+// `steps` of `t` in a child on a fresh copy of the shop, the last only to its first part when
+// `first_part`, cut at `event` (-1 before, 0 never, kAtEnd once over): the events it made (0 after
+// a cut, -1 when it failed), each step's in `step_ends`.
+constexpr int kAtEnd = 1 << 20;
+int run(const Transaction& t, size_t steps, bool first_part, int event, Loss loss = Loss::Everything, uint32_t seed = 0) {
+  fs::remove_all(work = root / "work");
+  fs::copy(base, work);
+  if (::fork() == 0) {
+    auto c = std::make_unique<Counter>(work, day());
+    if (!c->open()) ::_exit(2);
+    records::set_journal_round_capacity(48 << 10);  // two rentals do not fit: the second begins a new round
+    SimulatedDisk disk(work);
+    records::set_disk_observer(&disk);
+    if (event == -1) disk.cut();
+    disk.cut_at(event == kAtEnd ? 0 : event, loss, seed);
+    bool done = true;
+    for (size_t i = 0; i < steps && done; ++i)
+      done = first_part && i + 1 == steps ? t.first_part(*c) : t.steps[i](*c), step_ends[i] = disk.events();
+    if (event == kAtEnd) disk.cut();
+    records::set_disk_observer(nullptr);
+    if (event == 0) c.reset();  // closed as at the end of a day: the reference
+    ::_exit(done ? 0 : 3);
   }
-  void TearDown() override { fs::remove_all(root_); }
+  int status = 0;
+  ::wait(&status);
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  EXPECT_TRUE(code == 0 || code == SimulatedDisk::kCutExit) << "the counter ended with " << code;
+  return code == 0 ? step_ends[steps ? steps - 1 : 0] : code == SimulatedDisk::kCutExit ? 0 : -1;
+}
 
-  // `steps` of `t` in a child on a fresh copy of the shop, the last only to its first part when
-  // `first_part`: the events it made (0 after a cut, -1 when it failed), each step's in `ends_`.
-  int run(const Transaction& t, size_t steps, bool first_part, int event, Loss loss = Loss::Everything, uint32_t seed = 0) {
-    fs::remove_all(work_ = root_ / "work");
-    fs::copy(base_, work_);
-    if (::fork() == 0) {
-      auto c = std::make_unique<Counter>(work_, day());
-      if (!c->open()) ::_exit(2);
-      records::set_journal_round_capacity(48 << 10);  // two rentals do not fit: the second begins a new round
-      SimulatedDisk disk(work_);
-      records::set_disk_observer(&disk);
-      if (event == -1) disk.cut();
-      disk.cut_at(event == kAtEnd ? 0 : event, loss, seed);
-      bool done = true;
-      for (size_t i = 0; i < steps && done; ++i)
-        done = first_part && i + 1 == steps ? t.first_part(*c) : t.steps[i](*c), ends_[i] = disk.events();
-      if (event == kAtEnd) disk.cut();
-      records::set_disk_observer(nullptr);
-      if (event == 0) c.reset();  // closed as at the end of a day: the reference
-      ::_exit(done ? 0 : 3);
-    }
-    int status = 0;
-    ::wait(&status);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    EXPECT_TRUE(code == 0 || code == SimulatedDisk::kCutExit) << "the counter ended with " << code;
-    return code == 0 ? ends_[steps ? steps - 1 : 0] : code == SimulatedDisk::kCutExit ? 0 : -1;
+// The files a transaction may change, after the next start: it finds the shop consistent.
+Snapshot reopen() {
+  {
+    Counter c(work, day());
+    records::LoanLedger ledger;
+    if (!records::open_data(c.shop(), records::OpenMode::Counter, &ledger)) return ADD_FAILURE() << "the shop does not open", Snapshot{};
+    for (const auto& problem : records::find_inconsistencies(c.shop(), ledger)) ADD_FAILURE() << problem;
   }
+  EXPECT_NE(records::find_journal(work).state, records::JournalState::Complete) << "a journal still waits after the start";
+  Snapshot s;
+  for (const char* name : {"film.dat", "member.dat", "mans.dat", "wr.cfg", "lgb4.dat", "resn.dat"}) s[name] = read_file(work / name);
+  return s;
+}
 
-  // The files a transaction may change, after the next start: it finds the shop consistent.
-  Snapshot reopen() {
-    {
-      Counter c(work_, day());
-      records::LoanLedger ledger;
-      if (!records::open_data(c.shop(), records::OpenMode::Counter, &ledger)) return ADD_FAILURE() << "the shop does not open", Snapshot{};
-      for (const auto& problem : records::find_inconsistencies(c.shop(), ledger)) ADD_FAILURE() << problem;
-    }
-    EXPECT_NE(records::find_journal(work_).state, records::JournalState::Complete) << "a journal still waits after the start";
-    Snapshot s;
-    for (const char* name : {"film.dat", "member.dat", "mans.dat", "wr.cfg", "lgb4.dat", "resn.dat"}) s[name] = read_file(work_ / name);
-    return s;
-  }
+void make_shop() {
+  fs::create_directories(base = (root = fs::temp_directory_path() / ("kelvo-cut-" + std::to_string(::getpid()))) / "base");
+  bench::generate_shop(base, bench::ShopSize{60, 24, 10}, 11);
+  Counter c(base, day());
+  ASSERT_TRUE(c.open());
+  c.shop().config.set_i32(records::cfg::kLogCapacity, 1000);
+  ASSERT_TRUE(c.shop().save_config());
+  std::mt19937 rng(3);
+  ASSERT_NE(holder = c.rent_five(rng), 0);
+  for (int i = 0; i < 12; ++i) late = text::next_day(late);
+  int64_t last_film = 0;
+  for (const auto& e : c.shop().films.index().entries()) last_film = std::max(last_film, e.number);
+  records::StockRecord r;
+  for (const auto& e : c.shop().stock.index().entries())
+    if (e.number > 0 && c.shop().stock.read_slot(e.slot, r) == records::ReadResult::Ok && r.quantity() >= 2) stock_lines.push_back(e.number);
+  ASSERT_FALSE(stock_lines.empty());
+  // Additions only: a deletion pass would be a batch of its own.
+  const std::string bytes = text::utf16le_bytes(u"\uFEFFNumber,Flag,Title,Format\r\n" +
+      text::format("%I64d,1,Cut one,DVD\r\n%I64d,1,Cut two,DVD\r\n", {last_film + 1, last_film + 2}));
+  ASSERT_TRUE(records::write_file_atomic(update.file = root / "update.txt", bytes.data(), bytes.size()));
+}
 
-  fs::path root_, base_, work_;
-  int* ends_ = static_cast<int*>(::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-};
-
-TEST_F(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
+TEST(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
+  ASSERT_NO_FATAL_FAILURE(make_shop());
   const char* env = std::getenv("KELVO_POWER_CUTS");
   const int wanted = env && std::atoi(env) > 0 ? std::atoi(env) : 2000;
   std::mt19937 rng(20261208);
@@ -290,26 +261,22 @@ TEST_F(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
   for (const Transaction& t : kTransactions) {
     SCOPED_TRACE(t.name);
     Plan p{&t, {}, {}, {}, 0};
-    for (size_t steps = 0; steps < t.steps.size() + (t.first_part ? 1 : 0); ++steps) {
-      ASSERT_GE(run(t, steps, steps == t.steps.size(), steps ? 0 : -1), 0);
-      p.partial.push_back(reopen());
-    }
+    for (size_t steps = 0; steps < t.steps.size() + (t.first_part ? 1 : 0); ++steps)
+      if (run(t, steps, steps == t.steps.size(), steps ? 0 : -1) >= 0) p.partial.push_back(reopen());
     ASSERT_GT(p.events = run(t, t.steps.size(), false, 0), 0) << "the transaction did not run through";
-    p.ends.assign(ends_, ends_ + t.steps.size());
+    p.ends.assign(step_ends, step_ends + t.steps.size());
     ASSERT_NE(p.whole = reopen(), p.partial.front()) << "it changed nothing";
     plans.push_back(std::move(p));
   }
   int cuts = 0, whole = 0;
   auto cut = [&](const Plan& p, int event, Loss loss, uint32_t seed) {
     SCOPED_TRACE(std::string(p.t->name) + ", cut at " + std::to_string(event) + ", loss " + std::to_string(seed));
-    ++cuts;
-    if (run(*p.t, p.t->steps.size(), false, event, loss, seed) < 0) return;
+    if (++cuts, run(*p.t, p.t->steps.size(), false, event, loss, seed) < 0) return;
     const Snapshot s = reopen();
-    whole += s == p.whole;
-    size_t over = 0;
+    size_t over = 0;  // steps over before the cut
     while (over < p.ends.size() && p.ends[over] < event) ++over;
-    if (s != p.whole && (event == kAtEnd || std::find(p.partial.begin() + static_cast<long>(std::min(over, p.partial.size() - 1)),
-                                                      p.partial.end(), s) == p.partial.end()))
+    if ((whole += s == p.whole, s != p.whole) &&
+        (event == kAtEnd || std::find(p.partial.begin() + static_cast<long>(std::min(over, p.partial.size() - 1)), p.partial.end(), s) == p.partial.end()))
       ADD_FAILURE() << "the transaction is neither whole nor absent, or one finished before is lost";
   };
   for (const Plan& p : plans)
@@ -319,9 +286,9 @@ TEST_F(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
     const Plan& p = plans[i % plans.size()];
     cut(p, 1 + static_cast<int>(rng() % static_cast<uint32_t>(p.events)), Loss::RandomBlocks, static_cast<uint32_t>(rng()));
   }
-  EXPECT_GE(cuts, wanted);
   EXPECT_GT(whole, 0);
   EXPECT_LT(whole, cuts) << "no cut ever lost a transaction: the cuts come too late to test anything";
+  fs::remove_all(root);
 }
 
 }  // namespace
