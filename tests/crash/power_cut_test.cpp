@@ -4,10 +4,6 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <functional>
-#include <map>
 
 #include "catalogue/member_history.h"
 #include "catalogue/member_maintenance.h"
@@ -36,9 +32,9 @@ Bytes read_file(const fs::path& file) { return records::read_whole(file).value_o
 class SimulatedDisk : public records::DiskObserver {
  public:
   static constexpr int kCutExit = 87;
+  int events = 0;
   explicit SimulatedDisk(fs::path folder) : folder_(std::move(folder)) { file_system_synced(); }
   void cut_at(int event, Loss loss, uint32_t seed) { cut_at_ = event, loss_ = loss, rng_.seed(seed); }
-  int events() const { return events_; }
   [[noreturn]] void cut() {
     records::set_disk_observer(nullptr);
     std::map<std::string, int> names = names_;
@@ -81,7 +77,7 @@ class SimulatedDisk : public records::DiskObserver {
  private:
   struct Op { std::string from, to; int file; };  // no `from` for a creation, no `to` for a removal
   void op(const fs::path& from, const fs::path& to, int file) { ops_.push_back({from.string(), to.string(), file}), event(); }
-  void event() { if (++events_ == cut_at_) cut(); }
+  void event() { if (++events == cut_at_) cut(); }
   static void apply(const Op& op, std::map<std::string, int>& names) {
     if (names.erase(op.from), !op.to.empty()) names[op.to] = op.file;
   }
@@ -106,7 +102,7 @@ class SimulatedDisk : public records::DiskObserver {
   }
   fs::path folder_;
   std::map<ino_t, int> file_;  // files are numbered apart from inodes, which the file system reuses
-  int files_ = 0, events_ = 0, cut_at_ = 0;
+  int files_ = 0, cut_at_ = 0;
   std::map<std::string, int> names_;  // the names and contents as on the disk, then the creations,
   std::map<int, Bytes> content_;      // renames and removals not yet there
   std::vector<Op> ops_;
@@ -116,12 +112,10 @@ class SimulatedDisk : public records::DiskObserver {
 
 text::DateTime day() { return bench::generated_shop_day(); }
 struct NewMemberForm : catalogue::MemberFormView {
-  catalogue::FormButton edit(catalogue::MemberForm& form) override {
-    form.set(catalogue::MemberField::Name, u"Powercut"), form.set(catalogue::MemberField::MembershipFee, u"5.00");
-    return catalogue::FormButton::Ok;
+  catalogue::FormButton edit(catalogue::MemberForm& f) override {
+    return f.set(catalogue::MemberField::Name, u"Powercut"), f.set(catalogue::MemberField::MembershipFee, u"5.00"), catalogue::FormButton::Ok;
   }
-};
-NewMemberForm form;
+} form;
 struct UpdateScreens : exchange::ImportScreens {
   fs::path file;
   platform::NoProgress none;
@@ -133,7 +127,7 @@ struct UpdateScreens : exchange::ImportScreens {
 
 // Found before the children fork: a member with five items out since `day`, stock lines, a file
 // of two new items (`update`), the day it is late. `rented_to` is the run's last rental.
-int64_t holder = 0, rented_to = 0;
+int64_t holder = 0, rented_to = 0, films_after_update = 0;
 std::vector<int64_t> stock_lines;
 text::DateTime late = day();
 fs::path root, base, work;
@@ -143,13 +137,8 @@ int* step_ends = static_cast<int*>(::mmap(nullptr, 4096, PROT_READ | PROT_WRITE,
 // made durable before its transaction (a lost card is stopped whatever follows).
 using Step = std::function<bool(Counter&)>;
 struct Transaction { const char* name; std::vector<Step> steps; Step first_part = nullptr; };
-bool rent_five(Counter& c) {
-  std::mt19937 rng(5);
-  return (rented_to = c.rent_five(rng)) != 0;
-}
-Step return_late(const int64_t& member) {
-  return [&member](Counter& c) { return c.clock().set(late), c.return_all(member); };
-}
+bool rent_five(Counter& c) { std::mt19937 rng(5); return (rented_to = c.rent_five(rng)) != 0; }
+Step return_late(const int64_t& member) { return [&member](Counter& c) { return c.clock().set(late), c.return_all(member); }; }
 Step lost_card(platform::Answer copy) {
   return [copy](Counter& c) {
     c.op().answer = copy, c.op().typed = {text::format("%I64d", {holder})};
@@ -177,14 +166,11 @@ const std::vector<Transaction> kTransactions = {
      {return_late(holder), lost_card(platform::Answer::Yes)},
      lost_card(platform::Answer::No)},
     {"batch of items updated from a file",
-     {[](Counter& c) {
-       const auto before = c.shop().films.counts().live;
-       return exchange::update_items_from_file(c.shop(), update), c.shop().films.counts().live == before + 2;
-     }}},
+     {[](Counter& c) { return exchange::update_items_from_file(c.shop(), update), c.shop().films.counts().live == films_after_update; }}},
 };
 
 // `steps` of `t` in a child on a fresh copy of the shop, the last only to its first part when
-// `first_part`, cut at `event` (-1 before, 0 never, kAtEnd once over): the events it made (0 after
+// `first_part`, cut at `event` (0 never, kAtEnd once over): the events it made (0 after
 // a cut, -1 when it failed), each step's in `step_ends`.
 constexpr int kAtEnd = 1 << 20;
 int run(const Transaction& t, size_t steps, bool first_part, int event, Loss loss = Loss::Everything, uint32_t seed = 0) {
@@ -196,13 +182,11 @@ int run(const Transaction& t, size_t steps, bool first_part, int event, Loss los
     records::set_journal_round_capacity(48 << 10);  // two rentals do not fit: the second begins a new round
     SimulatedDisk disk(work);
     records::set_disk_observer(&disk);
-    if (event == -1) disk.cut();
     disk.cut_at(event == kAtEnd ? 0 : event, loss, seed);
     bool done = true;
     for (size_t i = 0; i < steps && done; ++i)
-      done = first_part && i + 1 == steps ? t.first_part(*c) : t.steps[i](*c), step_ends[i] = disk.events();
+      done = first_part && i + 1 == steps ? t.first_part(*c) : t.steps[i](*c), step_ends[i] = disk.events;
     if (event == kAtEnd) disk.cut();
-    records::set_disk_observer(nullptr);
     if (event == 0) c.reset();  // closed as at the end of a day: the reference
     ::_exit(done ? 0 : 3);
   }
@@ -238,6 +222,7 @@ void make_shop() {
   ASSERT_NE(holder = c.rent_five(rng), 0);
   for (int i = 0; i < 12; ++i) late = text::next_day(late);
   int64_t last_film = 0;
+  films_after_update = c.shop().films.counts().live + 2;
   for (const auto& e : c.shop().films.index().entries()) last_film = std::max(last_film, e.number);
   records::StockRecord r;
   for (const auto& e : c.shop().stock.index().entries())
@@ -254,18 +239,20 @@ TEST(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
   const char* env = std::getenv("KELVO_POWER_CUTS");
   const int wanted = env && std::atoi(env) > 0 ? std::atoi(env) : 2000;
   std::mt19937 rng(20261208);
-  // The states a cut may leave: none, after each step but the last, the last's first part; once
-  // step k has returned, only those from k on.
-  struct Plan { const Transaction* t; std::vector<Snapshot> partial; std::vector<int> ends; Snapshot whole; int events; };
+  // The states a cut may leave: none, after each step, the last's first part, whole; once step k
+  // has returned, only those from k on.
+  struct Plan { const Transaction* t; std::vector<Snapshot> states; std::vector<int> ends; int events; };
   std::vector<Plan> plans;
   for (const Transaction& t : kTransactions) {
     SCOPED_TRACE(t.name);
-    Plan p{&t, {}, {}, {}, 0};
-    for (size_t steps = 0; steps < t.steps.size() + (t.first_part ? 1 : 0); ++steps)
-      if (run(t, steps, steps == t.steps.size(), steps ? 0 : -1) >= 0) p.partial.push_back(reopen());
-    ASSERT_GT(p.events = run(t, t.steps.size(), false, 0), 0) << "the transaction did not run through";
+    Plan p{&t, {}, {}, 0};
+    for (size_t k = 0; k <= t.steps.size() + (t.first_part ? 1 : 0); ++k) {
+      ASSERT_GE(p.events = run(t, std::min(k, t.steps.size()), t.first_part && k == t.steps.size(), k ? 0 : kAtEnd), 0);
+      p.states.push_back(reopen());
+    }
+    ASSERT_GT(p.events, 0) << "the transaction did not run through";
+    ASSERT_NE(p.states.back(), p.states.front()) << "it changed nothing";
     p.ends.assign(step_ends, step_ends + t.steps.size());
-    ASSERT_NE(p.whole = reopen(), p.partial.front()) << "it changed nothing";
     plans.push_back(std::move(p));
   }
   int cuts = 0, whole = 0;
@@ -273,10 +260,10 @@ TEST(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
     SCOPED_TRACE(std::string(p.t->name) + ", cut at " + std::to_string(event) + ", loss " + std::to_string(seed));
     if (++cuts, run(*p.t, p.t->steps.size(), false, event, loss, seed) < 0) return;
     const Snapshot s = reopen();
-    size_t over = 0;  // steps over before the cut
-    while (over < p.ends.size() && p.ends[over] < event) ++over;
-    if ((whole += s == p.whole, s != p.whole) &&
-        (event == kAtEnd || std::find(p.partial.begin() + static_cast<long>(std::min(over, p.partial.size() - 1)), p.partial.end(), s) == p.partial.end()))
+    whole += s == p.states.back();
+    size_t from = 0;
+    while (from < p.ends.size() && p.ends[from] < event) ++from;
+    if (std::find(p.states.begin() + static_cast<long>(event == kAtEnd ? p.states.size() - 1 : from), p.states.end(), s) == p.states.end())
       ADD_FAILURE() << "the transaction is neither whole nor absent, or one finished before is lost";
   };
   for (const Plan& p : plans)
