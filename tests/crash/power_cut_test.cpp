@@ -23,7 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
 using Snapshot = std::map<std::string, Bytes>;
 Bytes read_file(const fs::path& file) { return records::read_whole(file).value_or(Bytes{}); }
 class SimulatedDisk : public records::DiskObserver {
@@ -44,9 +43,7 @@ class SimulatedDisk : public records::DiskObserver {
     }
     ::_exit(kCutExit);
   }
-  void created(const fs::path& file) override {
-    if (file.parent_path() == folder_) op({}, file.filename(), file_[inode_of(file)] = ++files_);  // inodes come back
-  }
+  void created(const fs::path& f) override { if (in(f)) op({}, f.filename(), file_[inode_of(f)] = ++files_); }
   void written(int fd) override { if (file_.count(inode_of(link(fd), false))) event(); }
   // The descriptor may be open for writing only: the file is read again through its link.
   void synced(int fd) override {
@@ -61,15 +58,12 @@ class SimulatedDisk : public records::DiskObserver {
   void folder_synced(const fs::path& folder) override {
     if (folder == folder_) std::for_each(ops_.begin(), ops_.end(), [&](const Op& op) { apply(op, names_); }), ops_.clear(), event();
   }
-  void renamed(const fs::path& from, const fs::path& to, ino_t moved, ino_t) override {
-    if (to.parent_path() == folder_) op(from.filename(), to.filename(), file_[moved]);
-  }
-  void removed(const fs::path& file, ino_t inode) override {
-    if (file.parent_path() == folder_) op(file.filename(), {}, file_[inode]);
-  }
+  void renamed(const fs::path& from, const fs::path& to, ino_t moved, ino_t) override { if (in(to)) op(from.filename(), to.filename(), file_[moved]); }
+  void removed(const fs::path& f, ino_t inode) override { if (in(f)) op(f.filename(), {}, file_[inode]); }
  private:
   struct Op { std::string from, to; int file; };  // no `from` for a creation, no `to` for a removal
   void op(const fs::path& from, const fs::path& to, int file) { ops_.push_back({from.string(), to.string(), file}), event(); }
+  bool in(const fs::path& file) const { return file.parent_path() == folder_; }
   void event() { if (++events == cut_at_) cut(); }
   static void apply(const Op& op, std::map<std::string, int>& names) { if (names.erase(op.from), !op.to.empty()) names[op.to] = op.file; }
   // Each 4 KiB block as synced or as written since, at either length: past what was kept, zeros.
@@ -101,7 +95,6 @@ class SimulatedDisk : public records::DiskObserver {
   std::mt19937 rng_;
 };
 
-text::DateTime day() { return bench::generated_shop_day(); }
 struct NewMemberForm : catalogue::MemberFormView {
   catalogue::FormButton edit(catalogue::MemberForm& f) override {
     return f.set(catalogue::MemberField::Name, u"Powercut"), f.set(catalogue::MemberField::MembershipFee, u"5.00"), catalogue::FormButton::Ok;
@@ -115,15 +108,13 @@ struct UpdateScreens : exchange::ImportScreens {
   std::optional<text::u16> update_band() override { return u"1"; }
   platform::Progress& progress() override { return none; }
 } update;
-
 // Found before the children fork: a member with five items out since `day`, stock lines, a file
 // of two new items (`update`), the day it is late. `rented_to` is the run's last rental.
 int64_t holder = 0, rented_to = 0, films_after_update = 0;
 std::vector<int64_t> stock_lines;
-text::DateTime late = day();
+text::DateTime late = bench::generated_shop_day();
 fs::path root, base, work;
 int* step_ends = static_cast<int*>(::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-
 // After a cut the shop holds the state after one of the steps, or the `first_part` of the last,
 // made durable before its transaction (a lost card is stopped whatever follows).
 using Step = std::function<bool(Counter&)>;
@@ -136,7 +127,6 @@ Step lost_card(platform::Answer copy) {
     return catalogue::lost_card(c.shop(), c.screens()), copy != platform::Answer::Yes || c.shop().members.counts().live == before + 1;
   };
 }
-
 const std::vector<Transaction> kTransactions = {
     {"rental of five items", {rent_five}},
     {"late return with its settlement", {return_late(holder)}},
@@ -156,15 +146,14 @@ const std::vector<Transaction> kTransactions = {
      {[](Counter& c) { return exchange::update_items_from_file(c.shop(), update), c.shop().films.counts().live == films_after_update; }}},
 };
 
-// `steps` of `t` in a child on a fresh copy of the shop, the last only to its first part when
-// `first_part`, cut at `event` (0 never, kAtEnd once over): the events it made (0 after
-// a cut, -1 when it failed), each step's in `step_ends`.
+// `steps` of `t` in a child on a fresh copy of the shop (the last only to its first part), cut at `event`
+// (0 never): the events it made (0 after a cut, -1 when it failed), each step's in `step_ends`.
 constexpr int kAtEnd = 1 << 20;
 int run(const Transaction& t, size_t steps, bool first_part, int event, bool blocks = false, uint32_t seed = 0) {
   fs::remove_all(work = root / "work");
   fs::copy(base, work);
   if (::fork() == 0) {
-    auto c = std::make_unique<Counter>(work, day());
+    auto c = std::make_unique<Counter>(work, bench::generated_shop_day());
     if (!c->open()) ::_exit(2);
     records::set_journal_round_capacity(48 << 10);  // two rentals do not fit: the second begins a new round
     SimulatedDisk disk(work);
@@ -187,7 +176,7 @@ int run(const Transaction& t, size_t steps, bool first_part, int event, bool blo
 // The files a transaction may change, after the next start: it finds the shop consistent.
 Snapshot reopen() {
   {
-    Counter c(work, day());
+    Counter c(work, bench::generated_shop_day());
     records::LoanLedger ledger;
     if (!records::open_data(c.shop(), records::OpenMode::Counter, &ledger)) return ADD_FAILURE() << "the shop does not open", Snapshot{};
     for (const auto& problem : records::find_inconsistencies(c.shop(), ledger)) ADD_FAILURE() << problem;
@@ -197,11 +186,10 @@ Snapshot reopen() {
   for (const char* name : {"film.dat", "member.dat", "mans.dat", "wr.cfg", "lgb4.dat", "resn.dat"}) s[name] = read_file(work / name);
   return s;
 }
-
 void make_shop() {
   fs::create_directories(base = (root = fs::temp_directory_path() / ("kelvo-cut-" + std::to_string(::getpid()))) / "base");
   bench::generate_shop(base, bench::ShopSize{60, 24, 10}, 11);
-  Counter c(base, day());
+  Counter c(base, bench::generated_shop_day());
   ASSERT_TRUE(c.open());
   c.shop().config.set_i32(records::cfg::kLogCapacity, 1000);
   ASSERT_TRUE(c.shop().save_config());
@@ -212,7 +200,6 @@ void make_shop() {
   records::StockRecord r;
   for (const auto& e : c.shop().stock.index().entries())
     if (e.number > 0 && c.shop().stock.read_slot(e.slot, r) == records::ReadResult::Ok && r.quantity() >= 2) stock_lines.push_back(e.number);
-  ASSERT_FALSE(stock_lines.empty());
   // Additions only: a deletion pass would be a batch of its own.
   const std::string bytes = text::utf16le_bytes(u"\uFEFFNumber,Flag,Title,Format\r\n900001,1,Cut one,DVD\r\n900002,1,Cut two,DVD\r\n");
   ASSERT_TRUE(records::write_file_atomic(update.file = root / "update.txt", bytes.data(), bytes.size()));
@@ -256,8 +243,7 @@ TEST(PowerCutTest, EveryTransactionIsWholeOrAbsentAfterAnyCut) {
     const Plan& p = plans[i % plans.size()];
     cut(p, 1 + static_cast<int>(rng() % static_cast<uint32_t>(p.events)), true, static_cast<uint32_t>(rng()));
   }
-  EXPECT_GT(whole, 0);
-  EXPECT_LT(whole, cuts) << "no cut ever lost a transaction: the cuts come too late to test anything";
+  EXPECT_TRUE(whole > 0 && whole < cuts) << whole << " of " << cuts << " cuts kept the transaction whole";
   fs::remove_all(root);
 }
 
