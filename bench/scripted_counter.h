@@ -19,9 +19,11 @@ class QueueOperator : public platform::Operator {
  public:
   std::deque<text::u16> typed;
   int messages = 0;  // a scripted run expects none: each one is a broken premise
+  text::u16 last_message;
   platform::Answer answer = platform::Answer::Ok;
-  platform::Answer message(text::u16view, text::u16view, platform::Buttons) override {
+  platform::Answer message(text::u16view, text::u16view body, platform::Buttons) override {
     ++messages;
+    last_message = text::u16(body);
     return answer;
   }
   std::optional<platform::PromptAnswer> prompt(text::u16view, const platform::PromptOptions&) override {

@@ -8,31 +8,8 @@ DB=$(realpath "$1") || exit 1
 MAKE_SHOP=$(realpath "$2") || exit 1
 shift 2
 SIZE=${*:---films 10000 --members 4000 --stock 300}
-PG_BIN=${PG_BIN:-/usr/lib/postgresql/15/bin}
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-db-test.XXXXXX") || exit 1
-FAILURES=0
-
-fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
-
-# The server refuses to run as root: then it runs as nobody, in a folder of its own.
-PGROOT=$WORK/pg
-mkdir "$PGROOT"
-if [ "$(id -u)" -eq 0 ]; then
-  chmod 755 "$WORK" && chown nobody "$PGROOT"
-  as_server() { (cd / && runuser -u nobody -- "$@"); }
-else
-  as_server() { (cd / && "$@"); }
-fi
-stop_server() { as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -m immediate stop >/dev/null 2>&1; rm -rf "$WORK"; }
-trap stop_server EXIT
-trap 'exit 1' INT TERM
-as_server "$PG_BIN/initdb" -D "$PGROOT/data" -U kelvo --auth=trust -E UTF8 --no-sync >"$WORK/initdb.log" 2>&1 ||
-  { cat "$WORK/initdb.log" >&2; exit 1; }
-as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -o "-k $PGROOT -c listen_addresses='' -c fsync=off" \
-  -l "$PGROOT/server.log" -w start >/dev/null || { cat "$PGROOT/server.log" >&2; exit 1; }
-sql() { "$PG_BIN/psql" -h "$PGROOT" -U kelvo -d "$1" -v ON_ERROR_STOP=1 -qAtc "$2"; }
-url() { echo "postgresql:///$1?host=$PGROOT&user=kelvo"; }
-new_database() { "$PG_BIN/createdb" -h "$PGROOT" -U kelvo "$1"; }
+. "$(dirname "$0")/support/pg_server.sh"
+start_server "-c fsync=off"
 
 run_db() { "$DB" "$@" >"$WORK/out" 2>&1; RC=$?; }  # output in $WORK/out
 

@@ -33,6 +33,11 @@ std::string temporary_name(const std::filesystem::path& target) {
 
 DiskObserver* observer = nullptr;
 DirectChangeHook direct_change_hook = nullptr;
+ChangedHook changed_hook = nullptr;
+
+void tell_changed(const std::filesystem::path& file, uint64_t offset = kWholeFile, uint64_t length = 0) {
+  if (changed_hook) changed_hook(file, offset, length);
+}
 
 ino_t inode_of(const std::filesystem::path& file) {
   struct stat st {};
@@ -48,6 +53,8 @@ void tell_written(int fd) {
 void set_disk_observer(DiskObserver* o) { observer = o; }
 
 void set_direct_change_hook(DirectChangeHook hook) { direct_change_hook = hook; }
+
+void set_changed_hook(ChangedHook hook) { changed_hook = hook; }
 
 void before_direct_change(const std::filesystem::path& file) {
   if (direct_change_hook) direct_change_hook(file);
@@ -111,6 +118,8 @@ bool rename_file(const std::filesystem::path& from, const std::filesystem::path&
   const ino_t moved = observer ? inode_of(from) : 0, replaced = observer ? inode_of(to) : 0;
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
   if (observer) observer->renamed(from, to, moved, replaced);
+  tell_changed(from);
+  tell_changed(to);
   return true;
 }
 
@@ -118,6 +127,7 @@ bool remove_file(const std::filesystem::path& file) {
   const ino_t inode = observer ? inode_of(file) : 0;
   if (::unlink(file.c_str()) != 0) return false;
   if (observer) observer->removed(file, inode);
+  tell_changed(file);
   return true;
 }
 
@@ -294,14 +304,20 @@ WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void
   if (!pwrite_all(fd.get(), data, len, pos)) return WriteResult::ShortWrite;
   // A record the counter reports as written must survive a power cut right after.
   if (!sync_data(fd.get())) return WriteResult::ShortWrite;
-  return fd.close() ? WriteResult::Ok : WriteResult::ShortWrite;
+  if (!fd.close()) return WriteResult::ShortWrite;
+  tell_changed(file, pos, len);
+  return WriteResult::Ok;
 }
 
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len) {
   Fd fd(open_regular(file, O_WRONLY | O_CREAT | O_APPEND));
   if (!fd.ok()) return false;
+  struct stat st {};
+  const uint64_t end = ::fstat(fd.get(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
   bool ok = write_all(fd.get(), data, len) && (len == 0 || sync_data(fd.get()));
-  return fd.close() && ok;
+  ok = fd.close() && ok;
+  if (ok) tell_changed(file, end, len);
+  return ok;
 }
 
 std::optional<std::vector<uint8_t>> read_whole(const std::filesystem::path& file) {

@@ -81,6 +81,12 @@ void set_disk_observer(DiskObserver* observer);
 using DirectChangeHook = void (*)(const std::filesystem::path& file);
 void set_direct_change_hook(DirectChangeHook hook);
 void before_direct_change(const std::filesystem::path& file);
+// Called once a file has been changed other than by a commit: bytes written at a position, or
+// (offset kWholeFile) the file replaced, created, renamed or removed whole. A shop kept on a
+// database server sends such changes on to the server.
+constexpr uint64_t kWholeFile = ~uint64_t{0};
+using ChangedHook = void (*)(const std::filesystem::path& file, uint64_t offset, uint64_t length);
+void set_changed_hook(ChangedHook hook);
 
 // Opens a new file with O_CREAT | O_EXCL | O_NOFOLLOW, told to a simulated disk.
 int create_exclusive(const std::filesystem::path& file, int flags, mode_t mode);
@@ -134,7 +140,8 @@ std::optional<uint64_t> file_size(const std::filesystem::path& file);
 long long read_at(const std::filesystem::path& file, uint64_t pos, void* out, size_t len);
 // Writes exactly len bytes at pos of an existing file and waits until they are on the disk. Open failure and short write are
 // told apart so that each gets its own message.
-enum class WriteResult { Ok, NotOpened, ShortWrite };
+// Refused: the shop's database server did not take the write, and the operator has been told why.
+enum class WriteResult { Ok, NotOpened, ShortWrite, Refused };
 WriteResult write_at(const std::filesystem::path& file, uint64_t pos, const void* data, size_t len);
 // Appends bytes (flushed to the disk), creating the file when missing. False when it cannot be opened or written.
 bool append_bytes(const std::filesystem::path& file, const void* data, size_t len);

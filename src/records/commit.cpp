@@ -121,6 +121,14 @@ bool Commit::finish() {
   if (!owner_) return true;
   const Journal journal = collect();
   if (journal.empty()) return true;
+  if (shop_.remote()) {
+    if (!shop_.remote()->commit(journal)) {
+      shop_.config = *config_before_;
+      return false;
+    }
+    shop_.config.mark_saved();
+    return true;
+  }
   const auto folder = shop_.folder();
   auto refuse = [&](std::string_view file, bool missing) {
     shop_.config = *config_before_;

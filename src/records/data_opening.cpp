@@ -276,12 +276,29 @@ bool create_data_files(Shop& shop) {
   return true;
 }
 
+namespace {
+
+// Counters sharing a database close the day one after another, so that only the first closes it.
+bool close_day_once(Shop& shop) {
+  if (shop.remote() && !shop.remote()->begin_day_close()) return false;
+  bool ok = first_day_setup(shop) && roll_log_if_full(shop);
+  if (ok) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    auto closed = close_previous_day(shop);
+    ok = closed != DayCloseResult::Cancelled && closed != DayCloseResult::Failed;
+  }
+  if (shop.remote() && !shop.remote()->end_day_close()) return false;
+  return ok;
+}
+
+}  // namespace
+
 bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
   // The run starts now, not after the operator has answered the day close's date question.
   shop.started = shop.now();
   const bool counter = mode == OpenMode::Counter;
   // The last run may have stopped inside a commit: its files are put right before anything reads them.
-  if (counter && recover_journal(shop.folder()) == Recovery::Failed)
+  if (counter && !shop.remote() && recover_journal(shop.folder()) == Recovery::Failed)
     return fail(shop, u"Fatal error", u"Unable to complete the last transaction (kelvo.jnl).");
   if (counter && is_first_run(shop) && !create_data_files(shop)) return false;
   if (!shop.address.load(shop.path(files::kAddress))) shop.address.set_missing_defaults();
@@ -300,12 +317,7 @@ bool open_data(Shop& shop, OpenMode mode, LoanLedger* ledger) {
   if (!index_films_and_members(shop, tally) || !index_stock(shop)) return false;
   if (!load_config(shop)) return false;
 
-  if (counter) {
-    if (!first_day_setup(shop) || !roll_log_if_full(shop)) return false;
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    auto closed = close_previous_day(shop);
-    if (closed == DayCloseResult::Cancelled || closed == DayCloseResult::Failed) return false;
-  }
+  if (counter && !close_day_once(shop)) return false;
   shop.config.repair_rental_days();
   tally_activity(shop, tally);
   return true;

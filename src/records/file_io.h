@@ -6,6 +6,8 @@
 namespace kelvo::records {
 
 using platform::append_bytes;
+using platform::kWholeFile;
+using platform::set_changed_hook;
 using platform::before_direct_change;
 using platform::create_exclusive;
 using platform::DirectChangeHook;

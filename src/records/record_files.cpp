@@ -65,7 +65,7 @@ bool store_new_record(Shop& shop, RecordStore<R>& store, const FileWords& words,
     if (!reuse && wrote == WriteResult::ShortWrite)
       ::truncate(store.file().c_str(), static_cast<off_t>(slot * static_cast<int64_t>(R::kSize)));
     if (wrote == WriteResult::NotOpened) shop.op().message(u"Fatal error", words.not_present);
-    else platform::problem(shop.op(), words.add_failed);
+    else if (wrote == WriteResult::ShortWrite) platform::problem(shop.op(), words.add_failed);
     return false;
   }
   if (reuse) {
@@ -95,6 +95,8 @@ bool mark_deleted(Shop& shop, RecordStore<R>& store, const char16_t* not_present
       return false;
     case WriteResult::ShortWrite:
       platform::problem(shop.op(), not_written);
+      return false;
+    case WriteResult::Refused:
       return false;
     case WriteResult::Ok:
       break;

@@ -127,6 +127,10 @@ class RecordStore {
   RecordCursor cursor() const { return RecordCursor(file_, kRecordSize); }
   ReadResult read_slot(RecordCursor& cursor, int64_t slot, Record& out) const { return cursor.read(slot, out.data()); }
   WriteResult write_slot(int64_t slot, const Record& r) const {
+    if (pending_ && pending_->commits_directly()) {
+      pending_->write(name_, static_cast<uint64_t>(slot) * kRecordSize, r.data(), kRecordSize);
+      return pending_->commit_direct() ? WriteResult::Ok : WriteResult::Refused;
+    }
     if (pending_ && pending_->open()) {
       pending_->write(name_, static_cast<uint64_t>(slot) * kRecordSize, r.data(), kRecordSize);
       return WriteResult::Ok;

@@ -1,5 +1,7 @@
 #include "records/shop.h"
 
+#include "records/commit.h"
+
 #include "records/config_layout.h"
 #include "records/file_io.h"
 #include "records/journal.h"
@@ -17,7 +19,18 @@ Shop::Shop(std::filesystem::path folder, platform::Operator& op, const platform:
   stock.set_pending(pending_.get());
 }
 
-Shop::~Shop() { checkpoint_journal(folder_); }
+Shop::~Shop() {
+  if (!remote_) checkpoint_journal(folder_);
+}
+
+void Shop::set_remote(RemoteStore* remote) {
+  remote_ = remote;
+  if (!remote) return pending_->set_direct_commit(nullptr);
+  pending_->set_direct_commit([this] {
+    Commit commit(*this);
+    return commit.finish();
+  });
+}
 
 void Shop::warn() const {
   if (config.sound_on()) op_->warn();
@@ -25,6 +38,10 @@ void Shop::warn() const {
 
 bool Shop::save_config() {
   if (pending_->open()) return true;
+  if (remote_) {
+    Commit commit(*this);
+    return commit.finish();
+  }
   // A block that wr.cfg already holds (a transaction's commit wrote it) costs no second write.
   if (config.has_saved_image() && config.unsaved_ranges().empty() && records::file_size(path(files::kConfig)) == cfg::kSize)
     return true;

@@ -14,6 +14,7 @@
 #include "records/member_record.h"
 #include "records/pending_writes.h"
 #include "records/record_store.h"
+#include "records/remote_store.h"
 #include "records/stock_record.h"
 
 namespace kelvo::records {
@@ -50,6 +51,10 @@ class Shop {
   bool save_config();
   // The writes of the transaction in progress (see records/commit.h).
   PendingWrites& pending() const { return *pending_; }
+  // The database server the shop is kept on; null for a shop kept in its folder. Once set, a
+  // record, log entry or block written outside a transaction is stored as a transaction of its own.
+  RemoteStore* remote() const { return remote_; }
+  void set_remote(RemoteStore* remote);
 
   ConfigBlock config;
   AddressLines address;
@@ -66,6 +71,7 @@ class Shop {
  private:
   std::filesystem::path folder_;
   std::unique_ptr<PendingWrites> pending_ = std::make_unique<PendingWrites>();
+  RemoteStore* remote_ = nullptr;
   platform::Operator* op_;
   const platform::Clock* clock_;
   const platform::Locale* locale_;

@@ -24,6 +24,10 @@ bool append_log(const Shop& shop, text::u16view entry) {
     shop.pending().append(files::kLog, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     return true;
   }
+  if (shop.pending().commits_directly()) {
+    shop.pending().append(files::kLog, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return shop.pending().commit_direct();
+  }
   return append_bytes(shop.path(files::kLog), bytes.data(), bytes.size());
 }
 

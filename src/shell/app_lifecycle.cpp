@@ -20,6 +20,7 @@
 #include "shell/main_window.h"
 #include "shell/shell_operations.h"
 #include "shell/splash.h"
+#include "store/counter_store.h"
 
 namespace kelvo::shell {
 
@@ -93,7 +94,32 @@ bool ShutdownOnce::run(records::Shop& shop) {
   return true;
 }
 
-int run_counter(int& argc, char** argv, const std::filesystem::path& folder) {
+namespace {
+
+// The shop's database, when the command line or the folder names one; its working copy is made
+// in the folder before anything opens the shop. False when it cannot be (reported).
+bool attach_database(records::Shop& shop, const std::string& database, std::unique_ptr<store::CounterStore>& out) {
+  auto settings = store::read_counter_settings(shop.folder());
+  if (!database.empty()) settings = store::CounterSettings{database, settings ? settings->counter : std::string()};
+  if (!settings) return true;
+  auto remote = std::make_unique<store::CounterStore>(*settings, shop);
+  try {
+    remote->make_working_copy();
+  } catch (const store::Unreachable&) {
+    shop.op().message(u"Fatal error", u"The database server cannot be reached.");
+    return false;
+  } catch (const std::exception& e) {
+    shop.op().message(u"Fatal error", text::from_utf8(std::string("The shop could not be read from the database: ") + e.what()));
+    return false;
+  }
+  shop.set_remote(remote.get());
+  out = std::move(remote);
+  return true;
+}
+
+}  // namespace
+
+int run_counter(int& argc, char** argv, const std::filesystem::path& folder, const std::string& database) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("kelvo");
   QApplication::setQuitOnLastWindowClosed(false);
@@ -116,6 +142,8 @@ int run_counter(int& argc, char** argv, const std::filesystem::path& folder) {
   platform::qt::QtLocale locale;
   platform::SystemClock clock;
   records::Shop shop(folder, op, clock, locale);
+  std::unique_ptr<store::CounterStore> remote;
+  if (!attach_database(shop, database, remote)) return 1;
   ShutdownOnce shutdown;
 
   MainWindow window(shop, op);

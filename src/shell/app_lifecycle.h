@@ -4,6 +4,7 @@
 // writes, which run exactly once however the run ends (Exit, closing the window, or the
 // signals SIGTERM, SIGHUP and SIGINT).
 #include <filesystem>
+#include <string>
 #include <memory>
 
 #include <QObject>
@@ -66,7 +67,8 @@ class ShutdownOnce {
   bool done_ = false;
 };
 
-// The whole program after the command line has been read; the exit code.
-int run_counter(int& argc, char** argv, const std::filesystem::path& folder);
+// The whole program after the command line has been read; the exit code. `database` names the
+// server the shop is kept on (empty: the folder's settings file, or the folder itself).
+int run_counter(int& argc, char** argv, const std::filesystem::path& folder, const std::string& database = {});
 
 }  // namespace kelvo::shell

@@ -257,6 +257,8 @@ void MainWindow::run(std::string_view id) {
     statusBar()->showMessage(tr("%1: not available in this version").arg(QString::fromUtf8(c->text).remove('&')), 4000);
     return;
   }
+  // What other counters sharing the shop's database changed is seen by every command.
+  if (shop_->remote()) shop_->remote()->refresh();
   if (!command_allowed(*c, shop_->config, access_)) {
     if (id == "utilities.password_control" || id == "utilities.operator_setup")
       records::require_administrator(shop_->op(), access_);

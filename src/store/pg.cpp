@@ -49,12 +49,40 @@ Value Value::i64(int64_t v) {
   return out;
 }
 
+Value Value::f64(double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  Value out;
+  put_be(out.data, bits, 8);
+  return out;
+}
+
+Value Value::array(uint32_t element_oid, const std::vector<Value>& elements) {
+  Value out;
+  bool nulls = false;
+  for (const auto& e : elements) nulls |= e.is_null;
+  put_be(out.data, elements.empty() ? 0 : 1, 4);  // dimensions
+  put_be(out.data, nulls ? 1 : 0, 4);
+  put_be(out.data, element_oid, 4);
+  if (elements.empty()) return out;
+  put_be(out.data, elements.size(), 4);
+  put_be(out.data, 1, 4);  // lower bound
+  for (const auto& e : elements) {
+    put_be(out.data, e.is_null ? 0xffffffffu : static_cast<uint32_t>(e.data.size()), 4);
+    out.data.insert(out.data.end(), e.data.begin(), e.data.end());
+  }
+  return out;
+}
+
 Result::~Result() {
   if (r_) PQclear(r_);
 }
 int Result::rows() const { return PQntuples(r_); }
 int32_t Result::i32(int row, int col) const {
   return PQgetlength(r_, row, col) == 4 ? be32(reinterpret_cast<const uint8_t*>(PQgetvalue(r_, row, col))) : 0;
+}
+int64_t Result::i64(int row, int col) const {
+  return PQgetlength(r_, row, col) == 8 ? be64(reinterpret_cast<const uint8_t*>(PQgetvalue(r_, row, col))) : 0;
 }
 std::string Result::text(int row, int col) const {
   if (row >= rows() || col >= PQnfields(r_)) return {};
@@ -74,23 +102,28 @@ Connection::Connection(const std::string& url) : c_(PQconnectdb(url.c_str())) {
 Connection::~Connection() { PQfinish(c_); }
 
 void Connection::fail(std::string_view what) const {
-  throw DbError(std::string(what) + ": " + trimmed(PQerrorMessage(c_)));
+  throw DbError(std::string(what) + ": " + trimmed(PQerrorMessage(c_)), {}, PQstatus(c_) != CONNECTION_OK);
 }
 
 namespace {
 
-Result checked(PGresult* r, const char* what) {
-  const auto status = PQresultStatus(r);
+Result checked(pg_conn* c, PGresult* r, const char* what) {
+  const auto status = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_COPY_IN || status == PGRES_COPY_OUT)
     return Result(r);
-  std::string message = trimmed(PQresultErrorMessage(r));
-  PQclear(r);
-  throw DbError(std::string(what) + ": " + message);
+  std::string message = trimmed(r ? PQresultErrorMessage(r) : PQerrorMessage(c));
+  const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+  std::string sqlstate = state ? state : "";
+  if (r) PQclear(r);
+  // A server shut down or restarted ends the session with an error of class 57 (operator
+  // intervention) before the connection drops.
+  const bool lost = PQstatus(c) != CONNECTION_OK || sqlstate.rfind("57P", 0) == 0 || sqlstate.rfind("08", 0) == 0;
+  throw DbError(std::string(what) + ": " + message, sqlstate, lost);
 }
 
 }  // namespace
 
-void Connection::exec(const std::string& sql) { checked(PQexec(c_, sql.c_str()), "statement failed"); }
+void Connection::exec(const std::string& sql) { checked(c_, PQexec(c_, sql.c_str()), "statement failed"); }
 
 Result Connection::query(const std::string& sql, const std::vector<Value>& params) {
   std::vector<const char*> values;
@@ -101,13 +134,13 @@ Result Connection::query(const std::string& sql, const std::vector<Value>& param
     lengths.push_back(static_cast<int>(p.data.size()));
     formats.push_back(1);
   }
-  return checked(PQexecParams(c_, sql.c_str(), static_cast<int>(params.size()), nullptr, values.data(),
+  return checked(c_, PQexecParams(c_, sql.c_str(), static_cast<int>(params.size()), nullptr, values.data(),
                               lengths.data(), formats.data(), 1),
                  "statement failed");
 }
 
 Connection::CopyIn::CopyIn(Connection& c, const std::string& table_and_columns) : c_(c) {
-  checked(PQexec(c_.c_, ("COPY " + table_and_columns + " FROM STDIN (FORMAT binary)").c_str()), "copy failed");
+  checked(c_.c_, PQexec(c_.c_, ("COPY " + table_and_columns + " FROM STDIN (FORMAT binary)").c_str()), "copy failed");
   buffer_.assign(std::begin(kCopySignature), std::end(kCopySignature));
   put_be(buffer_, 0, 4);  // flags
   put_be(buffer_, 0, 4);  // header extension length
@@ -137,12 +170,12 @@ void Connection::CopyIn::end() {
   put_be(buffer_, 0xffff, 2);  // trailer
   flush();
   if (PQputCopyEnd(c_.c_, nullptr) != 1) c_.fail("copy failed");
-  checked(PQgetResult(c_.c_), "copy failed");
+  checked(c_.c_, PQgetResult(c_.c_), "copy failed");
   while (PGresult* extra = PQgetResult(c_.c_)) PQclear(extra);
 }
 
 void Connection::copy_out(const std::string& query, const std::function<void(const std::vector<Value>&)>& visit) {
-  checked(PQexec(c_, ("COPY (" + query + ") TO STDOUT (FORMAT binary)").c_str()), "copy failed");
+  checked(c_, PQexec(c_, ("COPY (" + query + ") TO STDOUT (FORMAT binary)").c_str()), "copy failed");
   bool header = true;
   std::vector<Value> fields;
   for (;;) {
@@ -187,7 +220,7 @@ void Connection::copy_out(const std::string& query, const std::function<void(con
     if (!sound) throw DbError("copy failed: a row cut short");
     if (count >= 0) visit(fields);  // -1 is the trailer
   }
-  checked(PQgetResult(c_), "copy failed");
+  checked(c_, PQgetResult(c_), "copy failed");
   while (PGresult* extra = PQgetResult(c_)) PQclear(extra);
 }
 

@@ -17,12 +17,21 @@ namespace kelvo::store {
 
 class DbError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit DbError(const std::string& what, std::string sqlstate = {}, bool connection_lost = false)
+      : std::runtime_error(what), sqlstate_(std::move(sqlstate)), lost_(connection_lost) {}
+  // The server's five-character code of the error ("40P01"); empty when the server gave none.
+  const std::string& sqlstate() const { return sqlstate_; }
+  // The connection is gone: what was sent may or may not have been done.
+  bool connection_lost() const { return lost_; }
+
+ private:
+  std::string sqlstate_;
+  bool lost_;
 };
 // The server could not be reached, or refused the login.
 class Unreachable : public DbError {
  public:
-  using DbError::DbError;
+  explicit Unreachable(const std::string& what) : DbError(what, {}, true) {}
 };
 // What was asked is not done, for a reason found before anything changed.
 class Refused : public std::runtime_error {
@@ -37,6 +46,10 @@ struct Value {
   static Value text(std::string_view s) { return Value{{s.begin(), s.end()}, false}; }
   static Value i32(int32_t v);
   static Value i64(int64_t v);
+  static Value f64(double v);
+  // A one-dimensional array of elements of the type whose oid is given (20 bigint, 23 integer,
+  // 25 text, 17 bytea, 701 double precision, 16 boolean).
+  static Value array(uint32_t element_oid, const std::vector<Value>& elements);
   std::vector<uint8_t> data;
   bool is_null = false;
 };
@@ -52,6 +65,7 @@ class Result {
   // Binary results: integers in network order, text and bytea as their bytes (empty for a
   // field that is not there).
   int32_t i32(int row, int col) const;
+  int64_t i64(int row, int col) const;
   std::string text(int row, int col) const;
 
  private:

@@ -1,0 +1,195 @@
+#include "store/counter_sql.h"
+
+namespace kelvo::store {
+
+std::string counter_functions() {
+  return R"SQL(
+-- Records and the settings image are rewritten whole at every change and read whole: kept
+-- uncompressed, a write costs a copy instead of a compression.
+DO $f$
+DECLARE
+  t text;
+BEGIN
+  FOREACH t IN ARRAY ARRAY['film', 'member', 'stock', 'reservation_day', 'config_block'] LOOP
+    IF EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass(t) AND attname IN ('bytes', 'image') AND attstorage <> 'e') THEN
+      EXECUTE format('ALTER TABLE %I ALTER COLUMN %I SET STORAGE EXTERNAL', t, CASE t WHEN 'config_block' THEN 'image' ELSE 'bytes' END);
+    END IF;
+  END LOOP;
+END
+$f$;
+
+-- How far a reader may trust what it reads: every version up to `safe` and every log entry up
+-- to `safe_log` is either visible now or will never be. A writer registers the first version
+-- and log entry it can draw, by a lock it holds until its commit is visible; the marks stop
+-- below the lowest of them. Read in a statement of its own, before the rows are read.
+CREATE OR REPLACE FUNCTION kelvo_marks(OUT safe bigint, OUT safe_log bigint)
+LANGUAGE sql VOLATILE AS $f$
+  WITH held AS (
+    SELECT (l.classid::bigint << 32) | l.objid::bigint AS k FROM pg_locks l
+     WHERE l.locktype = 'advisory' AND l.objsubid = 1 AND l.pid <> pg_backend_pid())
+  SELECT coalesce((SELECT min(k & ((1::bigint << 61) - 1)) - 1 FROM held WHERE k >> 61 = 2),
+                  (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq)),
+         coalesce((SELECT min(k & ((1::bigint << 61) - 1)) - 1 FROM held WHERE k >> 61 = 1),
+                  (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq))
+$f$;
+
+-- Every row changed since the marks a counter holds, led by the new marks.
+CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint)
+RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
+LANGUAGE plpgsql VOLATILE AS $f$
+#variable_conflict use_column
+DECLARE
+  m record;
+BEGIN
+  SELECT * INTO m FROM kelvo_marks();
+  what := 'mark'; name := ''; slot := m.safe_log; version := m.safe; bytes := NULL;
+  RETURN NEXT;
+  RETURN QUERY SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
+    SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
+      FROM shop_file f WHERE f.version > seen
+    UNION ALL SELECT 2, 'record', 'film.dat', r.slot, r.version, r.bytes FROM film r WHERE r.version > seen
+    UNION ALL SELECT 2, 'record', 'member.dat', r.slot, r.version, r.bytes FROM member r WHERE r.version > seen
+    UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen
+    UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen
+    UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b WHERE b.version > seen
+    UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version,
+        CASE g.kind WHEN 'i32' THEN int4send(g.i32) WHEN 'i64' THEN int8send(g.i64) ELSE float4send(g.f32) END
+      FROM config_figure g WHERE g.version > seen
+    UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= m.safe_log
+  ) c ORDER BY c.ord, c.name, c.slot;
+END
+$f$;
+
+CREATE OR REPLACE FUNCTION kelvo_write(
+    counter_name text, txid text,
+    tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],
+    fig_offsets integer[], int_deltas bigint[], float_deltas float8[],
+    set_offsets integer[], set_bytes bytea[],
+    log_files text[], log_bytes bytea[], whole_logs text[],
+    file_names text[], file_bytes bytea[])
+RETURNS void
+LANGUAGE plpgsql AS $f$
+DECLARE
+  i integer;
+  v bigint;
+  img bytea;
+BEGIN
+  -- Registered before any version is drawn: readers trust nothing from here on until the commit.
+  PERFORM pg_advisory_xact_lock((2::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM change_seq));
+  PERFORM pg_advisory_xact_lock((1::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM log_seq));
+  FOR i IN 1 .. coalesce(array_length(tbls, 1), 0) LOOP
+    IF fresh[i] THEN
+      -- A number new to its slot: another counter may have given it to a record first, and may
+      -- still be committing it, so the number is held until this transaction ends.
+      PERFORM pg_advisory_xact_lock((1::bigint << 60) | ((CASE tbls[i] WHEN 'film' THEN 0 WHEN 'member' THEN 1 ELSE 2 END)::bigint << 57) | numbers[i]);
+      CASE tbls[i]
+        WHEN 'film' THEN
+          SELECT 1 INTO v FROM film r WHERE r.number = numbers[i] AND r.slot <> slots[i] LIMIT 1;
+        WHEN 'member' THEN
+          SELECT 1 INTO v FROM member r WHERE r.number = numbers[i] AND r.slot <> slots[i] LIMIT 1;
+        WHEN 'stock' THEN
+          SELECT 1 INTO v FROM stock r WHERE r.number = numbers[i] AND r.slot <> slots[i] LIMIT 1;
+        ELSE
+          v := NULL;
+      END CASE;
+      IF v IS NOT NULL THEN
+        RAISE EXCEPTION 'number % in use', numbers[i] USING ERRCODE = 'KV002', DETAIL = tbls[i];
+      END IF;
+    END IF;
+    v := NULL;
+    IF versions[i] IS NULL THEN
+      INSERT INTO shop_file (name, kind) VALUES (CASE tbls[i] WHEN 'film' THEN 'film.dat' WHEN 'member' THEN 'member.dat'
+        WHEN 'stock' THEN 'mans.dat' ELSE 'resn.dat' END, 'records') ON CONFLICT (name) DO NOTHING;
+      CASE tbls[i]
+        WHEN 'film' THEN
+          INSERT INTO film (slot, number, bytes) VALUES (slots[i], numbers[i], images[i]) ON CONFLICT (slot) DO NOTHING RETURNING film.version INTO v;
+        WHEN 'member' THEN
+          INSERT INTO member (slot, number, bytes) VALUES (slots[i], numbers[i], images[i]) ON CONFLICT (slot) DO NOTHING RETURNING member.version INTO v;
+        WHEN 'stock' THEN
+          INSERT INTO stock (slot, number, bytes) VALUES (slots[i], numbers[i], images[i]) ON CONFLICT (slot) DO NOTHING RETURNING stock.version INTO v;
+        ELSE
+          INSERT INTO reservation_day (slot, bytes) VALUES (slots[i], images[i]) ON CONFLICT (slot) DO NOTHING RETURNING reservation_day.version INTO v;
+      END CASE;
+    ELSE
+      CASE tbls[i]
+        WHEN 'film' THEN
+          UPDATE film r SET bytes = images[i], number = numbers[i], version = nextval('change_seq') WHERE r.slot = slots[i] AND r.version = versions[i] RETURNING r.version INTO v;
+        WHEN 'member' THEN
+          UPDATE member r SET bytes = images[i], number = numbers[i], version = nextval('change_seq') WHERE r.slot = slots[i] AND r.version = versions[i] RETURNING r.version INTO v;
+        WHEN 'stock' THEN
+          UPDATE stock r SET bytes = images[i], number = numbers[i], version = nextval('change_seq') WHERE r.slot = slots[i] AND r.version = versions[i] RETURNING r.version INTO v;
+        ELSE
+          UPDATE reservation_day r SET bytes = images[i], version = nextval('change_seq') WHERE r.slot = slots[i] AND r.version = versions[i] RETURNING r.version INTO v;
+      END CASE;
+    END IF;
+    IF v IS NULL THEN
+      RAISE EXCEPTION 'slot % of % changed at another counter', slots[i], tbls[i] USING ERRCODE = 'KV001', DETAIL = tbls[i];
+    END IF;
+  END LOOP;
+
+  UPDATE config_figure g SET
+      i32 = CASE g.kind WHEN 'i32' THEN (g.i32::bigint + d.di)::integer ELSE g.i32 END,
+      i64 = CASE g.kind WHEN 'i64' THEN g.i64 + d.di ELSE g.i64 END,
+      f32 = CASE g.kind WHEN 'f32' THEN (g.f32::float8 + d.df)::real ELSE g.f32 END,
+      version = nextval('change_seq')
+    FROM unnest(fig_offsets, int_deltas, float_deltas) AS d(o, di, df) WHERE g.byte_offset = d.o;
+
+  -- The settings image is rewritten once, whatever the number of ranges.
+  IF coalesce(array_length(set_offsets, 1), 0) > 0 THEN
+    SELECT b.image INTO img FROM config_block b WHERE b.id = 1 FOR UPDATE;
+    FOR i IN 1 .. array_length(set_offsets, 1) LOOP
+      img := overlay(img PLACING set_bytes[i] FROM set_offsets[i] + 1);
+    END LOOP;
+    UPDATE config_block b SET image = img, version = nextval('change_seq') WHERE b.id = 1;
+  END IF;
+
+  IF coalesce(array_length(whole_logs, 1), 0) > 0 THEN
+    DELETE FROM log_entry l WHERE l.file = ANY (whole_logs);
+    INSERT INTO shop_file (name, kind) SELECT w, 'log' FROM unnest(whole_logs) AS w
+      ON CONFLICT (name) DO UPDATE SET version = nextval('change_seq');
+  END IF;
+  INSERT INTO shop_file (name, kind) SELECT DISTINCT f, 'log' FROM unnest(log_files) AS f ON CONFLICT (name) DO NOTHING;
+  INSERT INTO log_entry (file, counter, transaction_id, bytes)
+    SELECT l.f, counter_name, txid, l.b FROM unnest(log_files, log_bytes) WITH ORDINALITY AS l(f, b, n) ORDER BY l.n;
+
+  FOR i IN 1 .. coalesce(array_length(file_names, 1), 0) LOOP
+    IF file_bytes[i] IS NULL THEN
+      DELETE FROM shop_file f WHERE f.name = file_names[i] AND f.kind = 'bytes';
+    ELSE
+      INSERT INTO shop_file (name, kind, bytes) VALUES (file_names[i], 'bytes', file_bytes[i])
+        ON CONFLICT (name) DO UPDATE SET bytes = excluded.bytes, version = nextval('change_seq');
+    END IF;
+  END LOOP;
+END
+$f$;
+
+-- One transaction of a counter. The writes run one transaction at a time (so versions and log
+-- entries are drawn in one order), but the commit, which waits for the disk, does not hold
+-- the others back: the marks keep readers from passing a transaction still committing.
+CREATE OR REPLACE FUNCTION kelvo_commit(
+    seen bigint, seen_log bigint, counter_name text, txid text,
+    tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],
+    fig_offsets integer[], int_deltas bigint[], float_deltas float8[],
+    set_offsets integer[], set_bytes bytea[],
+    log_files text[], log_bytes bytea[], whole_logs text[],
+    file_names text[], file_bytes bytea[])
+RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
+LANGUAGE plpgsql AS $f$
+BEGIN
+  PERFORM pg_advisory_xact_lock_shared(7165001);
+  PERFORM pg_advisory_lock(7165002);
+  BEGIN
+    PERFORM kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
+                        float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, file_names, file_bytes);
+  EXCEPTION WHEN OTHERS THEN
+    PERFORM pg_advisory_unlock(7165002);
+    RAISE;
+  END;
+  PERFORM pg_advisory_unlock(7165002);
+  RETURN QUERY SELECT * FROM kelvo_changes(seen, seen_log);
+END
+$f$;
+)SQL";
+}
+
+}  // namespace kelvo::store

@@ -1,0 +1,83 @@
+#pragma once
+// A counter working on a shop kept in the database. The counter's folder holds a working copy
+// of the shop, which the program reads as it reads any shop folder; every change goes to the
+// server first (one server transaction for each of the counter's transactions, refused whole
+// when another counter changed a record it writes since it was read) and reaches the working
+// copy only from the server, together with what the other counters changed.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "records/remote_store.h"
+#include "records/shop.h"
+#include "store/pg.h"
+
+namespace kelvo::store {
+
+// The small file of a counter's folder that names the database of its shop: a line
+// "url=postgresql://..." and, optionally, "counter=till 2" (the name its log entries carry;
+// the machine's name when absent).
+constexpr std::string_view kSettingsFile = "kelvo-database.conf";
+
+struct CounterSettings {
+  std::string url;
+  std::string counter;
+};
+// The settings of the folder; nullopt when the folder keeps its shop itself.
+std::optional<CounterSettings> read_counter_settings(const std::filesystem::path& folder);
+// A folder never sends these to the server: the counter's own lock, journal and settings, and
+// hidden work files.
+bool counter_own_file(std::string_view name);
+
+class CounterStore final : public records::RemoteStore {
+ public:
+  CounterStore(CounterSettings settings, records::Shop& shop);
+  ~CounterStore() override;
+  CounterStore(const CounterStore&) = delete;
+  CounterStore& operator=(const CounterStore&) = delete;
+
+  // The whole shop written into the counter's folder, before the shop is opened there. Throws
+  // Unreachable, Refused (no shop, another format) or DbError.
+  void make_working_copy();
+
+  bool commit(const records::Journal& writes) override;
+  void refresh() override;
+  bool begin_day_close() override;
+  bool end_day_close() override;
+
+  // A file of the folder changed outside a transaction (see platform's changed hook).
+  void file_changed(const std::filesystem::path& file, uint64_t offset, uint64_t length);
+  const std::string& counter_name() const { return settings_.counter; }
+
+  struct Request;
+
+ private:
+  enum class Sent { Stored, Refused, Unreachable };
+  Connection& connection();
+  void drop_connection();
+  Sent send(Request& request, std::optional<Result>& answer);
+  void apply_changes(const Result& changes);
+  void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
+  void add_config(Request& request, const uint8_t* block);
+  void write_back(const records::Journal& writes);
+  void refused(const DbError& error);
+  void unreachable();
+
+  CounterSettings settings_;
+  records::Shop& shop_;
+  std::unique_ptr<Connection> db_;
+  int64_t seen_ = 0;      // the newest version the working copy holds
+  int64_t seen_log_ = 0;  // the last log entry it holds
+  std::vector<int64_t> versions_[4];  // per record table, the version of each slot held
+  std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
+  std::set<std::string> known_files_;
+  uint64_t transactions_ = 0;
+  bool applying_ = false;    // the working copy is being written from the server
+  bool day_close_ = false;   // a day close holds the day marker
+};
+
+}  // namespace kelvo::store

@@ -1,0 +1,87 @@
+// One counter of a shop kept in a database, renting and returning through the counter's own
+// flows for a while: five items to a member who holds nothing, or every item of a member back.
+// Two of them at once on one database are the test of several counters; one killed at any
+// moment, or the server restarted under it, the test of nothing half-saved.
+// usage: db-counter FOLDER SECONDS SEED   (FOLDER holds kelvo-database.conf)
+// Prints "rentals R returns T refused F unreachable U" when the time is up.
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <string>
+
+#include "counter_driver.h"
+#include "shop_generator.h"
+#include "store/counter_store.h"
+
+namespace {
+
+using namespace kelvo;
+
+struct Tally {
+  int rentals = 0, returns = 0, refused = 0, unreachable = 0;
+};
+
+// A member of the working copy with items out, chosen at random; 0 when none is found.
+int64_t member_with_items(records::Shop& shop, std::mt19937& rng) {
+  const auto& members = shop.members.index().entries();
+  for (int tries = 0; tries < 100; ++tries) {
+    const auto& e = members[rng() % members.size()];
+    records::MemberRecord m;
+    if (e.number > 0 && shop.members.read_slot(e.slot, m) == records::ReadResult::Ok && m.on_loan(0) != 0) return e.number;
+  }
+  return 0;
+}
+
+void count_refusal(crash::Counter& counter, Tally& tally) {
+  if (counter.op().messages == 0) return;
+  const auto& said = counter.op().last_message;
+  if (std::getenv("KELVO_COUNTER_TELL")) std::cerr << text::to_utf8(said) << "\n";
+  if (said.find(u"cannot be reached") != text::u16::npos) ++tally.unreachable;
+  else if (said.find(u"another counter") != text::u16::npos) ++tally.refused;
+  counter.op().messages = 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::cerr << "usage: db-counter FOLDER SECONDS SEED\n";
+    return 2;
+  }
+  const std::filesystem::path folder = argv[1];
+  const auto settings = store::read_counter_settings(folder);
+  if (!settings) {
+    std::cerr << "db-counter: no kelvo-database.conf in " << folder << "\n";
+    return 2;
+  }
+  crash::Counter counter(folder, bench::generated_shop_day());
+  store::CounterStore remote(*settings, counter.shop());
+  try {
+    remote.make_working_copy();
+  } catch (const std::exception& e) {
+    std::cerr << "db-counter: " << e.what() << "\n";
+    return 1;
+  }
+  counter.shop().set_remote(&remote);
+  if (!counter.open()) {
+    std::cerr << "db-counter: the shop did not open: " << text::to_utf8(counter.op().last_message) << "\n";
+    return 1;
+  }
+  std::mt19937 rng(static_cast<unsigned>(std::atoi(argv[3])));
+  Tally tally;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(std::atof(argv[2]));
+  while (std::chrono::steady_clock::now() < end) {
+    remote.refresh();
+    counter.op().messages = 0;
+    if (rng() % 2 == 0) {
+      if (counter.rent_five(rng)) ++tally.rentals;
+    } else if (int64_t member = member_with_items(counter.shop(), rng)) {
+      if (counter.return_all(member)) ++tally.returns;
+    }
+    count_refusal(counter, tally);
+  }
+  std::cout << "rentals " << tally.rentals << " returns " << tally.returns << " refused " << tally.refused
+            << " unreachable " << tally.unreachable << "\n";
+  return 0;
+}
