@@ -118,7 +118,7 @@ bool rename_file(const std::filesystem::path& from, const std::filesystem::path&
   const ino_t moved = observer ? inode_of(from) : 0, replaced = observer ? inode_of(to) : 0;
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
   if (observer) observer->renamed(from, to, moved, replaced);
-  tell_changed(from);
+  tell_changed(from, kMovedAway);
   tell_changed(to);
   return true;
 }

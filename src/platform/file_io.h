@@ -85,6 +85,9 @@ void before_direct_change(const std::filesystem::path& file);
 // (offset kWholeFile) the file replaced, created, renamed or removed whole. A shop kept on a
 // database server sends such changes on to the server.
 constexpr uint64_t kWholeFile = ~uint64_t{0};
+// The first of the two notices of a rename: the file's content now stands under the name of
+// the second notice (which comes as kWholeFile).
+constexpr uint64_t kMovedAway = kWholeFile - 1;
 using ChangedHook = void (*)(const std::filesystem::path& file, uint64_t offset, uint64_t length);
 void set_changed_hook(ChangedHook hook);
 

@@ -6,6 +6,7 @@
 namespace kelvo::records {
 
 using platform::append_bytes;
+using platform::kMovedAway;
 using platform::kWholeFile;
 using platform::set_changed_hook;
 using platform::before_direct_change;

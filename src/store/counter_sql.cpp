@@ -65,7 +65,7 @@ CREATE OR REPLACE FUNCTION kelvo_write(
     tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],
     fig_offsets integer[], int_deltas bigint[], float_deltas float8[],
     set_offsets integer[], set_bytes bytea[],
-    log_files text[], log_bytes bytea[], whole_logs text[],
+    log_files text[], log_bytes bytea[], whole_logs text[], rename_from text, rename_to text,
     file_names text[], file_bytes bytea[])
 RETURNS void
 LANGUAGE plpgsql AS $f$
@@ -148,6 +148,13 @@ BEGIN
     INSERT INTO shop_file (name, kind) SELECT w, 'log' FROM unnest(whole_logs) AS w
       ON CONFLICT (name) DO UPDATE SET version = nextval('change_seq');
   END IF;
+  -- A log rolled over keeps its entries, each with the counter that wrote it.
+  IF rename_from IS NOT NULL THEN
+    DELETE FROM log_entry l WHERE l.file = rename_to;
+    UPDATE log_entry l SET file = rename_to WHERE l.file = rename_from;
+    INSERT INTO shop_file (name, kind) VALUES (rename_from, 'log'), (rename_to, 'log')
+      ON CONFLICT (name) DO UPDATE SET version = nextval('change_seq');
+  END IF;
   INSERT INTO shop_file (name, kind) SELECT DISTINCT f, 'log' FROM unnest(log_files) AS f ON CONFLICT (name) DO NOTHING;
   INSERT INTO log_entry (file, counter, transaction_id, bytes)
     SELECT l.f, counter_name, txid, l.b FROM unnest(log_files, log_bytes) WITH ORDINALITY AS l(f, b, n) ORDER BY l.n;
@@ -171,7 +178,7 @@ CREATE OR REPLACE FUNCTION kelvo_commit(
     tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],
     fig_offsets integer[], int_deltas bigint[], float_deltas float8[],
     set_offsets integer[], set_bytes bytea[],
-    log_files text[], log_bytes bytea[], whole_logs text[],
+    log_files text[], log_bytes bytea[], whole_logs text[], rename_from text, rename_to text,
     file_names text[], file_bytes bytea[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql AS $f$
@@ -180,7 +187,8 @@ BEGIN
   PERFORM pg_advisory_lock(7165002);
   BEGIN
     PERFORM kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
-                        float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, file_names, file_bytes);
+                        float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
+                        file_names, file_bytes);
   EXCEPTION WHEN OTHERS THEN
     PERFORM pg_advisory_unlock(7165002);
     RAISE;

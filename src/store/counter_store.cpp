@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <utility>
 
 #include "records/config_figures.h"
 #include "records/file_io.h"
@@ -120,12 +121,13 @@ struct CounterStore::Request {
   std::vector<Value> fig_offsets, int_deltas, float_deltas;
   std::vector<Value> set_offsets, set_bytes;
   std::vector<Value> log_files, log_bytes, whole_logs;
+  Value rename_from = Value::null(), rename_to = Value::null();
   std::vector<Value> file_names, file_bytes;
   std::vector<uint8_t> config;  // the block whose differences were added
   std::string txid;
   bool empty() const {
     return tbls.empty() && fig_offsets.empty() && set_offsets.empty() && log_files.empty() && whole_logs.empty() &&
-           file_names.empty();
+           rename_from.is_null && file_names.empty();
   }
 };
 
@@ -310,14 +312,15 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
       Value::array(16, r.fresh), Value::array(17, r.images), Value::array(23, r.fig_offsets),
       Value::array(20, r.int_deltas), Value::array(701, r.float_deltas), Value::array(23, r.set_offsets),
       Value::array(17, r.set_bytes), Value::array(25, r.log_files), Value::array(17, r.log_bytes),
-      Value::array(25, r.whole_logs), Value::array(25, r.file_names), Value::array(17, r.file_bytes)};
+      Value::array(25, r.whole_logs), r.rename_from, r.rename_to, Value::array(25, r.file_names),
+      Value::array(17, r.file_bytes)};
   try {
     Connection& db = connection();
     if (day_close_) db.exec("SAVEPOINT kelvo_write");
     answer.emplace(db.query(
         "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
         " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
-        " $16::text[], $17::bytea[], $18::text[], $19::text[], $20::bytea[])",
+        " $16::text[], $17::bytea[], $18::text[], $19::text, $20::text, $21::text[], $22::bytea[])",
         params));
     if (day_close_) db.exec("RELEASE SAVEPOINT kelvo_write");
     return Sent::Stored;
@@ -538,6 +541,11 @@ void CounterStore::file_changed(const fs::path& path, uint64_t offset, uint64_t 
   const fs::path relative = path.lexically_relative(shop_.folder());
   const std::string name = relative.generic_string();
   if (relative.empty() || name.rfind("..", 0) == 0 || relative.is_absolute() || counter_own_file(name)) return;
+  if (offset == records::kMovedAway) {
+    moved_from_ = name;
+    return;
+  }
+  const std::string moved_from = std::exchange(moved_from_, std::string());
   const bool whole = offset == records::kWholeFile;
   auto content = records::read_whole(path);
   if (!content && !known_files_.count(name)) return;  // a work file that came and went
@@ -556,7 +564,10 @@ void CounterStore::file_changed(const fs::path& path, uint64_t offset, uint64_t 
       break;
     }
     case FileKind::Log:
-      if (whole || !content || offset + length > content->size()) {
+      if (!moved_from.empty() && kind_of(moved_from) == FileKind::Log) {
+        r.rename_from = Value::text(moved_from);
+        r.rename_to = Value::text(name);
+      } else if (whole || !content || offset + length > content->size()) {
         r.whole_logs.push_back(Value::text(name));
         if (!content) break;
         auto starts = log_line_starts(content->data(), content->size());

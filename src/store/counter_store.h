@@ -75,6 +75,7 @@ class CounterStore final : public records::RemoteStore {
   std::vector<int64_t> versions_[4];  // per record table, the version of each slot held
   std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
   std::set<std::string> known_files_;
+  std::string moved_from_;   // a file renamed: its content now under the next notice's name
   uint64_t transactions_ = 0;
   bool applying_ = false;    // the working copy is being written from the server
   bool day_close_ = false;   // a day close holds the day marker
