@@ -15,8 +15,9 @@ RUN_SECONDS=${KELVO_COUNTER_SECONDS:-30}
 start_server
 
 "$MAKE_SHOP" "$WORK/shop" --films 200 --members 60 --stock 10 >/dev/null || { echo "make-shop failed" >&2; exit 1; }
-# The largest log, so that no start rolls the counters' entries out of the two log files.
-printf '\010\000\000\000' | dd of="$WORK/shop/wr.cfg" bs=1 seek=70540 conv=notrunc status=none
+# A log of 100 MB, so that no start rolls the counters' entries out of the two log files (the
+# last stage rolls it on purpose).
+printf '\350\003\000\000' | dd of="$WORK/shop/wr.cfg" bs=1 seek=70540 conv=notrunc status=none
 new_database shop
 "$DB" import "$WORK/shop" "$(url shop)" >/dev/null || { echo "import failed" >&2; exit 1; }
 TAKINGS_BEFORE=$(sql shop "SELECT f32 FROM config_figure WHERE byte_offset = 856")
@@ -89,6 +90,14 @@ for t in till1 till2; do
   grep -q '^rentals [1-9]' "$WORK/$t.out" || fail "$t did not carry on after the restarts: $(cat "$WORK/$t.out")"
 done
 check_shop "server restarted"
+
+# The log rolled over by a counter's start (its capacity set at the server to roll any log):
+# every entry keeps the counter that wrote it.
+sql shop "UPDATE config_block SET image = overlay(image PLACING '\\xffffffff'::bytea FROM 70541), version = nextval('change_seq')"
+"$COUNTER" "$WORK/till2" 0.5 31 >/dev/null 2>&1 || fail "the counter rolling the log ended with $?"
+[ "$(sql shop "SELECT string_agg(DISTINCT counter, ' ') FROM log_entry WHERE file = 'lgb2.dat'")" = "till1 till2" ] ||
+  fail "the rolled log does not keep both counters' entries"
+check_shop "log rolled over"
 
 [ "$FAILURES" -eq 0 ] || { echo "$FAILURES check(s) failed" >&2; exit 1; }
 echo "counters on one database: all checks passed"

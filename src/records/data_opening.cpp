@@ -287,8 +287,10 @@ bool close_day_once(Shop& shop) {
     auto closed = close_previous_day(shop);
     ok = closed != DayCloseResult::Cancelled && closed != DayCloseResult::Failed;
   }
-  if (shop.remote() && !shop.remote()->end_day_close()) return false;
-  return ok;
+  if (!shop.remote()) return ok;
+  // The closed day is stored before the next counter may look at it, not at the first save.
+  ok = ok && shop.save_config();
+  return shop.remote()->end_day_close() && ok;
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ void Shop::warn() const {
 
 bool Shop::save_config() {
   if (pending_->open()) return true;
+  // The server compares the block with what it holds itself.
   if (remote_) {
     Commit commit(*this);
     return commit.finish();

@@ -84,11 +84,11 @@ BEGIN
       PERFORM pg_advisory_xact_lock((1::bigint << 60) | ((CASE tbls[i] WHEN 'film' THEN 0 WHEN 'member' THEN 1 ELSE 2 END)::bigint << 57) | numbers[i]);
       CASE tbls[i]
         WHEN 'film' THEN
-          SELECT 1 INTO v FROM film r WHERE r.number = numbers[i] AND r.slot <> slots[i] LIMIT 1;
+          SELECT 1 INTO v FROM film r WHERE r.number = numbers[i] AND (r.slot <> slots[i] OR r.version IS DISTINCT FROM versions[i]) LIMIT 1;
         WHEN 'member' THEN
-          SELECT 1 INTO v FROM member r WHERE r.number = numbers[i] AND r.slot <> slots[i] LIMIT 1;
+          SELECT 1 INTO v FROM member r WHERE r.number = numbers[i] AND (r.slot <> slots[i] OR r.version IS DISTINCT FROM versions[i]) LIMIT 1;
         WHEN 'stock' THEN
-          SELECT 1 INTO v FROM stock r WHERE r.number = numbers[i] AND r.slot <> slots[i] LIMIT 1;
+          SELECT 1 INTO v FROM stock r WHERE r.number = numbers[i] AND (r.slot <> slots[i] OR r.version IS DISTINCT FROM versions[i]) LIMIT 1;
         ELSE
           v := NULL;
       END CASE;

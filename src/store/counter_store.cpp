@@ -25,7 +25,11 @@ namespace {
 namespace fs = std::filesystem;
 using records::cfg::FigureType;
 
-CounterStore* hooked = nullptr;
+// Every counter of the process, each told of the changes below its own folder.
+std::vector<CounterStore*>& hooked() {
+  static std::vector<CounterStore*> stores;
+  return stores;
+}
 
 int table_of(std::string_view file) {
   for (size_t i = 0; i < std::size(kRecordTables); ++i)
@@ -154,17 +158,16 @@ bool counter_own_file(std::string_view name) {
 CounterStore::CounterStore(CounterSettings settings, records::Shop& shop)
     : settings_(std::move(settings)), shop_(shop) {
   if (settings_.counter.empty()) settings_.counter = host_name();
-  hooked = this;
+  hooked().push_back(this);
   records::set_changed_hook([](const fs::path& file, uint64_t offset, uint64_t length) {
-    if (hooked) hooked->file_changed(file, offset, length);
+    for (CounterStore* store : hooked()) store->file_changed(file, offset, length);
   });
 }
 
 CounterStore::~CounterStore() {
-  if (hooked == this) {
-    hooked = nullptr;
-    records::set_changed_hook(nullptr);
-  }
+  auto& stores = hooked();
+  stores.erase(std::remove(stores.begin(), stores.end(), this), stores.end());
+  if (stores.empty()) records::set_changed_hook(nullptr);
 }
 
 Connection& CounterStore::connection() {
@@ -502,7 +505,6 @@ void CounterStore::apply_changes(const Result& changes) {
   if (config_moved) {
     records::write_file_atomic(shop_.path(records::files::kConfig), shop_.config.data(), records::cfg::kSize,
                                records::Durability::Scratch);
-    shop_.config.mark_saved();
   }
 }
 
@@ -537,11 +539,12 @@ bool CounterStore::end_day_close() {
 }
 
 void CounterStore::file_changed(const fs::path& path, uint64_t offset, uint64_t length) {
-  if (applying_ || (offset != records::kWholeFile && length == 0)) return;
+  const bool moved = offset == records::kMovedAway;
+  if (applying_ || (!moved && offset != records::kWholeFile && length == 0)) return;
   const fs::path relative = path.lexically_relative(shop_.folder());
   const std::string name = relative.generic_string();
   if (relative.empty() || name.rfind("..", 0) == 0 || relative.is_absolute() || counter_own_file(name)) return;
-  if (offset == records::kMovedAway) {
+  if (moved) {
     moved_from_ = name;
     return;
   }

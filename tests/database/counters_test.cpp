@@ -1,0 +1,274 @@
+// Two counters of one shop kept in a database, in one process, each with its own folder and
+// connection: what one changes reaches the other at its next operation, figures add up, a record
+// changed at the other counter is refused whole, the day closes once, a lost connection saves
+// nothing. Needs a server: tests/database_store.sh starts one and names its socket folder in
+// KELVO_TEST_DATABASE_HOST.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "records/config_figures.h"
+#include "records/data_opening.h"
+#include "records/record_files.h"
+#include "scripted_counter.h"
+#include "shop_generator.h"
+#include "store/config_rows.h"
+#include "store/counter_store.h"
+#include "store/shop_move.h"
+
+namespace kelvo {
+namespace {
+
+namespace fs = std::filesystem;
+using records::cfg::FigureType;
+
+std::string url(const std::string& database) {
+  return "postgresql:///" + database + "?host=" + std::getenv("KELVO_TEST_DATABASE_HOST") + "&user=kelvo";
+}
+
+// One counter: its folder, its operator, the shop opened on the working copy.
+struct Till {
+  // The working copy is made at once; the shop opens when open() is called.
+  Till(const fs::path& folder, const std::string& database, const char* name, text::DateTime day)
+      : clock(day), shop(make(folder), op, clock, locale), remote({url(database), name}, shop) {
+    remote.make_working_copy();
+    shop.set_remote(&remote);
+  }
+  static fs::path make(const fs::path& folder) {
+    fs::create_directories(folder);
+    return folder;
+  }
+  bool open() { return opened = records::open_data(shop, records::OpenMode::Counter); }
+  bench::QueueOperator op;
+  platform::FixedClock clock;
+  platform::EnglishLocale locale;
+  records::Shop shop;
+  store::CounterStore remote;
+  bool opened = false;
+};
+
+class DatabaseCounters : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("KELVO_TEST_DATABASE_HOST")) GTEST_SKIP() << "no server: run through tests/database_store.sh";
+    static int made = 0;
+    database = "counters_" + std::to_string(::getpid()) + "_" + std::to_string(++made);
+    folder = fs::temp_directory_path() / database;
+    store::Connection(url("postgres")).exec("CREATE DATABASE " + database);
+    bench::generate_shop(folder / "shop", bench::ShopSize{120, 40, 6}, 7);
+    store::import_shop(folder / "shop", url(database), [](std::string_view) {});
+  }
+  void TearDown() override {
+    a.reset();
+    b.reset();
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+  }
+  void open_both(text::DateTime day = bench::generated_shop_day()) {
+    a = std::make_unique<Till>(folder / "a", database, "till a", day);
+    b = std::make_unique<Till>(folder / "b", database, "till b", day);
+    ASSERT_TRUE(a->open() && b->open());
+  }
+  // The block as the server holds it now.
+  records::ConfigBlock server_block() {
+    store::Connection db(url(database));
+    const auto bytes = store::get_config(db);
+    records::ConfigBlock block;
+    std::copy(bytes.begin(), bytes.end(), block.data());
+    return block;
+  }
+  int64_t first_live(const records::NumberIndex& index) {
+    for (const auto& e : index.entries())
+      if (e.number > 0) return e.number;
+    return 0;
+  }
+
+  std::string database;
+  fs::path folder;
+  std::unique_ptr<Till> a, b;
+};
+
+double figure(const records::ConfigBlock& c, size_t at, FigureType type) {
+  if (type == FigureType::I32) return c.i32(at);
+  if (type == FigureType::I64) return static_cast<double>(c.i64(at));
+  return c.f32(at);
+}
+void add_to(records::ConfigBlock& c, size_t at, FigureType type, double by) {
+  if (type == FigureType::I32) c.set_i32(at, c.i32(at) + static_cast<int32_t>(by));
+  if (type == FigureType::I64) c.set_i64(at, c.i64(at) + static_cast<int64_t>(by));
+  if (type == FigureType::F32) c.set_f32(at, c.f32(at) + static_cast<float>(by));
+}
+
+// Each counter adds to a running figure from the same stale start and changes a setting of its
+// own: both additions and both settings stand, at the server and at each counter.
+TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
+  struct Case {
+    const char* name;
+    size_t at;
+    FigureType type;
+    double by_a, by_b;
+    bool b_refreshes_first;  // b takes a's change in before it stores its own
+  };
+  const Case cases[] = {
+      {"takings", records::cfg::kTakingsToday, FigureType::F32, 2.50, 1.25, false},
+      {"takings, a refund", records::cfg::kTakingsToday, FigureType::F32, 7.75, -7.75, true},
+      {"transaction counter", records::cfg::kTransactionCounter, FigureType::I32, 1, 1, false},
+      {"rentals today", records::cfg::kRentalsToday, FigureType::I64, 5, 3, true},
+      {"last till close-out counter", records::cfg::kTillCloseouts + 8, FigureType::I32, -2, 2147483, false},
+  };
+  open_both();
+  int setting = 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    a->remote.refresh();
+    b->remote.refresh();
+    const double start = figure(server_block(), c.at, c.type);
+    add_to(a->shop.config, c.at, c.type, c.by_a);
+    a->shop.config.set_str(records::cfg::category_name(setting), records::cfg::kCategoryNameWidth, u"Till A");
+    ASSERT_TRUE(a->shop.save_config());
+    add_to(b->shop.config, c.at, c.type, c.by_b);
+    b->shop.config.set_str(records::cfg::category_name(setting + 1), records::cfg::kCategoryNameWidth, u"Till B");
+    if (c.b_refreshes_first) b->remote.refresh();
+    ASSERT_TRUE(b->shop.save_config());
+    a->remote.refresh();
+    const records::ConfigBlock server = server_block();
+    for (const records::ConfigBlock* block : {&server, &std::as_const(a->shop.config), &std::as_const(b->shop.config)}) {
+      EXPECT_EQ(figure(*block, c.at, c.type), start + c.by_a + c.by_b);
+      EXPECT_EQ(block->store_category(setting), u"Till A");
+      EXPECT_EQ(block->store_category(setting + 1), u"Till B");
+    }
+    setting += 2;
+  }
+  EXPECT_EQ(a->op.messages + b->op.messages, 0);
+}
+
+// A record rewritten at one counter after the other read it: the second is refused whole with
+// its words, its working copy keeps what the server holds, and its next operation sees the first.
+TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
+  open_both();
+  struct Case {
+    const char* name;
+    std::function<bool(Till&, const char16_t* mark)> rewrite;
+    std::function<text::u16(Till&)> read_back;
+    const char16_t* words;
+  };
+  const int64_t member = first_live(a->shop.members.index());
+  const int64_t film = first_live(a->shop.films.index());
+  const int64_t line = first_live(a->shop.stock.index());
+  const Case cases[] = {
+      {"member",
+       [&](Till& t, const char16_t* mark) {
+         records::MemberRecord m;
+         return records::read_member(t.shop, member, m) && (m.set_name(mark), records::rewrite_member(t.shop, m));
+       },
+       [&](Till& t) {
+         records::MemberRecord m;
+         records::read_member(t.shop, member, m);
+         return m.name();
+       },
+       u"This member was changed at another counter. Nothing was saved; please try again."},
+      {"film",
+       [&](Till& t, const char16_t* mark) {
+         records::FilmRecord f;
+         return records::read_film(t.shop, film, f) && (f.set_title(mark), records::rewrite_film(t.shop, f));
+       },
+       [&](Till& t) {
+         records::FilmRecord f;
+         records::read_film(t.shop, film, f);
+         return f.title();
+       },
+       u"This film was changed at another counter. Nothing was saved; please try again."},
+      {"stock line",
+       [&](Till& t, const char16_t* mark) {
+         records::StockRecord s;
+         return records::read_stock(t.shop, line, s) && (s.set_description(mark), records::rewrite_stock(t.shop, s));
+       },
+       [&](Till& t) {
+         records::StockRecord s;
+         records::read_stock(t.shop, line, s);
+         return s.description();
+       },
+       u"This stock line was changed at another counter. Nothing was saved; please try again."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(c.rewrite(*a, u"From till A"));
+    const text::u16 before = c.read_back(*b);
+    EXPECT_FALSE(c.rewrite(*b, u"From till B"));
+    EXPECT_EQ(b->op.last_message, c.words);
+    EXPECT_EQ(c.read_back(*b), before);
+    b->remote.refresh();
+    EXPECT_EQ(c.read_back(*b), u"From till A");
+    ASSERT_TRUE(c.rewrite(*b, u"From till B"));
+    a->remote.refresh();
+    EXPECT_EQ(c.read_back(*a), u"From till B");
+    b->op.messages = 0;
+  }
+}
+
+// The same new member number given at both counters before either saw the other's.
+TEST_F(DatabaseCounters, NumberGivenAtBothCountersIsTakenOnce) {
+  open_both();
+  records::MemberRecord m;
+  ASSERT_TRUE(records::read_member(a->shop, first_live(a->shop.members.index()), m));
+  m.set_number(900001);
+  records::MemberRecord copy_a = m, copy_b = m;
+  ASSERT_TRUE(records::add_member_copy(a->shop, copy_a));
+  const auto counts = b->shop.members.counts();
+  EXPECT_FALSE(records::add_member_copy(b->shop, copy_b));
+  EXPECT_EQ(b->op.last_message, u"Number in use.");
+  EXPECT_EQ(b->shop.members.counts().live, counts.live);
+  b->remote.refresh();
+  EXPECT_TRUE(b->shop.members.index().contains(900001));
+  EXPECT_EQ(b->shop.members.counts().live, counts.live + 1);
+  EXPECT_EQ(store::Connection(url(database)).query("SELECT count(*) FROM member WHERE number = 900001").i64(0, 0), 1);
+}
+
+// Both counters start on the next day, the second from a working copy made before the first
+// closed the day: the day is closed once (the history moved by one day, not two).
+TEST_F(DatabaseCounters, DayClosesOnce) {
+  const records::ConfigBlock before = server_block();
+  ASSERT_GT(before.takings_today(), 0);
+  const text::DateTime next = text::next_day(bench::generated_shop_day());
+  b = std::make_unique<Till>(folder / "b", database, "till b", next);
+  a = std::make_unique<Till>(folder / "a", database, "till a", next);
+  ASSERT_TRUE(a->open());
+  ASSERT_TRUE(b->open());
+  for (const records::ConfigBlock* block : {&std::as_const(b->shop.config), &std::as_const(a->shop.config)}) {
+    EXPECT_EQ(block->takings_today(), 0);
+    EXPECT_EQ(block->f32(records::cfg::history_entry(0)), before.takings_today());
+    EXPECT_EQ(block->f32(records::cfg::history_entry(1)), before.f32(records::cfg::history_entry(0)));
+  }
+  EXPECT_EQ(server_block().f32(records::cfg::history_entry(0)), before.takings_today());
+}
+
+// The connection cut under a counter: the change is refused with the words for a server away,
+// nothing of it is stored, and the next operation connects again and works.
+TEST_F(DatabaseCounters, LostConnectionSavesNothing) {
+  open_both();
+  const int64_t member = first_live(a->shop.members.index());
+  records::MemberRecord m;
+  ASSERT_TRUE(records::read_member(a->shop, member, m));
+  const text::u16 name = m.name();
+  store::Connection(url("postgres"))
+      .query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = $1", {store::Value::text(database)});
+  m.set_name(u"Never stored");
+  EXPECT_FALSE(records::rewrite_member(a->shop, m));
+  EXPECT_EQ(a->op.last_message, u"The database server cannot be reached. Nothing was saved; please try again.");
+  b->remote.refresh();
+  records::MemberRecord seen;
+  ASSERT_TRUE(records::read_member(b->shop, member, seen));
+  EXPECT_EQ(seen.name(), name);
+  m.set_name(u"Stored now");
+  EXPECT_TRUE(records::rewrite_member(a->shop, m));
+  b->remote.refresh();
+  ASSERT_TRUE(records::read_member(b->shop, member, seen));
+  EXPECT_EQ(seen.name(), u"Stored now");
+}
+
+}  // namespace
+}  // namespace kelvo
