@@ -1,8 +1,9 @@
 #!/bin/sh
 # kelvoweb on a shop kept in PostgreSQL (a server started in a temporary folder, Unix socket
 # only) publishing to an FTP server on 127.0.0.1 (pyftpdlib): a title changed in the database
-# is what gets published; a counter running on the folder keeps its film.dat; with the database
-# server stopped the upload fails, film.dat and filmstock.dat untouched and nothing sent.
+# is what gets published; a counter running on the folder keeps its film.dat; rows with a gap in
+# their slots, or the database server stopped, fail the upload, film.dat and filmstock.dat
+# untouched and nothing sent.
 # usage: kelvoweb_database.sh <kelvoweb> <kelvo-db> <make-shop>
 set -u
 
@@ -67,6 +68,15 @@ flock "$WORK/web/kelvo.lock" sh -c 'cd "$1" && QT_QPA_PLATFORM=offscreen "$2" --
   "$WORK/web" "$WEBPROG" "$(url shop)" >"$WORK/out" 2>&1 || { cat "$WORK/out" >&2; fail "under a counter: the upload failed"; }
 cmp -s "$WORK/shop/film.dat" "$WORK/web/film.dat" || fail "under a counter: film.dat was replaced"
 [ "$(published)" = 0 ] || fail "under a counter: the counter's film.dat was not what got published"
+
+# A gap in the slots would shift every film after it: refused, film.dat as it was.
+rm -f "$WORK/site/filmstock.xml"
+sql shop "UPDATE film SET slot = slot + 1000 WHERE slot = (SELECT max(slot) - 1 FROM film)"
+upload --database "$(url shop)"
+[ "$RC" -eq 1 ] || fail "a gap in the slots: exit status $RC"
+grep -q "Unable to read the films from the shop's database" "$WORK/out" || fail "a gap in the slots: no clear line in the log"
+cmp -s "$WORK/shop/film.dat" "$WORK/web/film.dat" || fail "a gap in the slots: film.dat changed"
+[ ! -e "$WORK/site/filmstock.xml" ] || fail "a gap in the slots: something was uploaded"
 
 # The server stopped; the database named by the folder's settings file this time.
 as_server "$PG_BIN/pg_ctl" -D "$PGROOT/data" -m fast stop >/dev/null
