@@ -3,6 +3,7 @@
 
 #include "records/file_io.h"
 #include "store/config_rows.h"
+#include "store/folder_at_rest.h"
 #include "store/pg.h"
 #include "store/shop_move.h"
 #include "store/store_layout.h"
@@ -110,22 +111,36 @@ void get_file(Connection& db, const fs::path& folder, const std::string& name, c
   out.commit();
 }
 
-}  // namespace
-
-void export_shop(const std::string& url, const fs::path& folder, const Progress& progress) {
-  Connection db(url);
-  // One snapshot: the files agree with one another even while counters work on the shop.
+// One snapshot: the files read in it agree with one another even while counters work on the shop.
+void begin_snapshot(Connection& db) {
   db.exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
   if (db.query("SELECT to_regclass('shop') IS NOT NULL").text(0, 0) != std::string(1, '\1'))
     throw Refused("the database holds no shop");
   Result shop = db.query("SELECT format FROM shop WHERE id = 1");
   if (shop.rows() != 1 || shop.i32(0, 0) != kStoreFormat)
     throw Refused("the database holds a shop of another format than this kelvo-db reads");
+}
+
+}  // namespace
+
+void export_shop(const std::string& url, const fs::path& folder, const Progress& progress) {
+  Connection db(url);
+  begin_snapshot(db);
   NewFolder out(folder);
   Result files = db.query("SELECT name, kind FROM shop_file ORDER BY name");
   for (int i = 0; i < files.rows(); ++i) get_file(db, folder, files.text(i, 0), files.text(i, 1), progress);
   db.exec("COMMIT");
   out.keep();
+}
+
+void export_shop_file(const std::string& url, const std::string& name, const fs::path& folder) {
+  FolderAtRest at_rest(folder);
+  Connection db(url);
+  begin_snapshot(db);
+  Result file = db.query("SELECT kind FROM shop_file WHERE name = $1", {Value::text(name)});
+  if (file.rows() != 1) throw Refused("the database holds no " + name);
+  get_file(db, folder, name, file.text(0, 0), [](std::string_view) {});
+  db.exec("COMMIT");
 }
 
 }  // namespace kelvo::store

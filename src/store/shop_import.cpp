@@ -1,7 +1,3 @@
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -9,6 +5,7 @@
 #include "records/file_io.h"
 #include "records/journal.h"
 #include "store/config_rows.h"
+#include "store/folder_at_rest.h"
 #include "store/pg.h"
 #include "store/shop_move.h"
 #include "store/store_layout.h"
@@ -18,26 +15,6 @@ namespace kelvo::store {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Holds the counter's instance lock for the length of the import, so that no counter starts on
-// the folder while it is read; refused when one is running there now. The lock file is never
-// created here: the import writes nothing into the folder.
-class FolderAtRest {
- public:
-  explicit FolderAtRest(const fs::path& folder) {
-    fd_ = ::open((folder / "kelvo.lock").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd_ >= 0 && ::flock(fd_, LOCK_SH | LOCK_NB) != 0)
-      throw Refused("kelvo is running on " + folder.string() + "; close it first");
-  }
-  ~FolderAtRest() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderAtRest(const FolderAtRest&) = delete;
-  FolderAtRest& operator=(const FolderAtRest&) = delete;
-
- private:
-  int fd_ = -1;
-};
 
 // Every regular file under the folder, by its path relative to it, in name order. Anything else
 // (a link, a device) is refused rather than silently left behind.

@@ -58,6 +58,11 @@ UploadSession::Outcome UploadSession::upload() {
     log_.add(u"  ");
     return Outcome::Skipped;
   }
+  if (film_source_) {
+    // A line the log would drop for its length is cut instead: the reason must show.
+    const text::u16 problem = film_source_();
+    if (!problem.empty()) return fail(text::u16view(problem).substr(0, UploadLog::kMaxLength));
+  }
   // A copy that fails (film.dat missing or being written) is simply tried again next time.
   if (!copy_film_file(folder_)) return fail(u"Unable to locate QUENDRIX inventory file");
 

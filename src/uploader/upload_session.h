@@ -3,6 +3,7 @@
 // transfer on a worker thread of its own). The window drives it and owns the timer.
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -33,6 +34,12 @@ class UploadSession {
   UploadConfig& config() { return config_; }
   UploadLog& log() { return log_; }
   const std::filesystem::path& folder() const { return folder_; }
+
+  // Run at each upload before film.dat is copied, to bring film.dat up to date from where the
+  // shop is kept. An empty answer lets the upload go on; any other is the log's line for why it
+  // cannot, and the upload ends there without copying, converting or sending anything.
+  using FilmSource = std::function<text::u16()>;
+  void set_film_source(FilmSource source) { film_source_ = std::move(source); }
 
   // Loads kelvow.cfg and writes the session's opening lines.
   void start();
@@ -71,6 +78,7 @@ class UploadSession {
   FtpClient& ftp_;
   UploadConfig config_;
   UploadLog log_;
+  FilmSource film_source_;
   std::mutex transfers_mutex_;
   std::vector<Transfer> transfers_;
 };

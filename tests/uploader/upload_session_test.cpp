@@ -165,6 +165,56 @@ TEST_F(SessionTest, AnUploadNameNamingTheFilmFileIsRefused) {
   EXPECT_EQ(ftp_.calls, 0);
 }
 
+// A shop kept elsewhere brings film.dat up to date before each copy. Its failure ends the upload
+// as a missing film.dat does, its line cut to the log's width rather than dropped, and leaves
+// the copy, the document and the server as the last upload left them.
+TEST_F(SessionTest, FilmSourceRunsBeforeTheCopyAndItsFailureChangesNothing) {
+  const std::u16string wide(UploadLog::kMaxLength, u'w');
+  const struct {
+    const char* what;
+    std::u16string answer;  // empty: film.dat refreshed, the upload goes on
+    std::u16string logged;
+  } cases[] = {
+      {"refreshed", u"", u""},
+      {"server gone", u"Unable to reach the shop's database: timeout", u"Unable to reach the shop's database: timeout"},
+      {"at the log's width", wide, wide},
+      {"one past it", wide + u"z", wide},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeFtp ftp;
+    UploadSession session(folder_, clock_, locale_, ftp);
+    session.start();
+    session.apply_configuration({u"ftp.example", u"u", u"p", u"", 0, false});
+    write_films(folder_, {film(1, u"Alien")});
+    ASSERT_EQ(session.upload(), UploadSession::Outcome::Transferring);
+    session.wait_for_transfers();
+    const std::string copy = file_bytes(folder_ / "filmstock.dat"), xml = file_bytes(folder_ / "filmstock.xml");
+
+    int runs = 0;
+    session.set_film_source([&] {
+      ++runs;
+      if (c.answer.empty()) write_films(folder_, {film(1, u"Alien"), film(2, u"Brazil")});
+      return c.answer;
+    });
+    const auto outcome = session.upload();
+    session.wait_for_transfers();
+    EXPECT_EQ(runs, 1);
+    const auto lines = session.log().lines();
+    if (c.logged.empty()) {
+      EXPECT_EQ(outcome, UploadSession::Outcome::Transferring);
+      EXPECT_NE(file_bytes(folder_ / "filmstock.xml").find(le("Brazil")), std::string::npos);
+      EXPECT_EQ(ftp.calls, 2);
+    } else {
+      EXPECT_EQ(outcome, UploadSession::Outcome::Failed);
+      EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{u"14:05 Mon Dec 7 2026", c.logged, u"    "}));
+      EXPECT_EQ(file_bytes(folder_ / "filmstock.dat"), copy);
+      EXPECT_EQ(file_bytes(folder_ / "filmstock.xml"), xml);
+      EXPECT_EQ(ftp.calls, 1);
+    }
+  }
+}
+
 TEST(UploadLogLines, LimitsAndLineBreaks) {
   UploadLog log;
   log.add(u"a\r\nb");
