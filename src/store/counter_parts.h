@@ -1,0 +1,62 @@
+#pragma once
+// What the three parts of the counter's store share: the record tables by file, the bytes of the
+// block that are running figures, the values of a request and the transaction it becomes.
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/config_figures.h"
+#include "store/counter_store.h"
+#include "store/store_layout.h"
+
+namespace kelvo::store {
+
+inline int table_of(std::string_view file) {
+  for (size_t i = 0; i < std::size(kRecordTables); ++i)
+    if (kRecordTables[i].file == file) return static_cast<int>(i);
+  return -1;
+}
+
+// For each byte of the block, whether it belongs to a running figure.
+inline const std::vector<bool>& figure_bytes() {
+  static const std::vector<bool> bytes = [] {
+    std::vector<bool> b(records::cfg::kSize, false);
+    for (const auto& run : records::cfg::kRunningFigures)
+      std::fill_n(b.begin() + static_cast<long>(run.offset), records::cfg::figure_width(run.type) * run.count, true);
+    return b;
+  }();
+  return bytes;
+}
+
+inline Value bool_value(bool b) { return Value{{static_cast<uint8_t>(b ? 1 : 0)}, false}; }
+
+// Set while the working copy is written from the server, whose changes are not sent back.
+class Applying {
+ public:
+  explicit Applying(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~Applying() { flag_ = was_; }
+
+ private:
+  bool& flag_;
+  bool was_;
+};
+
+// The arrays of one call of kelvo_commit.
+struct CounterStore::Request {
+  std::vector<Value> tbls, slots, versions, numbers, fresh, images;
+  std::vector<Value> fig_offsets, int_deltas, float_deltas;
+  std::vector<Value> set_offsets, set_bytes;
+  std::vector<Value> log_files, log_bytes, whole_logs;
+  Value rename_from = Value::null(), rename_to = Value::null();
+  std::vector<Value> file_names, file_bytes;
+  std::vector<uint8_t> config;  // the block whose differences were added
+  std::string txid;
+  bool empty() const {
+    return tbls.empty() && fig_offsets.empty() && set_offsets.empty() && log_files.empty() && whole_logs.empty() &&
+           rename_from.is_null && file_names.empty();
+  }
+};
+
+}  // namespace kelvo::store

@@ -1,0 +1,212 @@
+// The working copy: made whole from one snapshot at start, then written only from the server's
+// answers, each changed record moving the counter's indexes the way the opening pass takes it.
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "records/file_io.h"
+#include "store/config_rows.h"
+#include "store/counter_parts.h"
+#include "text/coding.h"
+
+namespace kelvo::store {
+
+namespace {
+
+namespace fs = std::filesystem;
+using records::cfg::FigureType;
+
+// The record's number as the file holds it, and the form the index keeps it in.
+int64_t index_number(const uint8_t* record, bool normalise) {
+  const int64_t n = text::get_i64(record);
+  return normalise && n <= 0 ? -1 : n;
+}
+
+records::Prefix prefix_of(const uint8_t* field) {
+  records::Prefix p{static_cast<char16_t>(text::get_u16(field)), static_cast<char16_t>(text::get_u16(field + 2))};
+  if (p[0] == 0) p[1] = 0;
+  return p;
+}
+
+// Memory follows a slot another counter changed: its index entry, prefix and the counts, the
+// same way the opening pass would have taken the record.
+template <class R>
+void follow(records::RecordStore<R>& store, int64_t slot, const uint8_t* old, const uint8_t* now, size_t prefix_at,
+            bool normalise) {
+  const int64_t number = index_number(now, normalise);
+  const records::Prefix prefix = prefix_of(now + prefix_at);
+  auto& counts = store.counts();
+  if (old) {
+    const int64_t was = index_number(old, normalise);
+    if (was == number && prefix_of(old + prefix_at) == prefix) return;
+    store.index().erase(was, slot);
+    (was < 0 ? counts.deleted : counts.live) -= 1;
+  } else if (slot >= counts.total) {
+    counts.total = slot + 1;
+  }
+  store.index().insert(number, slot);
+  (number < 0 ? counts.deleted : counts.live) += 1;
+  if (static_cast<size_t>(slot) >= store.prefixes().size()) store.prefixes().resize(slot + 1, records::Prefix{0, 0});
+  store.prefixes()[slot] = number < 0 && normalise ? records::Prefix{0, 0} : prefix;
+}
+
+}  // namespace
+
+void CounterStore::make_working_copy() {
+  Applying applying(applying_);
+  Connection& db = connection();
+  // The marks first, in a statement before the snapshot: what commits in between is read again.
+  Result marks = db.query("SELECT safe, safe_log FROM kelvo_marks()");
+  seen_ = marks.i64(0, 0);
+  seen_log_ = marks.i64(0, 1);
+  db.exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+  if (db.query("SELECT to_regclass('shop') IS NOT NULL").text(0, 0) != std::string(1, '\1'))
+    throw Refused("the database holds no shop");
+  Result shop = db.query("SELECT format FROM shop WHERE id = 1");
+  if (shop.rows() != 1 || shop.i32(0, 0) != kStoreFormat) throw Refused("the database holds a shop of another format");
+  Result files = db.query("SELECT name, kind, version FROM shop_file ORDER BY name");
+  for (int i = 0; i < files.rows(); ++i) {
+    const std::string name = files.text(i, 0), kind = files.text(i, 1);
+    if (!safe_file_name(name) || kind != kind_name(kind_of(name)))
+      throw Refused("the database names a file that cannot be in a shop folder: " + name);
+    known_files_.insert(name);
+    const fs::path path = shop_.path(name);
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    records::FileReplacement out(path, records::Durability::Scratch);
+    if (kind == "records") {
+      const int t = table_of(name);
+      auto& versions = versions_[t];
+      versions.clear();
+      db.copy_out("SELECT slot, version, bytes FROM " + std::string(kRecordTables[t].table) + " ORDER BY slot",
+                  [&](const std::vector<Value>& row) {
+                    if (be64(row[0].data.data()) != static_cast<int64_t>(versions.size()))
+                      throw Refused(name + " is not held slot after slot");
+                    versions.push_back(be64(row[1].data.data()));
+                    out.write(row[2].data.data(), row[2].data.size());
+                  });
+    } else if (kind == "log") {
+      db.copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "' AND seq <= " + std::to_string(seen_log_) + " ORDER BY seq",
+                  [&](const std::vector<Value>& row) { out.write(row[0].data.data(), row[0].data.size()); });
+    } else if (kind == "config") {
+      synced_ = get_config(db);
+      out.write(synced_.data(), synced_.size());
+    } else {
+      const std::string bytes = db.query("SELECT bytes FROM shop_file WHERE name = $1", {Value::text(name)}).text(0, 0);
+      out.write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    }
+    if (!out.commit()) throw DbError("cannot write " + path.string());
+  }
+  db.exec("COMMIT");
+  if (synced_.size() != records::cfg::kSize) throw Refused("the database holds no configuration block");
+  records::remove_file(shop_.path(records::kJournalFile));
+}
+
+void CounterStore::write_back(const records::Journal& writes) {
+  Applying applying(applying_);
+  for (const auto& w : writes) {
+    if (w.file == records::files::kConfig || is_log_file(w.file)) continue;
+    // The server holds the transaction durably; the working copy need not wait for the disk.
+    if (w.whole) {
+      records::write_file_atomic(shop_.path(w.file), w.bytes.data(), w.bytes.size(), records::Durability::Scratch);
+      continue;
+    }
+    records::Fd fd(records::open_regular(shop_.path(w.file), O_WRONLY | O_CREAT));
+    if (fd.ok()) records::pwrite_all(fd.get(), w.bytes.data(), w.bytes.size(), w.offset);
+  }
+}
+
+void CounterStore::apply_changes(const Result& changes) {
+  Applying applying(applying_);
+  std::set<std::string> whole_logs;
+  std::map<std::string, std::unique_ptr<records::Fd>> open;
+  auto file = [&](const std::string& name, int flags) -> int {
+    auto& fd = open[name];
+    if (!fd) fd = std::make_unique<records::Fd>(records::open_regular(shop_.path(name), flags | O_CREAT));
+    return fd->get();
+  };
+  bool config_moved = false;
+  int64_t safe_log = seen_log_;
+  uint8_t* data = shop_.config.data();
+  uint8_t* was = synced_.data();
+  for (int i = 0; i < changes.rows(); ++i) {
+    const std::string what = changes.text(i, 0), name = changes.text(i, 1), bytes = changes.text(i, 4);
+    const int64_t slot = changes.i64(i, 2), version = changes.i64(i, 3);
+    const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
+    if (what == "mark") {
+      // Rows newer than the marks are taken now and read again next time, which changes nothing.
+      seen_ = std::max(seen_, version);
+      safe_log = std::max(safe_log, slot);
+    } else if (what == "log") {
+      if (!whole_logs.count(name)) records::write_all(file(name, O_WRONLY | O_APPEND), b, bytes.size());
+    } else if (what == "file") {
+      known_files_.insert(name);
+      if (!safe_file_name(name) || counter_own_file(name)) continue;
+      if (kind_of(name) == FileKind::Log) whole_logs.insert(name);
+      if (kind_of(name) == FileKind::Bytes) {
+        std::error_code ec;
+        fs::create_directories(shop_.path(name).parent_path(), ec);
+        records::write_file_atomic(shop_.path(name), b, bytes.size(), records::Durability::Scratch);
+      }
+    } else if (what == "record") {
+      const int t = table_of(name);
+      if (t < 0 || bytes.size() != kRecordTables[t].record_size) continue;
+      const size_t size = bytes.size();
+      const int fd = file(name, O_RDWR);
+      std::vector<uint8_t> old(size);
+      const bool had = records::pread_all(fd, old.data(), size, static_cast<uint64_t>(slot) * size) == static_cast<long long>(size);
+      records::pwrite_all(fd, b, size, static_cast<uint64_t>(slot) * size);
+      auto& versions = versions_[t];
+      if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
+      versions[slot] = version;
+      const uint8_t* before = had ? old.data() : nullptr;
+      if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
+      if (t == 1) follow(shop_.members, slot, before, b, records::MemberRecord::k_name, true);
+      if (t == 2) follow(shop_.stock, slot, before, b, records::StockRecord::k_description, false);
+    } else if (what == "config" && bytes.size() == records::cfg::kSize) {
+      // A setting this counter changed and has not stored yet stays; every other takes the server's.
+      const auto& figure = figure_bytes();
+      for (size_t k = 0; k < records::cfg::kSize; ++k) {
+        if (figure[k]) continue;
+        if (data[k] == was[k]) data[k] = b[k];
+        was[k] = b[k];
+      }
+      config_moved = true;
+    } else if (what == "figure") {
+      const size_t at = static_cast<size_t>(slot), width = bytes.size();
+      if (at + width > records::cfg::kSize || (width != 4 && width != 8)) continue;
+      std::vector<uint8_t> server(width);
+      std::reverse_copy(b, b + width, server.begin());
+      // What this counter added and has not stored yet is added to the server's figure again.
+      if (std::memcmp(data + at, was + at, width) != 0) {
+        if (name == "i32") text::put_i32(data + at, text::get_i32(server.data()) + (text::get_i32(data + at) - text::get_i32(was + at)));
+        if (name == "i64")
+          text::put_i64(data + at, static_cast<int64_t>(static_cast<uint64_t>(text::get_i64(server.data())) +
+                                                        static_cast<uint64_t>(text::get_i64(data + at)) - static_cast<uint64_t>(text::get_i64(was + at))));
+        if (name == "f32")
+          text::put_f32(data + at, static_cast<float>(double{text::get_f32(server.data())} + double{text::get_f32(data + at)} - double{text::get_f32(was + at)}));
+      } else {
+        std::memcpy(data + at, server.data(), width);
+      }
+      std::memcpy(was + at, server.data(), width);
+      config_moved = true;
+    }
+  }
+  open.clear();
+  for (const auto& name : whole_logs) {
+    records::FileReplacement out(shop_.path(name), records::Durability::Scratch);
+    connection().copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "' AND seq <= " + std::to_string(safe_log) + " ORDER BY seq",
+                          [&](const std::vector<Value>& row) { out.write(row[0].data.data(), row[0].data.size()); });
+    out.commit();
+  }
+  seen_log_ = safe_log;
+  if (config_moved) {
+    records::write_file_atomic(shop_.path(records::files::kConfig), shop_.config.data(), records::cfg::kSize,
+                               records::Durability::Scratch);
+  }
+}
+
+}  // namespace kelvo::store
