@@ -53,6 +53,13 @@ struct CounterStore::Request {
   std::vector<Value> file_names, file_bytes;
   std::vector<uint8_t> config;  // the block whose differences were added
   std::string txid;
+  bool wrote(std::string_view table, int64_t slot) const {
+    for (size_t i = 0; i < tbls.size(); ++i)
+      if (std::string_view(reinterpret_cast<const char*>(tbls[i].data.data()), tbls[i].data.size()) == table &&
+          be64(slots[i].data.data()) == slot)
+        return true;
+    return false;
+  }
   bool empty() const {
     return tbls.empty() && fig_offsets.empty() && set_offsets.empty() && log_files.empty() && whole_logs.empty() &&
            rename_from.is_null && file_names.empty();

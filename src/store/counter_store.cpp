@@ -181,7 +181,7 @@ bool CounterStore::commit(const records::Journal& writes) {
   if (send(r, answer) != Sent::Stored) return false;
   write_back(writes);
   synced_ = r.config;
-  if (answer) apply_changes(*answer);
+  if (answer) apply_changes(*answer, &r);
   else refresh();
   return true;
 }

@@ -60,7 +60,9 @@ class CounterStore final : public records::RemoteStore {
   Connection& connection();
   void drop_connection();
   Sent send(Request& request, std::optional<Result>& answer);
-  void apply_changes(const Result& changes);
+  // The server's rows written into the working copy and memory; with `own`, the answer to that
+  // request, of the records only those it wrote.
+  void apply_changes(const Result& changes, const Request* own = nullptr);
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);
   void write_back(const records::Journal& writes);

@@ -119,7 +119,7 @@ void CounterStore::write_back(const records::Journal& writes) {
   }
 }
 
-void CounterStore::apply_changes(const Result& changes) {
+void CounterStore::apply_changes(const Result& changes, const Request* own) {
   Applying applying(applying_);
   std::set<std::string> whole_logs;
   std::map<std::string, std::unique_ptr<records::Fd>> open;
@@ -138,7 +138,10 @@ void CounterStore::apply_changes(const Result& changes) {
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     if (what == "mark") {
       // Rows newer than the marks are taken now and read again next time, which changes nothing.
-      seen_ = std::max(seen_, version);
+      // The answer to this counter's own transaction leaves the mark where it is: the records
+      // other counters changed come in at the next operation, not under a flow that may still
+      // hold them as it read them (its next write of one is then refused, not written blindly).
+      if (!own) seen_ = std::max(seen_, version);
       safe_log = std::max(safe_log, slot);
     } else if (what == "log") {
       if (!whole_logs.count(name)) records::write_all(file(name, O_WRONLY | O_APPEND), b, bytes.size());
@@ -153,7 +156,8 @@ void CounterStore::apply_changes(const Result& changes) {
       }
     } else if (what == "record") {
       const int t = table_of(name);
-      if (t < 0 || bytes.size() != kRecordTables[t].record_size) continue;
+      if (t < 0 || bytes.size() != kRecordTables[t].record_size || (own && !own->wrote(kRecordTables[t].table, slot)))
+        continue;
       const size_t size = bytes.size();
       const int fd = file(name, O_RDWR);
       std::vector<uint8_t> old(size);

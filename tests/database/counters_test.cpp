@@ -210,6 +210,29 @@ TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
   }
 }
 
+// A flow that read a member, then stored something else (whose answer brings in the other
+// counter's change of that member), then writes the member as it read it: refused, not written
+// over the other counter's change.
+TEST_F(DatabaseCounters, RecordHeldAcrossOwnCommitIsStillChecked) {
+  open_both();
+  const int64_t number = first_live(a->shop.members.index());
+  records::MemberRecord held, other;
+  ASSERT_TRUE(records::read_member(a->shop, number, held));
+  ASSERT_TRUE(records::read_member(b->shop, number, other));
+  other.set_name(u"From till B");
+  ASSERT_TRUE(records::rewrite_member(b->shop, other));
+  records::FilmRecord film;
+  ASSERT_TRUE(records::read_film(a->shop, first_live(a->shop.films.index()), film));
+  film.set_title(u"Stored between");
+  ASSERT_TRUE(records::rewrite_film(a->shop, film));
+  held.set_name(u"From till A");
+  EXPECT_FALSE(records::rewrite_member(a->shop, held));
+  EXPECT_EQ(a->op.last_message, u"This member was changed at another counter. Nothing was saved; please try again.");
+  a->remote.refresh();
+  ASSERT_TRUE(records::read_member(a->shop, number, held));
+  EXPECT_EQ(held.name(), u"From till B");
+}
+
 // The same new member number given at both counters before either saw the other's.
 TEST_F(DatabaseCounters, NumberGivenAtBothCountersIsTakenOnce) {
   open_both();
