@@ -7,7 +7,8 @@ set -u
 DB=$(realpath "$1") || exit 1
 MAKE_SHOP=$(realpath "$2") || exit 1
 shift 2
-SIZE=${*:---films 10000 --members 4000 --stock 300}
+# The generated large shop (50,000 films, 20,000 members) unless sizes are given.
+SIZE=${*:-}
 . "$(dirname "$0")/support/pg_server.sh"
 start_server "-c fsync=off"
 

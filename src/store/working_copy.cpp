@@ -169,6 +169,11 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       const uint8_t* before = had ? old.data() : nullptr;
       if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
       if (t == 1) follow(shop_.members, slot, before, b, records::MemberRecord::k_name, true);
+      // The current film and member, kept between commands, are kept as the server has them.
+      if (t == 0 && before && shop_.film.number() > 0 && shop_.film.number() == text::get_i64(before))
+        std::memcpy(shop_.film.data(), b, size);
+      if (t == 1 && before && shop_.member.number() > 0 && shop_.member.number() == text::get_i64(before))
+        std::memcpy(shop_.member.data(), b, size);
       if (t == 2) follow(shop_.stock, slot, before, b, records::StockRecord::k_description, false);
     } else if (what == "config" && bytes.size() == records::cfg::kSize) {
       // A setting this counter changed and has not stored yet stays; every other takes the server's.
