@@ -57,6 +57,13 @@ void follow(records::RecordStore<R>& store, int64_t slot, const uint8_t* old, co
 
 void CounterStore::make_working_copy() {
   Applying applying(applying_);
+  // A folder that keeps a shop of its own is never written over by a copy of another: a working
+  // copy's folder is marked by its settings file, written at its first copy.
+  const fs::path settings = shop_.path(kSettingsFile);
+  const bool marked = fs::exists(settings);
+  for (auto name : kRequiredFiles)
+    if (!marked && fs::exists(shop_.path(name)))
+      throw Refused(shop_.folder().string() + " keeps a shop of its own; give the counter a folder of its own");
   Connection& db = connection();
   // The marks first, in a statement before the snapshot: what commits in between is read again.
   Result marks = db.query("SELECT safe, safe_log FROM kelvo_marks()");
@@ -102,6 +109,10 @@ void CounterStore::make_working_copy() {
   }
   db.exec("COMMIT");
   if (synced_.size() != records::cfg::kSize) throw Refused("the database holds no configuration block");
+  if (!marked) {
+    const std::string text = "url=" + settings_.url + "\ncounter=" + settings_.counter + "\n";
+    records::write_file_atomic(settings, text.data(), text.size());
+  }
   records::remove_file(shop_.path(records::kJournalFile));
 }
 

@@ -13,6 +13,7 @@
 
 #include "records/config_figures.h"
 #include "records/data_opening.h"
+#include "records/file_io.h"
 #include "records/record_files.h"
 #include "scripted_counter.h"
 #include "shop_generator.h"
@@ -267,6 +268,24 @@ TEST_F(DatabaseCounters, DayClosesOnce) {
     EXPECT_EQ(block->f32(records::cfg::history_entry(1)), before.f32(records::cfg::history_entry(0)));
   }
   EXPECT_EQ(server_block().f32(records::cfg::history_entry(0)), before.takings_today());
+}
+
+// A counter started on a database in a folder that keeps a shop of its own: refused, the shop
+// untouched; a new folder gets its working copy and is marked as one for the next start.
+TEST_F(DatabaseCounters, WorkingCopyNeverLandsOnAShopFolder) {
+  bench::QueueOperator op;
+  platform::FixedClock clock(bench::generated_shop_day());
+  platform::EnglishLocale locale;
+  records::Shop own(folder / "shop", op, clock, locale);
+  store::CounterStore remote({url(database), "till c"}, own);
+  const auto before = records::read_whole(folder / "shop" / "member.dat");
+  EXPECT_THROW(remote.make_working_copy(), store::Refused);
+  EXPECT_EQ(records::read_whole(folder / "shop" / "member.dat"), before);
+  EXPECT_FALSE(fs::exists(folder / "shop" / std::string(store::kSettingsFile)));
+  a = std::make_unique<Till>(folder / "a", database, "till a", bench::generated_shop_day());
+  EXPECT_EQ(store::read_counter_settings(folder / "a")->counter, "till a");
+  a.reset();
+  EXPECT_NO_THROW(a = std::make_unique<Till>(folder / "a", database, "till a", bench::generated_shop_day()));
 }
 
 // The connection cut under a counter: the change is refused with the words for a server away,
