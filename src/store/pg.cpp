@@ -89,7 +89,21 @@ std::string Result::text(int row, int col) const {
   return std::string(PQgetvalue(r_, row, col), static_cast<size_t>(PQgetlength(r_, row, col)));
 }
 
-Connection::Connection(const std::string& url) : c_(PQconnectdb(url.c_str())) {
+namespace {
+
+// A server that has gone away without a word (a cable, a crashed machine) is given up after
+// seconds, not after the system's TCP timeouts of many minutes: a counter says so and carries
+// on. The URL may set each of these itself.
+pg_conn* connect_to(const std::string& url) {
+  const char* keys[] = {"connect_timeout", "tcp_user_timeout", "keepalives_idle", "keepalives_interval",
+                        "keepalives_count", "dbname", nullptr};
+  const char* values[] = {"5", "15000", "10", "5", "3", url.c_str(), nullptr};
+  return PQconnectdbParams(keys, values, 1);
+}
+
+}  // namespace
+
+Connection::Connection(const std::string& url) : c_(connect_to(url)) {
   if (PQstatus(c_) != CONNECTION_OK) {
     Unreachable error("cannot connect: " + trimmed(PQerrorMessage(c_)));
     PQfinish(c_);
