@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,7 @@
 #include "platform/locale.h"
 #include "records/config_layout.h"
 #include "records/data_opening.h"
+#include "records/remote_store.h"
 #include "records/shop.h"
 #include "reports/overview.h"
 #include "scripted_counter.h"
@@ -49,6 +51,36 @@ void fail(benchmark::State& state, const char* why) {
   state.SkipWithError(why);
 }
 
+// The counter's store, with the time each of its calls takes (the server's answer and the
+// working copy brought up to date with it), to tell the store's part from the flow's.
+class TimedStore final : public records::RemoteStore {
+ public:
+  explicit TimedStore(records::RemoteStore& store) : store_(store) {}
+  bool commit(const records::Journal& writes) override {
+    const auto start = std::chrono::steady_clock::now();
+    const bool stored = store_.commit(writes);
+    commit_ms += since(start);
+    ++commits;
+    return stored;
+  }
+  void refresh() override {
+    const auto start = std::chrono::steady_clock::now();
+    store_.refresh();
+    refresh_ms += since(start);
+  }
+  bool begin_day_close() override { return store_.begin_day_close(); }
+  bool end_day_close() override { return store_.end_day_close(); }
+
+  double commit_ms = 0, refresh_ms = 0;
+  long commits = 0;
+
+ private:
+  static double since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  records::RemoteStore& store_;
+};
+
 // One counter on the database for the whole run: its working copy is the size of the shop.
 class DatabaseCounter {
  public:
@@ -71,7 +103,8 @@ class DatabaseCounter {
       problem = std::string("no working copy: ") + e.what();
       return;
     }
-    shop->set_remote(remote.get());
+    timed = std::make_unique<TimedStore>(*remote);
+    shop->set_remote(timed.get());
     if (!records::open_data(*shop, records::OpenMode::Counter)) {
       problem = "the shop did not open: " + text::to_utf8(op.last_message);
       return;
@@ -81,13 +114,14 @@ class DatabaseCounter {
   }
   ~DatabaseCounter() {
     shop.reset();
+    timed.reset();
     remote.reset();
     std::error_code ec;
     fs::remove_all(folder, ec);
   }
 
   // The first command of the counter's main window: what other counters changed comes in.
-  void refresh() { remote->refresh(); }
+  void refresh() { timed->refresh(); }
   bool rent() {
     op.messages = 0;
     op.typed = {text::format("%I64d", {member})};
@@ -114,9 +148,13 @@ class DatabaseCounter {
   }
   void count(const std::function<bool()>& work, benchmark::State& state) {
     opens = reads = writes = syncs = 0;
+    const double commit_before = timed->commit_ms, refresh_before = timed->refresh_ms;
+    const long commits_before = timed->commits;
     counting = true;
     const bool done = work();
     counting = false;
+    store_ms[0] += timed->refresh_ms - refresh_before, store_ms[1] += timed->commit_ms - commit_before;
+    commits += timed->commits - commits_before;
     if (!done) {
       std::cerr << "the transaction did not finish: " << text::to_utf8(op.last_message) << "\n";
       fail(state, "the transaction did not finish");
@@ -129,7 +167,12 @@ class DatabaseCounter {
     state.counters["reads"] = static_cast<double>(totals[1]) / n;
     state.counters["writes"] = static_cast<double>(totals[2]) / n;
     state.counters["syncs"] = static_cast<double>(totals[3]) / n;
+    state.counters["refresh_ms"] = store_ms[0] / n;
+    state.counters["commit_ms"] = store_ms[1] / n;
+    state.counters["commits"] = static_cast<double>(commits) / n;
     std::fill(std::begin(totals), std::end(totals), 0);
+    store_ms[0] = store_ms[1] = 0;
+    commits = 0;
   }
 
   std::string problem;  // why the counter could not be set up; empty when it was
@@ -147,10 +190,13 @@ class DatabaseCounter {
   counter::OfferState offers;
   std::unique_ptr<records::Shop> shop;
   std::unique_ptr<store::CounterStore> remote;
+  std::unique_ptr<TimedStore> timed;
   int64_t member = 0;
   records::MemberRecord m;
   std::vector<records::FilmRecord> films;
   long totals[4] = {0, 0, 0, 0};
+  double store_ms[2] = {0, 0};  // in the refresh, in the commits
+  long commits = 0;
 
  private:
   // As bench_rental chooses them: a member who owes and holds nothing from the second half of

@@ -48,9 +48,12 @@ counter_folder() {
 }
 counter_folder till1
 counter_folder till2
+# The two cores are shared: what else ran shows in the load average before each run.
 say "one counter for $RUN_SECONDS s"
+LOAD_ONE=$(cut -d' ' -f1 /proc/loadavg)
 "$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 1 >"$OUT/alone.out" 2>&1 || fail "the counter alone ended with $?"
 say "two counters for $RUN_SECONDS s"
+LOAD_TWO=$(cut -d' ' -f1 /proc/loadavg)
 "$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 2 >"$OUT/first.out" 2>&1 &
 P1=$!
 "$BUILD/db-counter" "$WORK/till2" "$RUN_SECONDS" 3 >"$OUT/second.out" 2>&1 &
@@ -59,13 +62,13 @@ wait $P1 || fail "the first of two counters ended with $?"
 wait $P2 || fail "the second of two counters ended with $?"
 cat "$OUT/alone.out" "$OUT/first.out" "$OUT/second.out" >&2
 
-python3 - "$OUT" "$RUN_SECONDS" <<'PY' || FAILURES=$((FAILURES + 1))
+python3 - "$OUT" "$RUN_SECONDS" "$LOAD_ONE" "$LOAD_TWO" <<'PY' || FAILURES=$((FAILURES + 1))
 import json, re, sys
 out, seconds = sys.argv[1], float(sys.argv[2])
 
 def times(name):
     runs = json.load(open(f"{out}/{name}.json"))["benchmarks"]
-    return {b["run_name"]: b["real_time"] for b in runs if b.get("aggregate_name") == "median"}
+    return {b["run_name"].split("/")[0]: b["real_time"] for b in runs if b.get("aggregate_name") == "median"}
 
 folder = times("rental") | times("figures")
 db = times("database")
@@ -98,7 +101,8 @@ two = (first[0] + first[1] + second[0] + second[1]) / seconds
 ratio = two / one if one else 0
 print(f"{'(rentals+returns)/s':24} {'one':>9} {'two':>9}")
 print(f"{'counters':24} {one:9.1f} {two:9.1f} {ratio:5.2f}x {1.6:5.1f}x" + ("" if ratio >= 1.6 else " MISSED"))
-print(f"refused by the other counter: {first[2] + second[2]}, server unreachable: {alone[3] + first[3] + second[3]}")
+print(f"refused by the other counter: {first[2] + second[2]}, server unreachable: {alone[3] + first[3] + second[3]}, "
+      f"load average before one: {sys.argv[3]}, before two: {sys.argv[4]}")
 if missing:
     sys.exit("a benchmark gave no time")
 PY
