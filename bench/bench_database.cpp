@@ -286,6 +286,15 @@ void BM_DatabaseStatusWindowFigures(benchmark::State& state) {
 }
 BENCHMARK(BM_DatabaseStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same pass without the refresh: what the working copy's files cost the pass by themselves.
+void BM_WorkingCopyStatusWindowFigures(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) benchmark::DoNotOptimize(reports::status_texts(*c->shop, c->shop->now()).lines.size());
+  if (c->op.messages != 0) fail(state, "a message came up");
+}
+BENCHMARK(BM_WorkingCopyStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -77,6 +77,7 @@ rows = [
     ("late return of five", folder.get("BM_ReturnFiveItemsLateWithSettlement"),
      db.get("BM_DatabaseReturnFiveItemsLateWithSettlement"), None),
     ("F12 figures", folder.get("BM_StatusWindowFigures"), db.get("BM_DatabaseStatusWindowFigures"), 1.5),
+    ("  of which the pass", folder.get("BM_StatusWindowFigures"), db.get("BM_WorkingCopyStatusWindowFigures"), None),
 ]
 
 def tally(file):
