@@ -1,0 +1,306 @@
+// The counter on the generated large shop kept in a PostgreSQL database: the five-item rental
+// and the late return of bench_rental, and the status window's figures of bench_figures, with
+// the counter set up as the program sets it up on a database (a working copy in its folder,
+// every commit a server transaction, the other counters' changes brought in at each command).
+// The database is named by KELVO_BENCH_DATABASE and already holds the shop (kelvo-db import).
+// Each iteration puts the member and the films back as they were, outside the timing; on a
+// database those put-backs are server transactions of their own.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "counter/rental.h"
+#include "counter/return_transaction.h"
+#include "io_counting.h"
+#include "platform/clock.h"
+#include "platform/locale.h"
+#include "records/config_layout.h"
+#include "records/data_opening.h"
+#include "records/remote_store.h"
+#include "records/shop.h"
+#include "reports/overview.h"
+#include "scripted_counter.h"
+#include "shop_generator.h"
+#include "store/counter_store.h"
+#include "text/format.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kelvo;
+
+using bench::QueueOperator;
+using bench::Screens;
+
+// Any transaction that did not finish fails the run, not only its benchmark.
+std::atomic<bool> failed{false};
+
+void fail(benchmark::State& state, const char* why) {
+  failed = true;
+  state.SkipWithError(why);
+}
+
+// The counter's store, with the time each of its calls takes (the server's answer and the
+// working copy brought up to date with it), to tell the store's part from the flow's.
+class TimedStore final : public records::RemoteStore {
+ public:
+  explicit TimedStore(records::RemoteStore& store) : store_(store) {}
+  bool commit(const records::Journal& writes) override {
+    const auto start = std::chrono::steady_clock::now();
+    const bool stored = store_.commit(writes);
+    commit_ms += since(start);
+    ++commits;
+    return stored;
+  }
+  void refresh() override {
+    const auto start = std::chrono::steady_clock::now();
+    store_.refresh();
+    refresh_ms += since(start);
+  }
+  bool begin_day_close() override { return store_.begin_day_close(); }
+  bool end_day_close() override { return store_.end_day_close(); }
+
+  double commit_ms = 0, refresh_ms = 0;
+  long commits = 0;
+
+ private:
+  static double since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  records::RemoteStore& store_;
+};
+
+// One counter on the database for the whole run: its working copy is the size of the shop.
+class DatabaseCounter {
+ public:
+  DatabaseCounter() : clock(bench::generated_shop_day()), screens(op) {
+    const char* url = std::getenv("KELVO_BENCH_DATABASE");
+    if (!url || !*url) {
+      problem = "KELVO_BENCH_DATABASE names no database";
+      return;
+    }
+    char pattern[] = "/tmp/kelvo-bench-db-XXXXXX";
+    if (!::mkdtemp(pattern)) std::abort();
+    folder = pattern;
+    std::ofstream(folder / std::string(store::kSettingsFile)) << "url=" << url << "\ncounter=bench\n";
+    const auto settings = store::read_counter_settings(folder);
+    shop = std::make_unique<records::Shop>(folder, op, clock, locale);
+    remote = std::make_unique<store::CounterStore>(*settings, *shop);
+    try {
+      remote->make_working_copy();
+    } catch (const std::exception& e) {
+      problem = std::string("no working copy: ") + e.what();
+      return;
+    }
+    timed = std::make_unique<TimedStore>(*remote);
+    shop->set_remote(timed.get());
+    if (!records::open_data(*shop, records::OpenMode::Counter)) {
+      problem = "the shop did not open: " + text::to_utf8(op.last_message);
+      return;
+    }
+    shop->config.set_i64(records::cfg::kAutoOfferOff, 2);
+    choose_member_and_films();
+  }
+  ~DatabaseCounter() {
+    shop.reset();
+    timed.reset();
+    remote.reset();
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+  }
+
+  // The first command of the counter's main window: what other counters changed comes in.
+  void refresh() { timed->refresh(); }
+  bool rent() {
+    op.messages = 0;
+    op.typed = {text::format("%I64d", {member})};
+    const counter::RentalContext ctx{screens, screens, screens, screens, screens, screens, screens, till,
+                                     offers,  records::AccessState::Unrestricted, {}};
+    const auto result = counter::rent(*shop, ctx, counter::RentalRequest{});
+    return result.finished && result.items == 5 && op.messages == 0;
+  }
+  // Twelve days later, every item back with its late fees paid in cash.
+  bool return_late() {
+    op.messages = 0;
+    clock.set(late_day);
+    const counter::ReturnContext ctx{screens, screens, screens, till, records::AccessState::Unrestricted};
+    const bool back = counter::return_items(*shop, ctx, films.front().number()) == member;
+    clock.set(bench::generated_shop_day());
+    return back && op.messages == 0;
+  }
+  // The member and the films as they were: six single writes, each stored on the server.
+  bool put_back() {
+    op.messages = 0;
+    for (const auto& f : films) shop->films.write_slot(*shop->films.index().find(f.number()), f);
+    shop->members.write_slot(*shop->members.index().find(member), m);
+    return op.messages == 0;
+  }
+  void count(const std::function<bool()>& work, benchmark::State& state) {
+    opens = reads = writes = syncs = 0;
+    const double commit_before = timed->commit_ms, refresh_before = timed->refresh_ms;
+    const long commits_before = timed->commits;
+    counting = true;
+    const bool done = work();
+    counting = false;
+    store_ms[0] += timed->refresh_ms - refresh_before, store_ms[1] += timed->commit_ms - commit_before;
+    commits += timed->commits - commits_before;
+    if (!done) {
+      std::cerr << "the transaction did not finish: " << text::to_utf8(op.last_message) << "\n";
+      fail(state, "the transaction did not finish");
+    }
+    totals[0] += opens, totals[1] += reads, totals[2] += writes, totals[3] += syncs;
+  }
+  void report(benchmark::State& state) {
+    const double n = static_cast<double>(state.iterations());
+    state.counters["opens"] = static_cast<double>(totals[0]) / n;
+    state.counters["reads"] = static_cast<double>(totals[1]) / n;
+    state.counters["writes"] = static_cast<double>(totals[2]) / n;
+    state.counters["syncs"] = static_cast<double>(totals[3]) / n;
+    state.counters["refresh_ms"] = store_ms[0] / n;
+    state.counters["commit_ms"] = store_ms[1] / n;
+    state.counters["commits"] = static_cast<double>(commits) / n;
+    std::fill(std::begin(totals), std::end(totals), 0);
+    store_ms[0] = store_ms[1] = 0;
+    commits = 0;
+  }
+
+  std::string problem;  // why the counter could not be set up; empty when it was
+  fs::path folder;
+  QueueOperator op;
+  platform::FixedClock clock;
+  text::DateTime late_day = [] {
+    text::DateTime d = bench::generated_shop_day();
+    for (int i = 0; i < 12; ++i) d = text::next_day(d);
+    return d;
+  }();
+  platform::EnglishLocale locale;
+  Screens screens;
+  counter::NoTill till;
+  counter::OfferState offers;
+  std::unique_ptr<records::Shop> shop;
+  std::unique_ptr<store::CounterStore> remote;
+  std::unique_ptr<TimedStore> timed;
+  int64_t member = 0;
+  records::MemberRecord m;
+  std::vector<records::FilmRecord> films;
+  long totals[4] = {0, 0, 0, 0};
+  double store_ms[2] = {0, 0};  // in the refresh, in the commits
+  long commits = 0;
+
+ private:
+  // As bench_rental chooses them: a member who owes and holds nothing from the second half of
+  // the file, and the first five films in stock from the middle of it.
+  void choose_member_and_films() {
+    for (const auto& e : shop->members.index().entries()) {
+      if (e.number <= 0 || shop->members.read_slot(e.slot, m) != records::ReadResult::Ok) continue;
+      if (m.owed() == 0 && m.on_loan_flag() == 0 && m.category() == 1 && m.rental_credits() == 0 &&
+          shop->members.counts().total / 2 < e.slot) {
+        member = e.number;
+        break;
+      }
+    }
+    const auto& entries = shop->films.index().entries();
+    for (size_t i = entries.size() / 2; i < entries.size() && films.size() < 5; ++i) {
+      records::FilmRecord f;
+      if (entries[i].number <= 0 || shop->films.read_slot(entries[i].slot, f) != records::ReadResult::Ok) continue;
+      if (f.on_loan_to() != 0) continue;
+      bool seen_before = false;
+      for (int h = 0; h < records::MemberRecord::kHistory; ++h) seen_before |= m.previous_items(h) == f.number();
+      if (seen_before) continue;
+      films.push_back(f);
+      screens.items.push_back(f.number());
+    }
+    if (member == 0 || films.size() < 5) problem = "the shop has no idle member or too few films in stock";
+  }
+};
+
+DatabaseCounter* counter_of(benchmark::State& state) {
+  static DatabaseCounter counter;
+  if (!counter.problem.empty()) {
+    fail(state, counter.problem.c_str());
+    return nullptr;
+  }
+  return &counter;
+}
+
+void put_back(DatabaseCounter& c, benchmark::State& state) {
+  state.PauseTiming();
+  if (!c.put_back()) fail(state, "the put-back was not stored");
+  state.ResumeTiming();
+}
+
+// The command as the operator waits for it: the refresh at its start, then the rental.
+void BM_DatabaseRentFiveItems(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) {
+    c->count([&] { return c->refresh(), c->rent(); }, state);
+    put_back(*c, state);
+  }
+  c->report(state);
+}
+BENCHMARK(BM_DatabaseRentFiveItems)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DatabaseReturnFiveItemsLateWithSettlement(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (!c->rent()) fail(state, "the rental before the return did not finish");
+    state.ResumeTiming();
+    c->count([&] { return c->refresh(), c->return_late(); }, state);
+    put_back(*c, state);
+  }
+  c->report(state);
+}
+BENCHMARK(BM_DatabaseReturnFiveItemsLateWithSettlement)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A refresh with nothing new: the least every command pays on a database.
+void BM_DatabaseRefresh(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) c->refresh();
+}
+BENCHMARK(BM_DatabaseRefresh)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// F12 on a database: the refresh, then the counting pass on the working copy.
+void BM_DatabaseStatusWindowFigures(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) {
+    c->refresh();
+    benchmark::DoNotOptimize(reports::status_texts(*c->shop, c->shop->now()).lines.size());
+  }
+  if (c->op.messages != 0) fail(state, "a message came up");
+}
+BENCHMARK(BM_DatabaseStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same pass without the refresh: what the working copy's files cost the pass by themselves.
+void BM_WorkingCopyStatusWindowFigures(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) benchmark::DoNotOptimize(reports::status_texts(*c->shop, c->shop->now()).lines.size());
+  if (c->op.messages != 0) fail(state, "a message came up");
+}
+BENCHMARK(BM_WorkingCopyStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return failed ? 1 : 0;
+}

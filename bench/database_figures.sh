@@ -1,0 +1,114 @@
+#!/bin/sh
+# The shop kept in a database against the shop kept in a folder, on the generated large shop
+# (50,000 films, 20,000 members) with the server on this machine: the five-item rental and the
+# late return, the status window's figures (the refresh and the counting pass on a database),
+# and the rentals and returns a second counter adds. Prints one table. Run by hand: it takes a
+# few minutes and some 4 GB of the temporary folder.
+# usage: bench/database_figures.sh [BUILD_FOLDER]   (build/ of the checkout by default)
+#   KELVO_THROUGHPUT_SECONDS  how long the counters run (15)
+#   KELVO_SERVER_OPTIONS      more server settings, e.g. "-c log_min_duration_statement=0"
+set -u
+
+HERE=$(cd "$(dirname "$0")" && pwd)
+BUILD=$(realpath "${1:-$HERE/../build}") || exit 1
+RUN_SECONDS=${KELVO_THROUGHPUT_SECONDS:-15}
+for p in bench/make-shop kelvo-db db-counter bench/bench_rental bench/bench_figures bench/bench_database; do
+  [ -x "$BUILD/$p" ] || { echo "missing $BUILD/$p: build it first" >&2; exit 1; }
+done
+. "$HERE/../tests/support/pg_server.sh"
+start_server ${KELVO_SERVER_OPTIONS:-}
+OUT=$WORK/out
+mkdir "$OUT"
+
+say() { echo "== $*" >&2; }
+
+# The same shop as the folder benchmarks generate for themselves.
+say "making and importing the large shop"
+"$BUILD/bench/make-shop" "$WORK/shop" --seed 20240315 >/dev/null || { echo "make-shop failed" >&2; exit 1; }
+new_database shop
+"$BUILD/kelvo-db" import "$WORK/shop" "$(url shop)" >/dev/null || { echo "import failed" >&2; exit 1; }
+rm -rf "$WORK/shop"
+"$PG_BIN/vacuumdb" -h "$PGROOT" -U kelvo --analyze --quiet shop
+
+bench() {  # name program filter: the JSON in $OUT/name.json, the console output on stderr
+  name=$1 program=$2
+  shift 2
+  say "$name"
+  "$program" --benchmark_filter="$1" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$OUT/$name.json" --benchmark_out_format=json >&2 || fail "$name ended with $?"
+}
+bench rental "$BUILD/bench/bench_rental" 'BM_RentFiveItems|BM_ReturnFiveItemsLateWithSettlement'
+bench figures "$BUILD/bench/bench_figures" 'BM_StatusWindowFigures'
+KELVO_BENCH_DATABASE=$(url shop) bench database "$BUILD/bench/bench_database" '.'
+
+# Each counter makes its working copy before its time starts; the time is the loop's only.
+counter_folder() {
+  mkdir -p "$WORK/$1"
+  printf 'url=%s\ncounter=%s\n' "$(url shop)" "$1" >"$WORK/$1/kelvo-database.conf"
+}
+counter_folder till1
+counter_folder till2
+# The two cores are shared: what else ran shows in the load average before each run.
+say "one counter for $RUN_SECONDS s"
+LOAD_ONE=$(cut -d' ' -f1 /proc/loadavg)
+"$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 1 >"$OUT/alone.out" 2>&1 || fail "the counter alone ended with $?"
+say "two counters for $RUN_SECONDS s"
+LOAD_TWO=$(cut -d' ' -f1 /proc/loadavg)
+"$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 2 >"$OUT/first.out" 2>&1 &
+P1=$!
+"$BUILD/db-counter" "$WORK/till2" "$RUN_SECONDS" 3 >"$OUT/second.out" 2>&1 &
+P2=$!
+wait $P1 || fail "the first of two counters ended with $?"
+wait $P2 || fail "the second of two counters ended with $?"
+cat "$OUT/alone.out" "$OUT/first.out" "$OUT/second.out" >&2
+
+python3 - "$OUT" "$RUN_SECONDS" "$LOAD_ONE" "$LOAD_TWO" <<'PY' || FAILURES=$((FAILURES + 1))
+import json, re, sys
+out, seconds = sys.argv[1], float(sys.argv[2])
+
+def times(name):
+    runs = json.load(open(f"{out}/{name}.json"))["benchmarks"]
+    return {b["run_name"].split("/")[0]: b["real_time"] for b in runs if b.get("aggregate_name") == "median"}
+
+folder = times("rental") | times("figures")
+db = times("database")
+rows = [
+    ("five-item rental", folder.get("BM_RentFiveItems"), db.get("BM_DatabaseRentFiveItems"), 2.0),
+    ("late return of five", folder.get("BM_ReturnFiveItemsLateWithSettlement"),
+     db.get("BM_DatabaseReturnFiveItemsLateWithSettlement"), None),
+    ("F12 figures", folder.get("BM_StatusWindowFigures"), db.get("BM_DatabaseStatusWindowFigures"), 1.5),
+    ("  of which the pass", folder.get("BM_StatusWindowFigures"), db.get("BM_WorkingCopyStatusWindowFigures"), None),
+]
+
+def tally(file):
+    m = re.search(r"rentals (\d+) returns (\d+) refused (\d+) unreachable (\d+)", open(f"{out}/{file}").read())
+    return [int(x) for x in m.groups()] if m else None
+
+alone, first, second = tally("alone.out"), tally("first.out"), tally("second.out")
+print(f"{'median, ms':24} {'folder':>9} {'database':>9} {'ratio':>6} {'bound':>6}")
+missing = False
+for what, f, d, bound in rows:
+    if f is None or d is None:
+        print(f"{what:24} {'-':>9} {'-':>9}")
+        missing = True
+        continue
+    ratio = d / f
+    mark = "" if bound is None else f"{bound:5.1f}x" + ("" if ratio <= bound else " MISSED")
+    print(f"{what:24} {f:9.2f} {d:9.2f} {ratio:5.2f}x {mark}")
+if None in (alone, first, second):
+    sys.exit("a counter printed no tally")
+one = (alone[0] + alone[1]) / seconds
+two = (first[0] + first[1] + second[0] + second[1]) / seconds
+ratio = two / one if one else 0
+print(f"{'(rentals+returns)/s':24} {'one':>9} {'two':>9}")
+print(f"{'counters':24} {one:9.1f} {two:9.1f} {ratio:5.2f}x {1.6:5.1f}x" + ("" if ratio >= 1.6 else " MISSED"))
+print(f"refused by the other counter: {first[2] + second[2]}, server unreachable: {alone[3] + first[3] + second[3]}, "
+      f"load average before one: {sys.argv[3]}, before two: {sys.argv[4]}")
+if missing:
+    sys.exit("a benchmark gave no time")
+PY
+# The server's log outlives the run, for the statements it timed.
+cp "$PGROOT/server.log" "${TMPDIR:-/tmp}/database_figures-server.log" 2>/dev/null &&
+  echo "server log: ${TMPDIR:-/tmp}/database_figures-server.log"
+echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+[ "$FAILURES" -eq 0 ] || { echo "$FAILURES step(s) failed" >&2; exit 1; }
