@@ -105,7 +105,8 @@ Journal Commit::collect() {
     journal.push_back(std::move(pending.write));
   }
   p.writes_.clear();
-  add_config(shop_.config, journal);
+  // A shop on a database sends the block's differences from the server's copy instead.
+  if (!shop_.remote()) add_config(shop_.config, journal);
   return journal;
 }
 

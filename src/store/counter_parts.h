@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "records/config_figures.h"
@@ -19,15 +20,19 @@ inline int table_of(std::string_view file) {
   return -1;
 }
 
-// For each byte of the block, whether it belongs to a running figure.
-inline const std::vector<bool>& figure_bytes() {
-  static const std::vector<bool> bytes = [] {
-    std::vector<bool> b(records::cfg::kSize, false);
-    for (const auto& run : records::cfg::kRunningFigures)
-      std::fill_n(b.begin() + static_cast<long>(run.offset), records::cfg::figure_width(run.type) * run.count, true);
-    return b;
+// The stretches of the block between running figures: settings and day-close values.
+inline const std::vector<std::pair<size_t, size_t>>& setting_spans() {
+  static const std::vector<std::pair<size_t, size_t>> spans = [] {
+    std::vector<std::pair<size_t, size_t>> out;
+    size_t from = 0;
+    for (const auto& run : records::cfg::kRunningFigures) {
+      if (run.offset > from) out.emplace_back(from, run.offset);
+      from = run.offset + records::cfg::figure_width(run.type) * static_cast<size_t>(run.count);
+    }
+    if (from < records::cfg::kSize) out.emplace_back(from, records::cfg::kSize);
+    return out;
   }();
-  return bytes;
+  return spans;
 }
 
 inline Value bool_value(bool b) { return Value{{static_cast<uint8_t>(b ? 1 : 0)}, false}; }

@@ -67,19 +67,21 @@ void CounterStore::add_config(Request& r, const uint8_t* block) {
       r.float_deltas.push_back(Value::f64(part));
     }
   }
-  const auto& figure = figure_bytes();
-  for (size_t i = 0; i < records::cfg::kSize;) {
-    if (figure[i] || block[i] == was[i]) {
-      ++i;
-      continue;
+  for (const auto& [from, to] : setting_spans()) {
+    if (std::memcmp(block + from, was + from, to - from) == 0) continue;
+    for (size_t i = from; i < to;) {
+      if (block[i] == was[i]) {
+        ++i;
+        continue;
+      }
+      // Changes a few bytes apart (the entries of one list) go as one range.
+      size_t end = i + 1;
+      for (size_t k = end; k < to && k < end + 32; ++k)
+        if (block[k] != was[k]) end = k + 1;
+      r.set_offsets.push_back(Value::i32(static_cast<int32_t>(i)));
+      r.set_bytes.push_back(Value::bytes(block + i, end - i));
+      i = end;
     }
-    // Changes a few bytes apart (the entries of one list) go as one range.
-    size_t end = i;
-    for (size_t k = i; k < records::cfg::kSize && k < end + 32 && !figure[k]; ++k)
-      if (block[k] != was[k]) end = k + 1;
-    r.set_offsets.push_back(Value::i32(static_cast<int32_t>(i)));
-    r.set_bytes.push_back(Value::bytes(block + i, end - i));
-    i = end;
   }
 }
 

@@ -23,14 +23,16 @@ $f$;
 -- and log entry it can draw, by a lock it holds until its commit is visible; the marks stop
 -- below the lowest of them. Read in a statement of its own, before the rows are read.
 CREATE OR REPLACE FUNCTION kelvo_marks(OUT safe bigint, OUT safe_log bigint)
-LANGUAGE sql VOLATILE AS $f$
-  WITH held AS (
-    SELECT (l.classid::bigint << 32) | l.objid::bigint AS k FROM pg_locks l
-     WHERE l.locktype = 'advisory' AND l.objsubid = 1 AND l.pid <> pg_backend_pid())
-  SELECT coalesce((SELECT min(k & ((1::bigint << 61) - 1)) - 1 FROM held WHERE k >> 61 = 2),
-                  (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq)),
-         coalesce((SELECT min(k & ((1::bigint << 61) - 1)) - 1 FROM held WHERE k >> 61 = 1),
-                  (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq))
+LANGUAGE plpgsql VOLATILE AS $f$
+BEGIN
+  SELECT min(k & ((1::bigint << 61) - 1)) FILTER (WHERE k >> 61 = 2) - 1,
+         min(k & ((1::bigint << 61) - 1)) FILTER (WHERE k >> 61 = 1) - 1
+    INTO safe, safe_log
+    FROM (SELECT (l.classid::bigint << 32) | l.objid::bigint AS k FROM pg_locks l
+           WHERE l.locktype = 'advisory' AND l.objsubid = 1 AND l.pid <> pg_backend_pid()) held;
+  safe := coalesce(safe, (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq));
+  safe_log := coalesce(safe_log, (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq));
+END
 $f$;
 
 -- Every row changed since the marks a counter holds, led by the new marks.
@@ -41,6 +43,13 @@ LANGUAGE plpgsql VOLATILE AS $f$
 DECLARE
   m record;
 BEGIN
+  -- Nothing drawn since the counter's marks: nothing can be newer, and no table is read.
+  IF (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq) <= seen
+     AND (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq) <= seen_log THEN
+    what := 'mark'; name := ''; slot := seen_log; version := seen; bytes := NULL;
+    RETURN NEXT;
+    RETURN;
+  END IF;
   SELECT * INTO m FROM kelvo_marks();
   what := 'mark'; name := ''; slot := m.safe_log; version := m.safe; bytes := NULL;
   RETURN NEXT;
@@ -185,14 +194,10 @@ LANGUAGE plpgsql AS $f$
 BEGIN
   PERFORM pg_advisory_xact_lock_shared(7165001);
   PERFORM pg_advisory_lock(7165002);
-  BEGIN
-    PERFORM kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
-                        float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
-                        file_names, file_bytes);
-  EXCEPTION WHEN OTHERS THEN
-    PERFORM pg_advisory_unlock(7165002);
-    RAISE;
-  END;
+  -- Refused, the transaction ends with the write lock still held: the counter lets go of it.
+  PERFORM kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
+                      float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
+                      file_names, file_bytes);
   PERFORM pg_advisory_unlock(7165002);
   RETURN QUERY SELECT * FROM kelvo_changes(seen, seen_log);
 END

@@ -123,11 +123,11 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
     return Sent::Stored;
   } catch (const DbError& e) {
     if (!e.connection_lost()) {
-      if (day_close_) {
-        try {
-          db_->exec("ROLLBACK TO SAVEPOINT kelvo_write");
-        } catch (const DbError&) {
-        }
+      try {
+        if (day_close_) db_->exec("ROLLBACK TO SAVEPOINT kelvo_write");
+        db_->exec("SELECT pg_advisory_unlock(" + std::to_string(kWriteLock) + ")");
+      } catch (const DbError&) {
+        drop_connection();
       }
       refused(e);
       return Sent::Refused;
