@@ -4,17 +4,28 @@ namespace kelvo::store {
 
 std::string counter_functions() {
   return R"SQL(
--- Records and the settings image are rewritten whole at every change and read whole: kept
--- uncompressed, a write costs a copy instead of a compression.
+-- Records are rewritten whole at every change: kept compressed (lz4) and in the row where they
+-- fit, a rewrite writes a few kilobytes instead of a chain of out-of-line pieces. The settings
+-- image is rewritten in place by overlays: kept uncompressed, out of line.
 DO $f$
 DECLARE
   t text;
+  method text := 'lz4';
 BEGIN
-  FOREACH t IN ARRAY ARRAY['film', 'member', 'stock', 'reservation_day', 'config_block'] LOOP
-    IF EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass(t) AND attname IN ('bytes', 'image') AND attstorage <> 'e') THEN
-      EXECUTE format('ALTER TABLE %I ALTER COLUMN %I SET STORAGE EXTERNAL', t, CASE t WHEN 'config_block' THEN 'image' ELSE 'bytes' END);
+  BEGIN
+    SET LOCAL default_toast_compression = lz4;
+  EXCEPTION WHEN OTHERS THEN
+    method := 'pglz';
+  END;
+  FOREACH t IN ARRAY ARRAY['film', 'member', 'stock', 'reservation_day'] LOOP
+    IF EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass(t) AND attname = 'bytes'
+                AND (attstorage <> 'm' OR attcompression <> left(method, 1))) THEN
+      EXECUTE format('ALTER TABLE %I ALTER COLUMN bytes SET STORAGE MAIN, ALTER COLUMN bytes SET COMPRESSION %s', t, method);
     END IF;
   END LOOP;
+  IF EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass('config_block') AND attname = 'image' AND attstorage <> 'e') THEN
+    ALTER TABLE config_block ALTER COLUMN image SET STORAGE EXTERNAL;
+  END IF;
 END
 $f$;
 
@@ -35,23 +46,14 @@ BEGIN
 END
 $f$;
 
--- Every row changed since the marks a counter holds, led by the new marks.
-CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint)
+-- Every row changed since a counter's marks, led by its new marks `safe` and `safe_log` (named
+-- 'quiet' when they are the last versions drawn, by the counter's own transaction alone).
+CREATE OR REPLACE FUNCTION kelvo_rows(seen bigint, seen_log bigint, safe bigint, safe_log bigint, quiet boolean)
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql VOLATILE AS $f$
 #variable_conflict use_column
-DECLARE
-  m record;
 BEGIN
-  -- Nothing drawn since the counter's marks: nothing can be newer, and no table is read.
-  IF (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq) <= seen
-     AND (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq) <= seen_log THEN
-    what := 'mark'; name := ''; slot := seen_log; version := seen; bytes := NULL;
-    RETURN NEXT;
-    RETURN;
-  END IF;
-  SELECT * INTO m FROM kelvo_marks();
-  what := 'mark'; name := ''; slot := m.safe_log; version := m.safe; bytes := NULL;
+  what := 'mark'; name := CASE WHEN quiet THEN 'quiet' ELSE '' END; slot := safe_log; version := safe; bytes := NULL;
   RETURN NEXT;
   RETURN QUERY SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
     SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
@@ -64,8 +66,26 @@ BEGIN
     UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version,
         CASE g.kind WHEN 'i32' THEN int4send(g.i32) WHEN 'i64' THEN int8send(g.i64) ELSE float4send(g.f32) END
       FROM config_figure g WHERE g.version > seen
-    UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= m.safe_log
+    UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= safe_log
   ) c ORDER BY c.ord, c.name, c.slot;
+END
+$f$;
+
+-- What a counter asks at the start of each operation.
+CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint)
+RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
+LANGUAGE plpgsql VOLATILE AS $f$
+DECLARE
+  m record;
+BEGIN
+  -- Nothing drawn since the counter's marks: nothing can be newer, and no table is read.
+  IF (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq) <= seen
+     AND (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq) <= seen_log THEN
+    RETURN QUERY SELECT 'mark'::text, ''::text, seen_log, seen, NULL::bytea;
+    RETURN;
+  END IF;
+  SELECT * INTO m FROM kelvo_marks();
+  RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, m.safe, m.safe_log, false);
 END
 $f$;
 
@@ -191,15 +211,31 @@ CREATE OR REPLACE FUNCTION kelvo_commit(
     file_names text[], file_bytes bytea[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql AS $f$
+DECLARE
+  quiet boolean;
+  safe bigint;
+  safe_log bigint;
 BEGIN
   PERFORM pg_advisory_xact_lock_shared(7165001);
   PERFORM pg_advisory_lock(7165002);
+  -- Nothing drawn since the counter's marks, and none can be drawn while this holds the write
+  -- lock: the changes are this transaction's own, up to the last versions it draws.
+  quiet := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq) <= seen
+       AND (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq) <= seen_log;
   -- Refused, the transaction ends with the write lock still held: the counter lets go of it.
   PERFORM kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
                       float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
                       file_names, file_bytes);
+  IF quiet THEN
+    safe := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq);
+    safe_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
+  END IF;
   PERFORM pg_advisory_unlock(7165002);
-  RETURN QUERY SELECT * FROM kelvo_changes(seen, seen_log);
+  IF quiet THEN
+    RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, safe, safe_log, true);
+  ELSE
+    RETURN QUERY SELECT * FROM kelvo_changes(seen, seen_log);
+  END IF;
 END
 $f$;
 )SQL";

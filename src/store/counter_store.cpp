@@ -91,6 +91,11 @@ Connection& CounterStore::connection() {
   db->exec("SELECT pg_advisory_lock(7165003)");
   db->exec(counter_functions());
   db->exec("SELECT pg_advisory_unlock(7165003)");
+  db->prepare("changes", "SELECT * FROM kelvo_changes($1, $2)");
+  db->prepare("commit",
+              "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
+              " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
+              " $16::text[], $17::bytea[], $18::text[], $19::text, $20::text, $21::text[], $22::bytea[])");
   db_ = std::move(db);
   return *db_;
 }
@@ -114,11 +119,7 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
   try {
     Connection& db = connection();
     if (day_close_) db.exec("SAVEPOINT kelvo_write");
-    answer.emplace(db.query(
-        "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
-        " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
-        " $16::text[], $17::bytea[], $18::text[], $19::text, $20::text, $21::text[], $22::bytea[])",
-        params));
+    answer.emplace(db.run_prepared("commit", params));
     if (day_close_) db.exec("RELEASE SAVEPOINT kelvo_write");
     return Sent::Stored;
   } catch (const DbError& e) {
@@ -191,7 +192,7 @@ bool CounterStore::commit(const records::Journal& writes) {
 void CounterStore::refresh() {
   if (day_close_) return;
   try {
-    Result changes = connection().query("SELECT * FROM kelvo_changes($1, $2)", {Value::i64(seen_), Value::i64(seen_log_)});
+    Result changes = connection().run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_)});
     apply_changes(changes);
   } catch (const DbError&) {
     drop_connection();
@@ -204,7 +205,7 @@ bool CounterStore::begin_day_close() {
     db.exec("BEGIN");
     db.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kDayLock) + ")");
     day_close_ = true;
-    Result changes = db.query("SELECT * FROM kelvo_changes($1, $2)", {Value::i64(seen_), Value::i64(seen_log_)});
+    Result changes = db.run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_)});
     apply_changes(changes);
     return true;
   } catch (const DbError&) {

@@ -139,17 +139,38 @@ Result checked(pg_conn* c, PGresult* r, const char* what) {
 
 void Connection::exec(const std::string& sql) { checked(c_, PQexec(c_, sql.c_str()), "statement failed"); }
 
-Result Connection::query(const std::string& sql, const std::vector<Value>& params) {
+namespace {
+
+// Parameters as libpq takes them, all in the binary format.
+struct Params {
+  explicit Params(const std::vector<Value>& params) {
+    for (const auto& p : params) {
+      // An empty value is not NULL: it still needs a place to point at.
+      values.push_back(p.is_null ? nullptr : p.data.empty() ? "" : reinterpret_cast<const char*>(p.data.data()));
+      lengths.push_back(static_cast<int>(p.data.size()));
+      formats.push_back(1);
+    }
+  }
+  int count() const { return static_cast<int>(values.size()); }
   std::vector<const char*> values;
   std::vector<int> lengths, formats;
-  for (const auto& p : params) {
-    // An empty value is not NULL: it still needs a place to point at.
-    values.push_back(p.is_null ? nullptr : p.data.empty() ? "" : reinterpret_cast<const char*>(p.data.data()));
-    lengths.push_back(static_cast<int>(p.data.size()));
-    formats.push_back(1);
-  }
-  return checked(c_, PQexecParams(c_, sql.c_str(), static_cast<int>(params.size()), nullptr, values.data(),
-                              lengths.data(), formats.data(), 1),
+};
+
+}  // namespace
+
+Result Connection::query(const std::string& sql, const std::vector<Value>& params) {
+  const Params p(params);
+  return checked(c_, PQexecParams(c_, sql.c_str(), p.count(), nullptr, p.values.data(), p.lengths.data(), p.formats.data(), 1),
+                 "statement failed");
+}
+
+void Connection::prepare(const std::string& name, const std::string& sql) {
+  checked(c_, PQprepare(c_, name.c_str(), sql.c_str(), 0, nullptr), "statement failed");
+}
+
+Result Connection::run_prepared(const std::string& name, const std::vector<Value>& params) {
+  const Params p(params);
+  return checked(c_, PQexecPrepared(c_, name.c_str(), p.count(), p.values.data(), p.lengths.data(), p.formats.data(), 1),
                  "statement failed");
 }
 

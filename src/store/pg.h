@@ -82,6 +82,9 @@ class Connection {
 
   void exec(const std::string& sql);
   Result query(const std::string& sql, const std::vector<Value>& params = {});
+  // A statement parsed and planned once for the connection, then run by name.
+  void prepare(const std::string& name, const std::string& sql);
+  Result run_prepared(const std::string& name, const std::vector<Value>& params);
 
   // COPY ... FROM STDIN (FORMAT binary): rows sent as they are added, finished by end().
   class CopyIn {

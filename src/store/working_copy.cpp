@@ -152,6 +152,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   };
   bool config_moved = false;
   int64_t safe_log = seen_log_;
+  bool quiet = false;
   uint8_t* data = shop_.config.data();
   uint8_t* was = synced_.data();
   for (int i = 0; i < changes.rows(); ++i) {
@@ -163,7 +164,9 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       // The answer to this counter's own transaction leaves the mark where it is: the records
       // other counters changed come in at the next operation, not under a flow that may still
       // hold them as it read them (its next write of one is then refused, not written blindly).
-      if (!own) seen_ = std::max(seen_, version);
+      // A quiet answer holds every change up to its mark: nobody else wrote since the last one.
+      quiet = name == "quiet";
+      if (!own || quiet) seen_ = std::max(seen_, version);
       safe_log = std::max(safe_log, slot);
     } else if (what == "log") {
       if (!whole_logs.count(name)) records::write_all(file(name, O_WRONLY | O_APPEND), b, bytes.size());
