@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "records/remote_store.h"
@@ -66,6 +67,9 @@ class CounterStore final : public records::RemoteStore {
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);
   void write_back(const records::Journal& writes);
+  void follow_current(int table, const uint8_t* before, const uint8_t* now);
+  // Versions of other counters' records taken in during an operation, given at the next one.
+  void take_held_back();
   void refused(const DbError& error);
   void unreachable();
 
@@ -75,6 +79,11 @@ class CounterStore final : public records::RemoteStore {
   int64_t seen_ = 0;      // the newest version the working copy holds
   int64_t seen_log_ = 0;  // the last log entry it holds
   std::vector<int64_t> versions_[4];  // per record table, the version of each slot held
+  struct HeldBack {
+    int table;
+    int64_t slot, version;
+  };
+  std::vector<HeldBack> held_back_;
   std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
   std::set<std::string> known_files_;
   std::string moved_from_;   // a file renamed: its content now under the next notice's name

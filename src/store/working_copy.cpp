@@ -141,6 +141,32 @@ void CounterStore::write_back(const records::Journal& writes) {
   }
 }
 
+// The current film and member, kept between commands, are kept as the server has them.
+void CounterStore::follow_current(int table, const uint8_t* before, const uint8_t* now) {
+  if (!before) return;
+  if (table == 0 && shop_.film.number() > 0 && shop_.film.number() == text::get_i64(before))
+    std::memcpy(shop_.film.data(), now, records::FilmRecord::kSize);
+  if (table == 1 && shop_.member.number() > 0 && shop_.member.number() == text::get_i64(before))
+    std::memcpy(shop_.member.data(), now, records::MemberRecord::kSize);
+}
+
+void CounterStore::take_held_back() {
+  for (const auto& [table, slot, version] : held_back_) {
+    auto& versions = versions_[table];
+    versions[slot] = std::max(versions[slot], version);
+    if (table > 1) continue;
+    const size_t size = kRecordTables[table].record_size;
+    std::vector<uint8_t> now(size);
+    if (records::read_at(shop_.path(kRecordTables[table].file), static_cast<uint64_t>(slot) * size, now.data(), size) ==
+        static_cast<long long>(size)) {
+      const int64_t number = text::get_i64(now.data());
+      if (table == 0 && shop_.film.number() > 0 && shop_.film.number() == number) std::memcpy(shop_.film.data(), now.data(), size);
+      if (table == 1 && shop_.member.number() > 0 && shop_.member.number() == number) std::memcpy(shop_.member.data(), now.data(), size);
+    }
+  }
+  held_back_.clear();
+}
+
 void CounterStore::apply_changes(const Result& changes, const Request* own) {
   Applying applying(applying_);
   std::set<std::string> whole_logs;
@@ -152,7 +178,6 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   };
   bool config_moved = false;
   int64_t safe_log = seen_log_;
-  bool quiet = false;
   uint8_t* data = shop_.config.data();
   uint8_t* was = synced_.data();
   for (int i = 0; i < changes.rows(); ++i) {
@@ -161,12 +186,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     if (what == "mark") {
       // Rows newer than the marks are taken now and read again next time, which changes nothing.
-      // The answer to this counter's own transaction leaves the mark where it is: the records
-      // other counters changed come in at the next operation, not under a flow that may still
-      // hold them as it read them (its next write of one is then refused, not written blindly).
-      // A quiet answer holds every change up to its mark: nobody else wrote since the last one.
-      quiet = name == "quiet";
-      if (!own || quiet) seen_ = std::max(seen_, version);
+      seen_ = std::max(seen_, version);
       safe_log = std::max(safe_log, slot);
     } else if (what == "log") {
       if (!whole_logs.count(name)) records::write_all(file(name, O_WRONLY | O_APPEND), b, bytes.size());
@@ -181,8 +201,11 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       }
     } else if (what == "record") {
       const int t = table_of(name);
-      if (t < 0 || bytes.size() != kRecordTables[t].record_size || (own && !own->wrote(kRecordTables[t].table, slot)))
-        continue;
+      if (t < 0 || bytes.size() != kRecordTables[t].record_size) continue;
+      // Another counter's record in the answer to this counter's own transaction: a flow may still
+      // hold it as it read it, so its version is held back until the next operation begins and
+      // the flow's next write of it is refused, not written over the other counter's change.
+      const bool held_back = own && !own->wrote(kRecordTables[t].table, slot);
       const size_t size = bytes.size();
       const int fd = file(name, O_RDWR);
       std::vector<uint8_t> old(size);
@@ -190,15 +213,12 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       records::pwrite_all(fd, b, size, static_cast<uint64_t>(slot) * size);
       auto& versions = versions_[t];
       if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
-      versions[slot] = version;
+      if (held_back) held_back_.push_back({t, slot, version});
+      else versions[slot] = version;
       const uint8_t* before = had ? old.data() : nullptr;
       if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
       if (t == 1) follow(shop_.members, slot, before, b, records::MemberRecord::k_name, true);
-      // The current film and member, kept between commands, are kept as the server has them.
-      if (t == 0 && before && shop_.film.number() > 0 && shop_.film.number() == text::get_i64(before))
-        std::memcpy(shop_.film.data(), b, size);
-      if (t == 1 && before && shop_.member.number() > 0 && shop_.member.number() == text::get_i64(before))
-        std::memcpy(shop_.member.data(), b, size);
+      if (!held_back) follow_current(t, before, b);
       if (t == 2) follow(shop_.stock, slot, before, b, records::StockRecord::k_description, false);
     } else if (what == "config" && bytes.size() == records::cfg::kSize) {
       // A setting this counter changed and has not stored yet stays; every other takes the server's.
