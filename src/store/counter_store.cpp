@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 #include "records/file_io.h"
@@ -104,9 +102,6 @@ void CounterStore::drop_connection() { db_.reset(); }
 
 CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer) {
   if (r.empty()) return Sent::Stored;
-  if (std::getenv("KELVO_DB_TRACE"))
-    std::fprintf(stderr, "records %zu figures %zu ranges %zu logs %zu files %zu\n", r.tbls.size(), r.fig_offsets.size(),
-                 r.set_offsets.size(), r.log_files.size(), r.file_names.size());
   r.txid = settings_.counter + " " + std::to_string(::getpid()) + " " + std::to_string(++transactions_);
   const std::vector<Value> params{
       Value::i64(seen_), Value::i64(seen_log_), Value::text(settings_.counter), Value::text(r.txid),
