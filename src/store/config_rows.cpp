@@ -58,13 +58,16 @@ std::vector<uint8_t> get_config(Connection& db) {
   const std::string image = r.text(0, 0);
   if (image.size() != records::cfg::kSize) throw Refused("the configuration block is not 92,808 bytes");
   std::vector<uint8_t> block(image.begin(), image.end());
-  db.copy_out("SELECT byte_offset, kind, i32, i64, f32 FROM config_figure ORDER BY byte_offset",
-              [&](const std::vector<Value>& row) {
-                const std::string kind(row[1].data.begin(), row[1].data.end());
-                const auto& value = row[kind == "i32" ? 2 : kind == "i64" ? 3 : 4];
-                if (value.is_null || !put_figure(block.data(), be32(row[0].data.data()), value.data))
-                  throw Refused("a running figure of the configuration block is out of place");
-              });
+  // Once counters have worked on the shop, each figure is its imported value plus their parts.
+  const bool parts = db.query("SELECT to_regproc('kelvo_figure') IS NOT NULL").text(0, 0) == std::string(1, '\1');
+  const std::string query = parts ? "SELECT byte_offset, kind, kelvo_figure(byte_offset) FROM config_figure ORDER BY byte_offset"
+                                  : "SELECT byte_offset, kind, i32, i64, f32 FROM config_figure ORDER BY byte_offset";
+  db.copy_out(query, [&](const std::vector<Value>& row) {
+    const std::string kind(row[1].data.begin(), row[1].data.end());
+    const auto& value = parts ? row[2] : row[kind == "i32" ? 2 : kind == "i64" ? 3 : 4];
+    if (value.is_null || !put_figure(block.data(), be32(row[0].data.data()), value.data))
+      throw Refused("a running figure of the configuration block is out of place");
+  });
   return block;
 }
 

@@ -20,16 +20,39 @@ inline int table_of(std::string_view file) {
   return -1;
 }
 
-// The stretches of the block between running figures: settings and day-close values.
-inline const std::vector<std::pair<size_t, size_t>>& setting_spans() {
-  static const std::vector<std::pair<size_t, size_t>> spans = [] {
-    std::vector<std::pair<size_t, size_t>> out;
+// The two lists of the last items rented and returned: each counter keeps its own, stored at
+// the server under its name. Every transaction moves one, and a shared copy made every
+// transaction of every counter wait for the one before it to reach the disk.
+inline constexpr std::pair<size_t, size_t> kCounterOwn[] = {
+    {records::cfg::kLastReturnedItems, records::cfg::kLastReturnedItems + 18 * 8},
+    {records::cfg::kLastRentedItems, records::cfg::kLastRentedItems + 18 * 8},
+};
+
+// The stretches of the block between running figures: settings and day-close values, and
+// (`own`) the counter's own lists, each a stretch of its own.
+struct Span {
+  size_t from, to;
+  bool own;
+};
+inline const std::vector<Span>& setting_spans() {
+  static const std::vector<Span> spans = [] {
+    std::vector<std::pair<size_t, size_t>> shared;
     size_t from = 0;
     for (const auto& run : records::cfg::kRunningFigures) {
-      if (run.offset > from) out.emplace_back(from, run.offset);
+      if (run.offset > from) shared.emplace_back(from, run.offset);
       from = run.offset + records::cfg::figure_width(run.type) * static_cast<size_t>(run.count);
     }
-    if (from < records::cfg::kSize) out.emplace_back(from, records::cfg::kSize);
+    if (from < records::cfg::kSize) shared.emplace_back(from, records::cfg::kSize);
+    std::vector<Span> out;
+    for (auto [a, b] : shared) {
+      for (auto [own_from, own_to] : kCounterOwn) {
+        if (own_from < a || own_to > b) continue;
+        if (own_from > a) out.push_back({a, own_from, false});
+        out.push_back({own_from, own_to, true});
+        a = own_to;
+      }
+      if (a < b) out.push_back({a, b, false});
+    }
     return out;
   }();
   return spans;

@@ -67,8 +67,13 @@ void CounterStore::add_config(Request& r, const uint8_t* block) {
       r.float_deltas.push_back(Value::f64(part));
     }
   }
-  for (const auto& [from, to] : setting_spans()) {
+  for (const auto& [from, to, own] : setting_spans()) {
     if (std::memcmp(block + from, was + from, to - from) == 0) continue;
+    if (own) {  // a counter's own list goes whole
+      r.set_offsets.push_back(Value::i32(static_cast<int32_t>(from)));
+      r.set_bytes.push_back(Value::bytes(block + from, to - from));
+      continue;
+    }
     for (size_t i = from; i < to;) {
       if (block[i] == was[i]) {
         ++i;

@@ -4,9 +4,9 @@ namespace kelvo::store {
 
 std::string counter_functions() {
   return R"SQL(
--- Records are rewritten whole at every change: kept compressed (lz4) and in the row where they
--- fit, a rewrite writes a few kilobytes instead of a chain of out-of-line pieces. The settings
--- image is rewritten in place by overlays: kept uncompressed, out of line.
+-- Records and the settings image are rewritten whole at every change: kept compressed (lz4) and
+-- in the row where they fit, a rewrite writes a few kilobytes instead of a chain of out-of-line
+-- pieces.
 DO $f$
 DECLARE
   t text;
@@ -23,8 +23,9 @@ BEGIN
       EXECUTE format('ALTER TABLE %I ALTER COLUMN bytes SET STORAGE MAIN, ALTER COLUMN bytes SET COMPRESSION %s', t, method);
     END IF;
   END LOOP;
-  IF EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass('config_block') AND attname = 'image' AND attstorage <> 'e') THEN
-    ALTER TABLE config_block ALTER COLUMN image SET STORAGE EXTERNAL;
+  IF EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass('config_block') AND attname = 'image'
+              AND (attstorage <> 'm' OR attcompression <> left(method, 1))) THEN
+    EXECUTE format('ALTER TABLE config_block ALTER COLUMN image SET STORAGE MAIN, ALTER COLUMN image SET COMPRESSION %s', method);
   END IF;
 END
 $f$;
@@ -33,6 +34,35 @@ $f$;
 -- to `safe_log` is either visible now or will never be. A writer registers the first version
 -- and log entry it can draw, by a lock it holds until its commit is visible; the marks stop
 -- below the lowest of them. Read in a statement of its own, before the rows are read.
+-- A running figure is its imported value plus what each counter added to it.
+CREATE TABLE IF NOT EXISTS config_figure_part (
+  counter text NOT NULL,
+  byte_offset integer NOT NULL,
+  i bigint NOT NULL DEFAULT 0,
+  f float8 NOT NULL DEFAULT 0,
+  version bigint NOT NULL,
+  PRIMARY KEY (byte_offset, counter));
+CREATE INDEX IF NOT EXISTS config_figure_part_version ON config_figure_part (version);
+
+-- The lists a counter keeps for itself, each stretch whole.
+CREATE TABLE IF NOT EXISTS config_counter (
+  counter text NOT NULL,
+  byte_offset integer NOT NULL,
+  bytes bytea NOT NULL,
+  version bigint NOT NULL,
+  PRIMARY KEY (counter, byte_offset));
+
+-- The figure's value as the block holds it, in the server's binary form of its kind.
+CREATE OR REPLACE FUNCTION kelvo_figure(at integer) RETURNS bytea
+LANGUAGE sql STABLE AS $f$
+  SELECT CASE g.kind WHEN 'i32' THEN int4send((g.i32::bigint + coalesce(s.i, 0))::integer)
+                     WHEN 'i64' THEN int8send(g.i64 + coalesce(s.i, 0))
+                     ELSE float4send((g.f32::float8 + coalesce(s.f, 0))::real) END
+    FROM config_figure g,
+         LATERAL (SELECT sum(p.i)::bigint AS i, sum(p.f) AS f FROM config_figure_part p WHERE p.byte_offset = g.byte_offset) s
+   WHERE g.byte_offset = at
+$f$;
+
 CREATE OR REPLACE FUNCTION kelvo_marks(OUT safe bigint, OUT safe_log bigint)
 LANGUAGE plpgsql VOLATILE AS $f$
 BEGIN
@@ -63,9 +93,9 @@ BEGIN
     UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen
     UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen
     UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b WHERE b.version > seen
-    UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version,
-        CASE g.kind WHEN 'i32' THEN int4send(g.i32) WHEN 'i64' THEN int8send(g.i64) ELSE float4send(g.f32) END
-      FROM config_figure g WHERE g.version > seen
+    UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version, kelvo_figure(g.byte_offset)
+      FROM config_figure g
+     WHERE g.version > seen OR g.byte_offset IN (SELECT p.byte_offset FROM config_figure_part p WHERE p.version > seen)
     UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= safe_log
   ) c ORDER BY c.ord, c.name, c.slot;
 END
@@ -156,19 +186,26 @@ BEGIN
     END IF;
   END LOOP;
 
-  UPDATE config_figure g SET
-      i32 = CASE g.kind WHEN 'i32' THEN (g.i32::bigint + d.di)::integer ELSE g.i32 END,
-      i64 = CASE g.kind WHEN 'i64' THEN g.i64 + d.di ELSE g.i64 END,
-      f32 = CASE g.kind WHEN 'f32' THEN (g.f32::float8 + d.df)::real ELSE g.f32 END,
-      version = nextval('change_seq')
-    FROM unnest(fig_offsets, int_deltas, float_deltas) AS d(o, di, df) WHERE g.byte_offset = d.o;
+  -- Each counter adds to a part of its own: two counters' takings never wait on one row.
+  INSERT INTO config_figure_part AS p (counter, byte_offset, i, f, version)
+    SELECT counter_name, d.o, d.di, d.df, nextval('change_seq') FROM unnest(fig_offsets, int_deltas, float_deltas) AS d(o, di, df)
+    ON CONFLICT (byte_offset, counter) DO UPDATE SET i = p.i + excluded.i, f = p.f + excluded.f, version = excluded.version;
 
-  -- The settings image is rewritten once, whatever the number of ranges.
-  IF coalesce(array_length(set_offsets, 1), 0) > 0 THEN
-    SELECT b.image INTO img FROM config_block b WHERE b.id = 1 FOR UPDATE;
-    FOR i IN 1 .. array_length(set_offsets, 1) LOOP
+  -- A counter's own lists (last items returned and rented) go to its own row; every other range
+  -- into the shared image, which is rewritten once, whatever the number of ranges.
+  FOR i IN 1 .. coalesce(array_length(set_offsets, 1), 0) LOOP
+    IF set_offsets[i] IN (976, 1136) AND length(set_bytes[i]) = 144 THEN
+      INSERT INTO config_counter AS c (counter, byte_offset, bytes, version)
+        VALUES (counter_name, set_offsets[i], set_bytes[i], nextval('change_seq'))
+        ON CONFLICT (counter, byte_offset) DO UPDATE SET bytes = excluded.bytes, version = excluded.version;
+    ELSE
+      IF img IS NULL THEN
+        SELECT b.image INTO img FROM config_block b WHERE b.id = 1 FOR UPDATE;
+      END IF;
       img := overlay(img PLACING set_bytes[i] FROM set_offsets[i] + 1);
-    END LOOP;
+    END IF;
+  END LOOP;
+  IF img IS NOT NULL THEN
     UPDATE config_block b SET image = img, version = nextval('change_seq') WHERE b.id = 1;
   END IF;
 

@@ -57,6 +57,17 @@ void follow(records::RecordStore<R>& store, int64_t slot, const uint8_t* old, co
 
 }  // namespace
 
+// This counter's own lists, as it last stored them, over the shared block's.
+void CounterStore::take_own_stretches(Connection& db) {
+  Result own = db.query("SELECT byte_offset, bytes FROM config_counter WHERE counter = $1", {Value::text(settings_.counter)});
+  for (int i = 0; i < own.rows(); ++i) {
+    const std::string bytes = own.text(i, 1);
+    for (const auto& [from, to] : kCounterOwn)
+      if (own.i32(i, 0) == static_cast<int32_t>(from) && bytes.size() == to - from)
+        std::copy(bytes.begin(), bytes.end(), synced_.begin() + static_cast<long>(from));
+  }
+}
+
 void CounterStore::make_working_copy() {
   Applying applying(applying_);
   // A folder that keeps a shop of its own is never written over by a copy of another: a working
@@ -111,6 +122,7 @@ void CounterStore::make_working_copy() {
                   [&](const std::vector<Value>& row) { out.write(row[0].data.data(), row[0].data.size()); });
     } else if (kind == "config") {
       synced_ = get_config(db);
+      take_own_stretches(db);
       out.write(synced_.data(), synced_.size());
     } else {
       const std::string bytes = db.query("SELECT bytes FROM shop_file WHERE name = $1", {Value::text(name)}).text(0, 0);
@@ -226,7 +238,8 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       if (t == 2) follow(shop_.stock, slot, before, b, records::StockRecord::k_description, false);
     } else if (what == "config" && bytes.size() == records::cfg::kSize) {
       // A setting this counter changed and has not stored yet stays; every other takes the server's.
-      for (const auto& [from, to] : setting_spans()) {
+      for (const auto& [from, to, own] : setting_spans()) {
+        if (own) continue;  // the counter's own lists are its own
         if (std::memcmp(data + from, was + from, to - from) == 0) {
           std::memcpy(data + from, b + from, to - from);
         } else {

@@ -147,6 +147,26 @@ TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
   EXPECT_EQ(a->op.messages + b->op.messages, 0);
 }
 
+// The lists of the last items rented and returned are each counter's own: stored under its
+// name, never taken from the other counter, and found again at its next start.
+TEST_F(DatabaseCounters, RecentItemListsAreEachCountersOwn) {
+  open_both();
+  const size_t last = records::cfg::kLastRentedItems + 17 * 8;
+  a->shop.config.set_i64(last, 1001);
+  ASSERT_TRUE(a->shop.save_config());
+  b->shop.config.set_i64(last, 2002);
+  b->shop.config.set_str(records::cfg::category_name(1), records::cfg::kCategoryNameWidth, u"Shared");
+  ASSERT_TRUE(b->shop.save_config());
+  a->remote.refresh();
+  EXPECT_EQ(a->shop.config.store_category(1), u"Shared");
+  EXPECT_EQ(a->shop.config.i64(last), 1001);
+  a.reset();
+  a = std::make_unique<Till>(folder / "a", database, "till a", bench::generated_shop_day());
+  ASSERT_TRUE(a->open());
+  EXPECT_EQ(a->shop.config.i64(last), 1001);
+  EXPECT_EQ(a->shop.config.store_category(1), u"Shared");
+}
+
 // A record rewritten at one counter after the other read it: the second is refused whole with
 // its words, its working copy keeps what the server holds, and its next operation sees the first.
 TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
