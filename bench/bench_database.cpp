@@ -199,29 +199,11 @@ class DatabaseCounter {
   long commits = 0;
 
  private:
-  // As bench_rental chooses them: a member who owes and holds nothing from the second half of
-  // the file, and the first five films in stock from the middle of it.
+  // As bench_rental chooses them.
   void choose_member_and_films() {
-    for (const auto& e : shop->members.index().entries()) {
-      if (e.number <= 0 || shop->members.read_slot(e.slot, m) != records::ReadResult::Ok) continue;
-      if (m.owed() == 0 && m.on_loan_flag() == 0 && m.category() == 1 && m.rental_credits() == 0 &&
-          shop->members.counts().total / 2 < e.slot) {
-        member = e.number;
-        break;
-      }
-    }
-    const auto& entries = shop->films.index().entries();
-    for (size_t i = entries.size() / 2; i < entries.size() && films.size() < 5; ++i) {
-      records::FilmRecord f;
-      if (entries[i].number <= 0 || shop->films.read_slot(entries[i].slot, f) != records::ReadResult::Ok) continue;
-      if (f.on_loan_to() != 0) continue;
-      bool seen_before = false;
-      for (int h = 0; h < records::MemberRecord::kHistory; ++h) seen_before |= m.previous_items(h) == f.number();
-      if (seen_before) continue;
-      films.push_back(f);
-      screens.items.push_back(f.number());
-    }
-    if (member == 0 || films.size() < 5) problem = "the shop has no idle member or too few films in stock";
+    if (!bench::choose_idle_member_and_films(*shop, member, m, films))
+      problem = "the shop has no idle member or too few films in stock";
+    for (const auto& f : films) screens.items.push_back(f.number());
   }
 };
 

@@ -47,26 +47,9 @@ struct RentalBench {
     shop = std::make_unique<records::Shop>(folder, op, clock, locale);
     if (!records::open_data(*shop, records::OpenMode::CheckOnly)) std::abort();
     shop->config.set_i64(records::cfg::kAutoOfferOff, 2);
-    for (const auto& e : shop->members.index().entries()) {
-      if (e.number <= 0 || shop->members.read_slot(e.slot, m) != records::ReadResult::Ok) continue;
-      if (m.owed() == 0 && m.on_loan_flag() == 0 && m.category() == 1 && m.rental_credits() == 0 &&
-          shop->members.counts().total / 2 < e.slot) {
-        member = e.number;
-        break;
-      }
-    }
-    const auto& entries = shop->films.index().entries();
-    for (size_t i = entries.size() / 2; i < entries.size() && films.size() < 5; ++i) {
-      records::FilmRecord f;
-      if (entries[i].number <= 0 || shop->films.read_slot(entries[i].slot, f) != records::ReadResult::Ok) continue;
-      if (f.on_loan_to() != 0) continue;
-      bool seen_before = false;
-      for (int h = 0; h < records::MemberRecord::kHistory; ++h) seen_before |= m.previous_items(h) == f.number();
-      if (seen_before) continue;
-      films.push_back(f);
-      screens.items.push_back(f.number());
-    }
-    if (member == 0 || films.size() < 5)
+    const bool found = bench::choose_idle_member_and_films(*shop, member, m, films);
+    for (const auto& f : films) screens.items.push_back(f.number());
+    if (!found)
       state.SkipWithError("the generated shop has no idle member or too few films in stock");
   }
   ~RentalBench() {

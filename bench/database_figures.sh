@@ -42,10 +42,6 @@ bench figures "$BUILD/bench/bench_figures" 'BM_StatusWindowFigures'
 KELVO_BENCH_DATABASE=$(url shop) bench database "$BUILD/bench/bench_database" '.'
 
 # Each counter makes its working copy before its time starts; the time is the loop's only.
-counter_folder() {
-  mkdir -p "$WORK/$1"
-  printf 'url=%s\ncounter=%s\n' "$(url shop)" "$1" >"$WORK/$1/kelvo-database.conf"
-}
 counter_folder till1
 counter_folder till2
 # The two cores are shared: what else ran shows in the load average before each run.

@@ -11,6 +11,7 @@
 #include "counter/rental.h"
 #include "counter/return_transaction.h"
 #include "platform/operator.h"
+#include "records/shop.h"
 #include "text/format.h"
 
 namespace kelvo::bench {
@@ -83,5 +84,30 @@ class Screens : public counter::RentalScreen,
  private:
   QueueOperator& op_;
 };
+
+// The customer of the rental benchmarks: a member who owes and holds nothing, from the second
+// half of the file, and the first five films in stock from the middle of it that the member
+// never had. False when the shop has none.
+inline bool choose_idle_member_and_films(const records::Shop& shop, int64_t& member, records::MemberRecord& m,
+                                         std::vector<records::FilmRecord>& films) {
+  for (const auto& e : shop.members.index().entries()) {
+    if (e.number <= 0 || shop.members.read_slot(e.slot, m) != records::ReadResult::Ok) continue;
+    if (m.owed() == 0 && m.on_loan_flag() == 0 && m.category() == 1 && m.rental_credits() == 0 &&
+        shop.members.counts().total / 2 < e.slot) {
+      member = e.number;
+      break;
+    }
+  }
+  const auto& entries = shop.films.index().entries();
+  for (size_t i = entries.size() / 2; i < entries.size() && films.size() < 5; ++i) {
+    records::FilmRecord f;
+    if (entries[i].number <= 0 || shop.films.read_slot(entries[i].slot, f) != records::ReadResult::Ok) continue;
+    if (f.on_loan_to() != 0) continue;
+    bool seen_before = false;
+    for (int h = 0; h < records::MemberRecord::kHistory; ++h) seen_before |= m.previous_items(h) == f.number();
+    if (!seen_before) films.push_back(f);
+  }
+  return member != 0 && films.size() == 5;
+}
 
 }  // namespace kelvo::bench

@@ -22,10 +22,6 @@ new_database shop
 "$DB" import "$WORK/shop" "$(url shop)" >/dev/null || { echo "import failed" >&2; exit 1; }
 TAKINGS_BEFORE=$(sql shop "SELECT f32 FROM config_figure WHERE byte_offset = 856")
 
-counter_folder() {
-  mkdir -p "$WORK/$1"
-  printf 'url=%s\ncounter=%s\n' "$(url shop)" "$1" >"$WORK/$1/kelvo-database.conf"
-}
 counter_folder till1
 counter_folder till2
 

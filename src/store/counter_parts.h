@@ -14,10 +14,10 @@
 
 namespace kelvo::store {
 
+// The record table of a file by its place in kRecordTables; -1 for a file that is not one.
 inline int table_of(std::string_view file) {
-  for (size_t i = 0; i < std::size(kRecordTables); ++i)
-    if (kRecordTables[i].file == file) return static_cast<int>(i);
-  return -1;
+  const RecordTable* table = record_table(file);
+  return table ? static_cast<int>(table - kRecordTables) : -1;
 }
 
 // The two lists of the last items rented and returned: each counter keeps its own, stored at

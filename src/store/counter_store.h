@@ -68,7 +68,7 @@ class CounterStore final : public records::RemoteStore {
   void add_config(Request& request, const uint8_t* block);
   void write_back(const records::Journal& writes);
   void take_own_stretches(Connection& db);
-  void follow_current(int table, const uint8_t* before, const uint8_t* now);
+  void follow_current(int table, int64_t number, const uint8_t* now);
   // Versions of other counters' records taken in during an operation, given at the next one.
   void take_held_back();
   void refused(const DbError& error);

@@ -153,13 +153,11 @@ void CounterStore::write_back(const records::Journal& writes) {
   }
 }
 
-// The current film and member, kept between commands, are kept as the server has them.
-void CounterStore::follow_current(int table, const uint8_t* before, const uint8_t* now) {
-  if (!before) return;
-  if (table == 0 && shop_.film.number() > 0 && shop_.film.number() == text::get_i64(before))
-    std::memcpy(shop_.film.data(), now, records::FilmRecord::kSize);
-  if (table == 1 && shop_.member.number() > 0 && shop_.member.number() == text::get_i64(before))
-    std::memcpy(shop_.member.data(), now, records::MemberRecord::kSize);
+// The current film or member, kept between commands, follows the record of its number.
+void CounterStore::follow_current(int table, int64_t number, const uint8_t* now) {
+  if (number <= 0) return;
+  if (table == 0 && shop_.film.number() == number) std::memcpy(shop_.film.data(), now, records::FilmRecord::kSize);
+  if (table == 1 && shop_.member.number() == number) std::memcpy(shop_.member.data(), now, records::MemberRecord::kSize);
 }
 
 void CounterStore::take_held_back() {
@@ -170,11 +168,8 @@ void CounterStore::take_held_back() {
     const size_t size = kRecordTables[table].record_size;
     std::vector<uint8_t> now(size);
     if (records::read_at(shop_.path(kRecordTables[table].file), static_cast<uint64_t>(slot) * size, now.data(), size) ==
-        static_cast<long long>(size)) {
-      const int64_t number = text::get_i64(now.data());
-      if (table == 0 && shop_.film.number() > 0 && shop_.film.number() == number) std::memcpy(shop_.film.data(), now.data(), size);
-      if (table == 1 && shop_.member.number() > 0 && shop_.member.number() == number) std::memcpy(shop_.member.data(), now.data(), size);
-    }
+        static_cast<long long>(size))
+      follow_current(table, text::get_i64(now.data()), now.data());
   }
   held_back_.clear();
 }
@@ -234,7 +229,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       const uint8_t* before = had ? old.data() : nullptr;
       if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
       if (t == 1) follow(shop_.members, slot, before, b, records::MemberRecord::k_name, true);
-      if (!held_back) follow_current(t, before, b);
+      if (!held_back && before) follow_current(t, text::get_i64(before), b);
       if (t == 2) follow(shop_.stock, slot, before, b, records::StockRecord::k_description, false);
     } else if (what == "config" && bytes.size() == records::cfg::kSize) {
       // A setting this counter changed and has not stored yet stays; every other takes the server's.

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <utility>
 
@@ -105,7 +104,9 @@ void add_to(records::ConfigBlock& c, size_t at, FigureType type, double by) {
 }
 
 // Each counter adds to a running figure from the same stale start and changes a setting of its
-// own: both additions and both settings stand, at the server and at each counter.
+// own: both additions and both settings stand, at the server and at each counter. The lists of
+// the last items rented are each counter's own, never taken from the other, and found again at
+// the counter's next start.
 TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
   struct Case {
     const char* name;
@@ -122,6 +123,7 @@ TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
       {"last till close-out counter", records::cfg::kTillCloseouts + 8, FigureType::I32, -2, 2147483, false},
   };
   open_both();
+  const size_t last_rented = records::cfg::kLastRentedItems + 17 * 8;
   int setting = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,9 +132,11 @@ TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
     const double start = figure(server_block(), c.at, c.type);
     add_to(a->shop.config, c.at, c.type, c.by_a);
     a->shop.config.set_str(records::cfg::category_name(setting), records::cfg::kCategoryNameWidth, u"Till A");
+    a->shop.config.set_i64(last_rented, setting);
     ASSERT_TRUE(a->shop.save_config());
     add_to(b->shop.config, c.at, c.type, c.by_b);
     b->shop.config.set_str(records::cfg::category_name(setting + 1), records::cfg::kCategoryNameWidth, u"Till B");
+    b->shop.config.set_i64(last_rented, -setting);
     if (c.b_refreshes_first) b->remote.refresh();
     ASSERT_TRUE(b->shop.save_config());
     a->remote.refresh();
@@ -142,93 +146,64 @@ TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
       EXPECT_EQ(block->store_category(setting), u"Till A");
       EXPECT_EQ(block->store_category(setting + 1), u"Till B");
     }
+    EXPECT_EQ(a->shop.config.i64(last_rented), setting);
     setting += 2;
   }
   EXPECT_EQ(a->op.messages + b->op.messages, 0);
+  a = std::make_unique<Till>(folder / "a2", database, "till a", bench::generated_shop_day());
+  ASSERT_TRUE(a->open());
+  EXPECT_EQ(a->shop.config.i64(last_rented), setting - 2);
+  EXPECT_EQ(a->shop.config.store_category(setting - 1), u"Till B");
 }
 
-// The lists of the last items rented and returned are each counter's own: stored under its
-// name, never taken from the other counter, and found again at its next start.
-TEST_F(DatabaseCounters, RecentItemListsAreEachCountersOwn) {
-  open_both();
-  const size_t last = records::cfg::kLastRentedItems + 17 * 8;
-  a->shop.config.set_i64(last, 1001);
-  ASSERT_TRUE(a->shop.save_config());
-  b->shop.config.set_i64(last, 2002);
-  b->shop.config.set_str(records::cfg::category_name(1), records::cfg::kCategoryNameWidth, u"Shared");
-  ASSERT_TRUE(b->shop.save_config());
-  a->remote.refresh();
-  EXPECT_EQ(a->shop.config.store_category(1), u"Shared");
-  EXPECT_EQ(a->shop.config.i64(last), 1001);
-  a.reset();
-  a = std::make_unique<Till>(folder / "a", database, "till a", bench::generated_shop_day());
-  ASSERT_TRUE(a->open());
-  EXPECT_EQ(a->shop.config.i64(last), 1001);
-  EXPECT_EQ(a->shop.config.store_category(1), u"Shared");
-}
+// A record's text field, read and rewritten through the record files' own functions.
+template <class R>
+struct TextField {
+  bool (*read)(records::Shop&, int64_t, R&);
+  bool (*rewrite)(records::Shop&, const R&);
+  text::u16 (R::*get)() const;
+  void (R::*set)(text::u16view);
+  bool write(Till& t, int64_t number, text::u16view value) const {
+    R r;
+    if (!read(t.shop, number, r)) return false;
+    (r.*set)(value);
+    return rewrite(t.shop, r);
+  }
+  text::u16 value(Till& t, int64_t number) const {
+    R r;
+    read(t.shop, number, r);
+    return (r.*get)();
+  }
+};
 
 // A record rewritten at one counter after the other read it: the second is refused whole with
 // its words, its working copy keeps what the server holds, and its next operation sees the first.
+template <class R>
+void refused_then_stored(Till& a, Till& b, const TextField<R>& field, int64_t number, const char16_t* words) {
+  ASSERT_TRUE(field.write(a, number, u"From till A"));
+  const text::u16 before = field.value(b, number);
+  EXPECT_FALSE(field.write(b, number, u"From till B"));
+  EXPECT_EQ(b.op.last_message, words);
+  EXPECT_EQ(field.value(b, number), before);
+  b.remote.refresh();
+  EXPECT_EQ(field.value(b, number), u"From till A");
+  ASSERT_TRUE(field.write(b, number, u"From till B"));
+  a.remote.refresh();
+  EXPECT_EQ(field.value(a, number), u"From till B");
+}
+
 TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
   open_both();
-  struct Case {
-    const char* name;
-    std::function<bool(Till&, const char16_t* mark)> rewrite;
-    std::function<text::u16(Till&)> read_back;
-    const char16_t* words;
-  };
-  const int64_t member = first_live(a->shop.members.index());
-  const int64_t film = first_live(a->shop.films.index());
-  const int64_t line = first_live(a->shop.stock.index());
-  const Case cases[] = {
-      {"member",
-       [&](Till& t, const char16_t* mark) {
-         records::MemberRecord m;
-         return records::read_member(t.shop, member, m) && (m.set_name(mark), records::rewrite_member(t.shop, m));
-       },
-       [&](Till& t) {
-         records::MemberRecord m;
-         records::read_member(t.shop, member, m);
-         return m.name();
-       },
-       u"This member was changed at another counter. Nothing was saved; please try again."},
-      {"film",
-       [&](Till& t, const char16_t* mark) {
-         records::FilmRecord f;
-         return records::read_film(t.shop, film, f) && (f.set_title(mark), records::rewrite_film(t.shop, f));
-       },
-       [&](Till& t) {
-         records::FilmRecord f;
-         records::read_film(t.shop, film, f);
-         return f.title();
-       },
-       u"This film was changed at another counter. Nothing was saved; please try again."},
-      {"stock line",
-       [&](Till& t, const char16_t* mark) {
-         records::StockRecord s;
-         return records::read_stock(t.shop, line, s) && (s.set_description(mark), records::rewrite_stock(t.shop, s));
-       },
-       [&](Till& t) {
-         records::StockRecord s;
-         records::read_stock(t.shop, line, s);
-         return s.description();
-       },
-       u"This stock line was changed at another counter. Nothing was saved; please try again."},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    ASSERT_TRUE(c.rewrite(*a, u"From till A"));
-    const text::u16 before = c.read_back(*b);
-    EXPECT_FALSE(c.rewrite(*b, u"From till B"));
-    EXPECT_EQ(b->op.last_message, c.words);
-    EXPECT_EQ(c.read_back(*b), before);
-    b->remote.refresh();
-    EXPECT_EQ(c.read_back(*b), u"From till A");
-    ASSERT_TRUE(c.rewrite(*b, u"From till B"));
-    a->remote.refresh();
-    EXPECT_EQ(c.read_back(*a), u"From till B");
-    b->op.messages = 0;
-  }
+  using records::FilmRecord, records::MemberRecord, records::StockRecord;
+  refused_then_stored(*a, *b, TextField<MemberRecord>{records::read_member, records::rewrite_member, &MemberRecord::name, &MemberRecord::set_name},
+                      first_live(a->shop.members.index()),
+                      u"This member was changed at another counter. Nothing was saved; please try again.");
+  refused_then_stored(*a, *b, TextField<FilmRecord>{records::read_film, records::rewrite_film, &FilmRecord::title, &FilmRecord::set_title},
+                      first_live(a->shop.films.index()),
+                      u"This film was changed at another counter. Nothing was saved; please try again.");
+  refused_then_stored(*a, *b, TextField<StockRecord>{records::read_stock, records::rewrite_stock, &StockRecord::description, &StockRecord::set_description},
+                      first_live(a->shop.stock.index()),
+                      u"This stock line was changed at another counter. Nothing was saved; please try again.");
 }
 
 // A flow that read a member, then stored something else (whose answer brings in the other
@@ -237,21 +212,19 @@ TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
 TEST_F(DatabaseCounters, RecordHeldAcrossOwnCommitIsStillChecked) {
   open_both();
   const int64_t number = first_live(a->shop.members.index());
-  records::MemberRecord held, other;
+  records::MemberRecord held;
   ASSERT_TRUE(records::read_member(a->shop, number, held));
-  ASSERT_TRUE(records::read_member(b->shop, number, other));
-  other.set_name(u"From till B");
-  ASSERT_TRUE(records::rewrite_member(b->shop, other));
-  records::FilmRecord film;
-  ASSERT_TRUE(records::read_film(a->shop, first_live(a->shop.films.index()), film));
-  film.set_title(u"Stored between");
-  ASSERT_TRUE(records::rewrite_film(a->shop, film));
+  const TextField<records::MemberRecord> name{records::read_member, records::rewrite_member, &records::MemberRecord::name,
+                                              &records::MemberRecord::set_name};
+  ASSERT_TRUE(name.write(*b, number, u"From till B"));
+  const TextField<records::FilmRecord> title{records::read_film, records::rewrite_film, &records::FilmRecord::title,
+                                             &records::FilmRecord::set_title};
+  ASSERT_TRUE(title.write(*a, first_live(a->shop.films.index()), u"Stored between"));
   held.set_name(u"From till A");
   EXPECT_FALSE(records::rewrite_member(a->shop, held));
   EXPECT_EQ(a->op.last_message, u"This member was changed at another counter. Nothing was saved; please try again.");
   a->remote.refresh();
-  ASSERT_TRUE(records::read_member(a->shop, number, held));
-  EXPECT_EQ(held.name(), u"From till B");
+  EXPECT_EQ(name.value(*a, number), u"From till B");
 }
 
 // The same new member number given at both counters before either saw the other's.
@@ -313,23 +286,18 @@ TEST_F(DatabaseCounters, WorkingCopyNeverLandsOnAShopFolder) {
 TEST_F(DatabaseCounters, LostConnectionSavesNothing) {
   open_both();
   const int64_t member = first_live(a->shop.members.index());
-  records::MemberRecord m;
-  ASSERT_TRUE(records::read_member(a->shop, member, m));
-  const text::u16 name = m.name();
+  const TextField<records::MemberRecord> name{records::read_member, records::rewrite_member, &records::MemberRecord::name,
+                                              &records::MemberRecord::set_name};
+  const text::u16 before = name.value(*a, member);
   store::Connection(url("postgres"))
       .query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = $1", {store::Value::text(database)});
-  m.set_name(u"Never stored");
-  EXPECT_FALSE(records::rewrite_member(a->shop, m));
+  EXPECT_FALSE(name.write(*a, member, u"Never stored"));
   EXPECT_EQ(a->op.last_message, u"The database server cannot be reached. Nothing was saved; please try again.");
   b->remote.refresh();
-  records::MemberRecord seen;
-  ASSERT_TRUE(records::read_member(b->shop, member, seen));
-  EXPECT_EQ(seen.name(), name);
-  m.set_name(u"Stored now");
-  EXPECT_TRUE(records::rewrite_member(a->shop, m));
+  EXPECT_EQ(name.value(*b, member), before);
+  EXPECT_TRUE(name.write(*a, member, u"Stored now"));
   b->remote.refresh();
-  ASSERT_TRUE(records::read_member(b->shop, member, seen));
-  EXPECT_EQ(seen.name(), u"Stored now");
+  EXPECT_EQ(name.value(*b, member), u"Stored now");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 # A PostgreSQL server of the tests' own, started in a temporary folder and reached by a Unix
 # socket only (no network). Sourced by the database tests; sets WORK, PGROOT and PG_BIN and
-# gives start_server, stop_server, sql, url, new_database and fail.
+# gives start_server, stop_server, sql, url, new_database, counter_folder and fail.
 PG_BIN=${PG_BIN:-/usr/lib/postgresql/15/bin}
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-db-test.XXXXXX") || exit 1
 FAILURES=0
@@ -28,3 +28,8 @@ as_server "$PG_BIN/initdb" -D "$PGROOT/data" -U kelvo --auth=trust -E UTF8 --no-
 sql() { "$PG_BIN/psql" -h "$PGROOT" -U kelvo -d "$1" -v ON_ERROR_STOP=1 -qAtc "$2"; }
 url() { echo "postgresql:///$1?host=$PGROOT&user=kelvo"; }
 new_database() { "$PG_BIN/createdb" -h "$PGROOT" -U kelvo "$1"; }
+# A counter's folder $WORK/NAME on the database "shop", the counter named NAME in the log.
+counter_folder() {
+  mkdir -p "$WORK/$1"
+  printf 'url=%s\ncounter=%s\n' "$(url shop)" "$1" >"$WORK/$1/kelvo-database.conf"
+}
