@@ -41,19 +41,31 @@ bench rental "$BUILD/bench/bench_rental" 'BM_RentFiveItems|BM_ReturnFiveItemsLat
 bench figures "$BUILD/bench/bench_figures" 'BM_StatusWindowFigures'
 KELVO_BENCH_DATABASE=$(url shop) bench database "$BUILD/bench/bench_database" '.'
 
-# Each counter makes its working copy before its time starts; the time is the loop's only.
+# Each counter makes its working copy and puts it on the disk before its time starts; two
+# counters start together when both are ready.
 counter_folder till1
 counter_folder till2
-# The two cores are shared: what else ran shows in the load average before each run.
+export KELVO_COUNTER_WAIT=1
+go() {  # FOLDER...: waits until each is ready, then starts them all
+  for f in "$@"; do
+    while [ ! -e "$WORK/$f/.ready" ]; do sleep 0.1; done
+  done
+  for f in "$@"; do rm -f "$WORK/$f/.ready"; touch "$WORK/$f/.go"; done
+}
 say "one counter for $RUN_SECONDS s"
+"$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 1 >"$OUT/alone.out" 2>&1 &
+P1=$!
+go till1
 LOAD_ONE=$(cut -d' ' -f1 /proc/loadavg)
-"$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 1 >"$OUT/alone.out" 2>&1 || fail "the counter alone ended with $?"
+wait $P1 || fail "the counter alone ended with $?"
+rm -f "$WORK/till1/.go"
 say "two counters for $RUN_SECONDS s"
-LOAD_TWO=$(cut -d' ' -f1 /proc/loadavg)
 "$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 2 >"$OUT/first.out" 2>&1 &
 P1=$!
 "$BUILD/db-counter" "$WORK/till2" "$RUN_SECONDS" 3 >"$OUT/second.out" 2>&1 &
 P2=$!
+go till1 till2
+LOAD_TWO=$(cut -d' ' -f1 /proc/loadavg)
 wait $P1 || fail "the first of two counters ended with $?"
 wait $P2 || fail "the second of two counters ended with $?"
 cat "$OUT/alone.out" "$OUT/first.out" "$OUT/second.out" >&2

@@ -80,6 +80,7 @@ struct CounterStore::Request {
   Value rename_from = Value::null(), rename_to = Value::null();
   std::vector<Value> file_names, file_bytes;
   std::vector<uint8_t> config;  // the block whose differences were added
+  std::vector<std::pair<size_t, size_t>> config_moved;  // the stretches of it they cover
   std::string txid;
   bool wrote(std::string_view table, int64_t slot) const {
     for (size_t i = 0; i < tbls.size(); ++i)

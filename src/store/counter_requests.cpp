@@ -62,6 +62,7 @@ void CounterStore::add_config(Request& r, const uint8_t* block) {
       if (run.type == FigureType::I64)
         whole = static_cast<int64_t>(static_cast<uint64_t>(text::get_i64(block + at)) - static_cast<uint64_t>(text::get_i64(was + at)));
       if (run.type == FigureType::F32) part = double{text::get_f32(block + at)} - double{text::get_f32(was + at)};
+      r.config_moved.emplace_back(at, at + width);
       r.fig_offsets.push_back(Value::i32(static_cast<int32_t>(at)));
       r.int_deltas.push_back(Value::i64(whole));
       r.float_deltas.push_back(Value::f64(part));
@@ -70,6 +71,7 @@ void CounterStore::add_config(Request& r, const uint8_t* block) {
   for (const auto& [from, to, own] : setting_spans()) {
     if (std::memcmp(block + from, was + from, to - from) == 0) continue;
     if (own) {  // a counter's own list goes whole
+      r.config_moved.emplace_back(from, to);
       r.set_offsets.push_back(Value::i32(static_cast<int32_t>(from)));
       r.set_bytes.push_back(Value::bytes(block + from, to - from));
       continue;
@@ -83,6 +85,7 @@ void CounterStore::add_config(Request& r, const uint8_t* block) {
       size_t end = i + 1;
       for (size_t k = end; k < to && k < end + 32; ++k)
         if (block[k] != was[k]) end = k + 1;
+      r.config_moved.emplace_back(i, end);
       r.set_offsets.push_back(Value::i32(static_cast<int32_t>(i)));
       r.set_bytes.push_back(Value::bytes(block + i, end - i));
       i = end;

@@ -52,12 +52,18 @@ CREATE TABLE IF NOT EXISTS config_counter (
   version bigint NOT NULL,
   PRIMARY KEY (counter, byte_offset));
 
--- The figure's value as the block holds it, in the server's binary form of its kind.
+-- The figure's value as the block holds it, in the server's binary form of its kind: its
+-- imported value plus the counters' parts (one expression, which the planner takes inline).
+CREATE OR REPLACE FUNCTION kelvo_figure_value(kind text, i32 integer, i64 bigint, f32 real, added_i bigint, added_f float8)
+RETURNS bytea LANGUAGE sql IMMUTABLE AS $f$
+  SELECT CASE kind WHEN 'i32' THEN int4send((i32::bigint + coalesce(added_i, 0))::integer)
+                   WHEN 'i64' THEN int8send(i64 + coalesce(added_i, 0))
+                   ELSE float4send((f32::float8 + coalesce(added_f, 0))::real) END
+$f$;
+
 CREATE OR REPLACE FUNCTION kelvo_figure(at integer) RETURNS bytea
 LANGUAGE sql STABLE AS $f$
-  SELECT CASE g.kind WHEN 'i32' THEN int4send((g.i32::bigint + coalesce(s.i, 0))::integer)
-                     WHEN 'i64' THEN int8send(g.i64 + coalesce(s.i, 0))
-                     ELSE float4send((g.f32::float8 + coalesce(s.f, 0))::real) END
+  SELECT kelvo_figure_value(g.kind, g.i32, g.i64, g.f32, s.i, s.f)
     FROM config_figure g,
          LATERAL (SELECT sum(p.i)::bigint AS i, sum(p.f) AS f FROM config_figure_part p WHERE p.byte_offset = g.byte_offset) s
    WHERE g.byte_offset = at
@@ -80,22 +86,30 @@ $f$;
 -- 'quiet' when they are the last versions drawn, by the counter's own transaction alone).
 CREATE OR REPLACE FUNCTION kelvo_rows(seen bigint, seen_log bigint, safe bigint, safe_log bigint, quiet boolean)
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
-LANGUAGE plpgsql VOLATILE AS $f$
+LANGUAGE plpgsql VOLATILE
+-- Planned once for every call: planning this query anew took longer than running it. The upper
+-- bound on each version (`newest`) makes the one plan expect a few rows of each table and read
+-- them by the version index.
+SET plan_cache_mode = force_generic_plan AS $f$
 #variable_conflict use_column
+DECLARE
+  newest constant bigint := 9223372036854775807;
 BEGIN
   what := 'mark'; name := CASE WHEN quiet THEN 'quiet' ELSE '' END; slot := safe_log; version := safe; bytes := NULL;
   RETURN NEXT;
   RETURN QUERY SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
     SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
       FROM shop_file f WHERE f.version > seen
-    UNION ALL SELECT 2, 'record', 'film.dat', r.slot, r.version, r.bytes FROM film r WHERE r.version > seen
-    UNION ALL SELECT 2, 'record', 'member.dat', r.slot, r.version, r.bytes FROM member r WHERE r.version > seen
-    UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen
-    UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen
-    UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b WHERE b.version > seen
-    UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version, kelvo_figure(g.byte_offset)
-      FROM config_figure g
-     WHERE g.version > seen OR g.byte_offset IN (SELECT p.byte_offset FROM config_figure_part p WHERE p.version > seen)
+    UNION ALL SELECT 2, 'record', 'film.dat', r.slot, r.version, r.bytes FROM film r WHERE r.version > seen AND r.version < newest
+    UNION ALL SELECT 2, 'record', 'member.dat', r.slot, r.version, r.bytes FROM member r WHERE r.version > seen AND r.version < newest
+    UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen AND r.version < newest
+    UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen AND r.version < newest
+    UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b WHERE b.id = 1 AND b.version > seen
+    UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version, kelvo_figure_value(g.kind, g.i32, g.i64, g.f32, s.i, s.f)
+      FROM config_figure g,
+           LATERAL (SELECT sum(p.i)::bigint AS i, sum(p.f) AS f FROM config_figure_part p WHERE p.byte_offset = g.byte_offset) s
+     WHERE g.version > seen
+        OR g.byte_offset IN (SELECT p.byte_offset FROM config_figure_part p WHERE p.version > seen AND p.version < newest)
     UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= safe_log
   ) c ORDER BY c.ord, c.name, c.slot;
 END
@@ -119,6 +133,16 @@ BEGIN
 END
 $f$;
 
+-- Earlier counters installed a kelvo_write answering nothing; its answer is now the versions written.
+DO $f$
+BEGIN
+  IF EXISTS (SELECT 1 FROM pg_proc WHERE proname = 'kelvo_write' AND prorettype = 'void'::regtype) THEN
+    DROP FUNCTION kelvo_write;
+  END IF;
+END
+$f$;
+
+-- Answers the version each record got, in the order of `tbls`.
 CREATE OR REPLACE FUNCTION kelvo_write(
     counter_name text, txid text,
     tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],
@@ -126,12 +150,13 @@ CREATE OR REPLACE FUNCTION kelvo_write(
     set_offsets integer[], set_bytes bytea[],
     log_files text[], log_bytes bytea[], whole_logs text[], rename_from text, rename_to text,
     file_names text[], file_bytes bytea[])
-RETURNS void
+RETURNS bigint[]
 LANGUAGE plpgsql AS $f$
 DECLARE
   i integer;
   v bigint;
   img bytea;
+  written bigint[] := '{}';
 BEGIN
   -- Registered before any version is drawn: readers trust nothing from here on until the commit.
   PERFORM pg_advisory_xact_lock((2::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM change_seq));
@@ -184,6 +209,7 @@ BEGIN
     IF v IS NULL THEN
       RAISE EXCEPTION 'slot % of % changed at another counter', slots[i], tbls[i] USING ERRCODE = 'KV001', DETAIL = tbls[i];
     END IF;
+    written := written || v;
   END LOOP;
 
   -- Each counter adds to a part of its own: two counters' takings never wait on one row.
@@ -233,6 +259,7 @@ BEGIN
         ON CONFLICT (name) DO UPDATE SET bytes = excluded.bytes, version = nextval('change_seq');
     END IF;
   END LOOP;
+  RETURN written;
 END
 $f$;
 
@@ -248,10 +275,12 @@ CREATE OR REPLACE FUNCTION kelvo_commit(
     file_names text[], file_bytes bytea[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql AS $f$
+#variable_conflict use_column
 DECLARE
   quiet boolean;
   safe bigint;
   safe_log bigint;
+  written bigint[];
 BEGIN
   PERFORM pg_advisory_xact_lock_shared(7165001);
   PERFORM pg_advisory_lock(7165002);
@@ -260,18 +289,26 @@ BEGIN
   quiet := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq) <= seen
        AND (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq) <= seen_log;
   -- Refused, the transaction ends with the write lock still held: the counter lets go of it.
-  PERFORM kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
-                      float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
-                      file_names, file_bytes);
+  written := kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
+                         float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
+                         file_names, file_bytes);
   IF quiet THEN
     safe := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq);
     safe_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
   END IF;
   PERFORM pg_advisory_unlock(7165002);
-  IF quiet THEN
-    RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, safe, safe_log, true);
-  ELSE
+  IF NOT quiet THEN
     RETURN QUERY SELECT * FROM kelvo_changes(seen, seen_log);
+  ELSIF coalesce(array_length(whole_logs, 1), 0) = 0 AND rename_from IS NULL AND coalesce(array_length(file_names, 1), 0) = 0 THEN
+    -- The counter holds everything else already (the records, figures, settings and log entries
+    -- it sent): it needs only the versions its records got.
+    what := 'mark'; name := 'own'; slot := safe_log; version := safe; bytes := NULL;
+    RETURN NEXT;
+    RETURN QUERY SELECT 'record'::text, CASE w.t WHEN 'film' THEN 'film.dat' WHEN 'member' THEN 'member.dat'
+                          WHEN 'stock' THEN 'mans.dat' ELSE 'resn.dat' END, w.s, w.v, NULL::bytea
+                   FROM unnest(tbls, slots, written) AS w(t, s, v);
+  ELSE
+    RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, safe, safe_log, true);
   END IF;
 END
 $f$;

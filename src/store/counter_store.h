@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "records/remote_store.h"
@@ -64,6 +65,8 @@ class CounterStore final : public records::RemoteStore {
   // The server's rows written into the working copy and memory; with `own`, the answer to that
   // request, of the records only those it wrote.
   void apply_changes(const Result& changes, const Request* own = nullptr);
+  void apply_own(const Result& answer, const Request& request);
+  void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);
   void write_back(const records::Journal& writes);

@@ -174,7 +174,48 @@ void CounterStore::take_held_back() {
   held_back_.clear();
 }
 
+// The answer to a transaction no other counter came between: the marks and the versions its
+// records got. The working copy holds its records already (write_back), and its log entries and
+// settings are the ones it sent.
+void CounterStore::apply_own(const Result& answer, const Request& r) {
+  Applying applying(applying_);
+  for (int i = 0; i < answer.rows(); ++i) {
+    const int64_t slot = answer.i64(i, 2), version = answer.i64(i, 3);
+    if (answer.text(i, 0) == "mark") {
+      seen_ = std::max(seen_, version);
+      seen_log_ = std::max(seen_log_, slot);
+      continue;
+    }
+    const int t = table_of(answer.text(i, 1));
+    if (t < 0 || slot < 0) continue;
+    auto& versions = versions_[t];
+    if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
+    versions[slot] = version;
+  }
+  std::map<std::string, std::unique_ptr<records::Fd>> logs;
+  for (size_t i = 0; i < r.log_files.size(); ++i) {
+    const std::string name(r.log_files[i].data.begin(), r.log_files[i].data.end());
+    auto& fd = logs[name];
+    if (!fd) fd = std::make_unique<records::Fd>(records::open_regular(shop_.path(name), O_WRONLY | O_APPEND | O_CREAT));
+    records::write_all(fd->get(), r.log_bytes[i].data.data(), r.log_bytes[i].data.size());
+  }
+  write_config_stretches(r.config_moved);
+}
+
+// Only what moved is written, in place: a transaction moves a few figures of 92 KB.
+void CounterStore::write_config_stretches(std::vector<std::pair<size_t, size_t>> moved) {
+  if (moved.empty()) return;
+  std::sort(moved.begin(), moved.end());
+  records::Fd fd(records::open_regular(shop_.path(records::files::kConfig), O_WRONLY));
+  for (size_t i = 0; fd.ok() && i < moved.size();) {
+    auto [from, to] = moved[i];
+    for (++i; i < moved.size() && moved[i].first <= to + 512; ++i) to = std::max(to, moved[i].second);
+    records::pwrite_all(fd.get(), shop_.config.data() + from, to - from, from);
+  }
+}
+
 void CounterStore::apply_changes(const Result& changes, const Request* own) {
+  if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) == "own") return apply_own(changes, *own);
   Applying applying(applying_);
   std::set<std::string> whole_logs;
   std::map<std::string, std::unique_ptr<records::Fd>> open;
@@ -272,16 +313,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
     out.commit();
   }
   seen_log_ = safe_log;
-  if (!config_moved.empty()) {
-    // Only what moved is written, in place: a transaction moves a few figures of 92 KB.
-    std::sort(config_moved.begin(), config_moved.end());
-    records::Fd fd(records::open_regular(shop_.path(records::files::kConfig), O_WRONLY));
-    for (size_t i = 0; fd.ok() && i < config_moved.size();) {
-      auto [from, to] = config_moved[i];
-      for (++i; i < config_moved.size() && config_moved[i].first <= to + 512; ++i) to = std::max(to, config_moved[i].second);
-      records::pwrite_all(fd.get(), shop_.config.data() + from, to - from, from);
-    }
-  }
+  write_config_stretches(std::move(config_moved));
 }
 
 }  // namespace kelvo::store
