@@ -82,13 +82,6 @@ struct CounterStore::Request {
   std::vector<uint8_t> config;  // the block whose differences were added
   std::vector<std::pair<size_t, size_t>> config_moved;  // the stretches of it they cover
   std::string txid;
-  bool wrote(std::string_view table, int64_t slot) const {
-    for (size_t i = 0; i < tbls.size(); ++i)
-      if (std::string_view(reinterpret_cast<const char*>(tbls[i].data.data()), tbls[i].data.size()) == table &&
-          be64(slots[i].data.data()) == slot)
-        return true;
-    return false;
-  }
   bool empty() const {
     return tbls.empty() && fig_offsets.empty() && set_offsets.empty() && log_files.empty() && whole_logs.empty() &&
            rename_from.is_null && file_names.empty();

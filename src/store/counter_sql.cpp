@@ -297,19 +297,20 @@ BEGIN
     safe_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
   END IF;
   PERFORM pg_advisory_unlock(7165002);
-  IF NOT quiet THEN
-    RETURN QUERY SELECT * FROM kelvo_changes(seen, seen_log);
-  ELSIF coalesce(array_length(whole_logs, 1), 0) = 0 AND rename_from IS NULL AND coalesce(array_length(file_names, 1), 0) = 0 THEN
-    -- The counter holds everything else already (the records, figures, settings and log entries
-    -- it sent): it needs only the versions its records got.
-    what := 'mark'; name := 'own'; slot := safe_log; version := safe; bytes := NULL;
-    RETURN NEXT;
-    RETURN QUERY SELECT 'record'::text, CASE w.t WHEN 'film' THEN 'film.dat' WHEN 'member' THEN 'member.dat'
-                          WHEN 'stock' THEN 'mans.dat' ELSE 'resn.dat' END, w.s, w.v, NULL::bytea
-                   FROM unnest(tbls, slots, written) AS w(t, s, v);
-  ELSE
+  IF quiet AND (coalesce(array_length(whole_logs, 1), 0) > 0 OR rename_from IS NOT NULL
+                OR coalesce(array_length(file_names, 1), 0) > 0) THEN
     RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, safe, safe_log, true);
+    RETURN;
   END IF;
+  -- The counter holds its records already, and sent its figures, settings and log entries: it
+  -- needs the versions its records got, and, when no other counter came between ('own'), the
+  -- marks past them. Otherwise ('crossed') the other counters' changes, this one's log entries
+  -- among them in their order, come at its next refresh.
+  what := 'mark'; name := CASE WHEN quiet THEN 'own' ELSE 'crossed' END; slot := safe_log; version := safe; bytes := NULL;
+  RETURN NEXT;
+  RETURN QUERY SELECT 'record'::text, CASE w.t WHEN 'film' THEN 'film.dat' WHEN 'member' THEN 'member.dat'
+                        WHEN 'stock' THEN 'mans.dat' ELSE 'resn.dat' END, w.s, w.v, NULL::bytea
+                 FROM unnest(tbls, slots, written) AS w(t, s, v);
 END
 $f$;
 )SQL";

@@ -186,7 +186,6 @@ bool CounterStore::commit(const records::Journal& writes) {
 // answer is applied, so that memory, which the flow already moved, is not moved twice.
 void CounterStore::refresh() {
   if (day_close_) return;
-  take_held_back();
   try {
     Result changes = connection().run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_)});
     apply_changes(changes);

@@ -63,7 +63,7 @@ class CounterStore final : public records::RemoteStore {
   void drop_connection();
   Sent send(Request& request, std::optional<Result>& answer);
   // The server's rows written into the working copy and memory; with `own`, the answer to that
-  // request, of the records only those it wrote.
+  // request, whose records the working copy holds already.
   void apply_changes(const Result& changes, const Request* own = nullptr);
   void apply_own(const Result& answer, const Request& request);
   void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);
@@ -72,8 +72,6 @@ class CounterStore final : public records::RemoteStore {
   void write_back(const records::Journal& writes);
   void take_own_stretches(Connection& db);
   void follow_current(int table, int64_t number, const uint8_t* now);
-  // Versions of other counters' records taken in during an operation, given at the next one.
-  void take_held_back();
   void refused(const DbError& error);
   void unreachable();
 
@@ -83,11 +81,6 @@ class CounterStore final : public records::RemoteStore {
   int64_t seen_ = 0;      // the newest version the working copy holds
   int64_t seen_log_ = 0;  // the last log entry it holds
   std::vector<int64_t> versions_[4];  // per record table, the version of each slot held
-  struct HeldBack {
-    int table;
-    int64_t slot, version;
-  };
-  std::vector<HeldBack> held_back_;
   std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
   std::set<std::string> known_files_;
   std::string moved_from_;   // a file renamed: its content now under the next notice's name

@@ -160,38 +160,26 @@ void CounterStore::follow_current(int table, int64_t number, const uint8_t* now)
   if (table == 1 && shop_.member.number() == number) std::memcpy(shop_.member.data(), now, records::MemberRecord::kSize);
 }
 
-void CounterStore::take_held_back() {
-  for (const auto& [table, slot, version] : held_back_) {
-    auto& versions = versions_[table];
-    versions[slot] = std::max(versions[slot], version);
-    if (table > 1) continue;
-    const size_t size = kRecordTables[table].record_size;
-    std::vector<uint8_t> now(size);
-    if (records::read_at(shop_.path(kRecordTables[table].file), static_cast<uint64_t>(slot) * size, now.data(), size) ==
-        static_cast<long long>(size))
-      follow_current(table, text::get_i64(now.data()), now.data());
-  }
-  held_back_.clear();
-}
-
-// The answer to a transaction no other counter came between: the marks and the versions its
-// records got. The working copy holds its records already (write_back), and its log entries and
-// settings are the ones it sent.
+// The answer to a transaction: the versions its records got, which the working copy holds
+// already (write_back). When no other counter came between, the marks move past them and the
+// log entries and settings it sent are written as sent; otherwise the next refresh brings them
+// in their place among the other counters' changes.
 void CounterStore::apply_own(const Result& answer, const Request& r) {
   Applying applying(applying_);
-  for (int i = 0; i < answer.rows(); ++i) {
-    const int64_t slot = answer.i64(i, 2), version = answer.i64(i, 3);
-    if (answer.text(i, 0) == "mark") {
-      seen_ = std::max(seen_, version);
-      seen_log_ = std::max(seen_log_, slot);
-      continue;
-    }
+  const bool alone = answer.text(0, 1) == "own";
+  if (alone) {
+    seen_ = std::max(seen_, answer.i64(0, 3));
+    seen_log_ = std::max(seen_log_, answer.i64(0, 2));
+  }
+  for (int i = 1; i < answer.rows(); ++i) {
     const int t = table_of(answer.text(i, 1));
+    const int64_t slot = answer.i64(i, 2);
     if (t < 0 || slot < 0) continue;
     auto& versions = versions_[t];
     if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
-    versions[slot] = version;
+    versions[slot] = answer.i64(i, 3);
   }
+  if (!alone) return;
   std::map<std::string, std::unique_ptr<records::Fd>> logs;
   for (size_t i = 0; i < r.log_files.size(); ++i) {
     const std::string name(r.log_files[i].data.begin(), r.log_files[i].data.end());
@@ -215,7 +203,7 @@ void CounterStore::write_config_stretches(std::vector<std::pair<size_t, size_t>>
 }
 
 void CounterStore::apply_changes(const Result& changes, const Request* own) {
-  if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) == "own") return apply_own(changes, *own);
+  if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) != "quiet") return apply_own(changes, *own);
   Applying applying(applying_);
   std::set<std::string> whole_logs;
   std::map<std::string, std::unique_ptr<records::Fd>> open;
@@ -250,27 +238,19 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
     } else if (what == "record") {
       const int t = table_of(name);
       if (t < 0 || bytes.size() != kRecordTables[t].record_size) continue;
-      // Another counter's record in the answer to this counter's own transaction: a flow may still
-      // hold it as it read it, so its version is held back until the next operation begins and
-      // the flow's next write of it is refused, not written over the other counter's change.
-      const bool held_back = own && !own->wrote(kRecordTables[t].table, slot);
       const size_t size = bytes.size();
       auto& versions = versions_[t];
       if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
-      if (own && !held_back) {
-        versions[slot] = version;  // the working copy holds it already (write_back)
-        continue;
-      }
+      versions[slot] = version;
+      if (own) continue;  // the working copy holds it already (write_back)
       const int fd = file(name, O_RDWR);
       std::vector<uint8_t> old(size);
       const bool had = records::pread_all(fd, old.data(), size, static_cast<uint64_t>(slot) * size) == static_cast<long long>(size);
       records::pwrite_all(fd, b, size, static_cast<uint64_t>(slot) * size);
-      if (held_back) held_back_.push_back({t, slot, version});
-      else versions[slot] = version;
       const uint8_t* before = had ? old.data() : nullptr;
       if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
       if (t == 1) follow(shop_.members, slot, before, b, records::MemberRecord::k_name, true);
-      if (!held_back && before) follow_current(t, text::get_i64(before), b);
+      if (before) follow_current(t, text::get_i64(before), b);
       if (t == 2) follow(shop_.stock, slot, before, b, records::StockRecord::k_description, false);
     } else if (what == "config" && bytes.size() == records::cfg::kSize) {
       // A setting this counter changed and has not stored yet stays; every other takes the server's.

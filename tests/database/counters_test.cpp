@@ -142,6 +142,7 @@ TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
     if (c.b_refreshes_first) b->remote.refresh();
     ASSERT_TRUE(b->shop.save_config());
     a->remote.refresh();
+    b->remote.refresh();
     const records::ConfigBlock server = server_block();
     for (const records::ConfigBlock* block : {&server, &std::as_const(a->shop.config), &std::as_const(b->shop.config)}) {
       EXPECT_EQ(figure(*block, c.at, c.type), start + c.by_a + c.by_b);
