@@ -30,10 +30,6 @@ BEGIN
 END
 $f$;
 
--- How far a reader may trust what it reads: every version up to `safe` and every log entry up
--- to `safe_log` is either visible now or will never be. A writer registers the first version
--- and log entry it can draw, by a lock it holds until its commit is visible; the marks stop
--- below the lowest of them. Read in a statement of its own, before the rows are read.
 -- A running figure is its imported value plus what each counter added to it.
 CREATE TABLE IF NOT EXISTS config_figure_part (
   counter text NOT NULL,
@@ -69,16 +65,38 @@ LANGUAGE sql STABLE AS $f$
    WHERE g.byte_offset = at
 $f$;
 
+-- How far a reader may trust what it reads: every version up to `safe` and every log entry up
+-- to `safe_log` is either visible now or will never be. A writer registers the first version
+-- and log entry it can draw, by a lock it holds until its commit is visible; the marks stop
+-- below the lowest of them. Read in a statement of its own, before the rows are read.
 CREATE OR REPLACE FUNCTION kelvo_marks(OUT safe bigint, OUT safe_log bigint)
 LANGUAGE plpgsql VOLATILE AS $f$
+DECLARE
+  alone boolean;
+  top bigint;
+  top_log bigint;
 BEGIN
+  -- A writer holds the day lock shared from before it draws its first version until its commit
+  -- is visible: when no other holds it, all that was drawn is visible.
+  alone := pg_try_advisory_lock(7165001);
+  top := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq);
+  top_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
+  IF alone THEN
+    PERFORM pg_advisory_unlock(7165001);
+    safe := top;
+    safe_log := top_log;
+    RETURN;
+  END IF;
+  -- The last versions drawn are read before the registrations: a version drawn by then was
+  -- registered before it was drawn, and its registration is still held unless its commit is
+  -- visible.
   SELECT min(k & ((1::bigint << 61) - 1)) FILTER (WHERE k >> 61 = 2) - 1,
          min(k & ((1::bigint << 61) - 1)) FILTER (WHERE k >> 61 = 1) - 1
     INTO safe, safe_log
     FROM (SELECT (l.classid::bigint << 32) | l.objid::bigint AS k FROM pg_locks l
            WHERE l.locktype = 'advisory' AND l.objsubid = 1 AND l.pid <> pg_backend_pid()) held;
-  safe := coalesce(safe, (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq));
-  safe_log := coalesce(safe_log, (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq));
+  safe := least(coalesce(safe, top), top);
+  safe_log := least(coalesce(safe_log, top_log), top_log);
 END
 $f$;
 
@@ -159,8 +177,9 @@ DECLARE
   written bigint[] := '{}';
 BEGIN
   -- Registered before any version is drawn: readers trust nothing from here on until the commit.
-  PERFORM pg_advisory_xact_lock((2::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM change_seq));
-  PERFORM pg_advisory_xact_lock((1::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM log_seq));
+  -- Shared, as the next writer may register the same log entry when this one draws none.
+  PERFORM pg_advisory_xact_lock_shared((2::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM change_seq));
+  PERFORM pg_advisory_xact_lock_shared((1::bigint << 61) | (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM log_seq));
   FOR i IN 1 .. coalesce(array_length(tbls, 1), 0) LOOP
     IF fresh[i] THEN
       -- A number new to its slot: another counter may have given it to a record first, and may

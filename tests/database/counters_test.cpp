@@ -275,6 +275,32 @@ TEST_F(DatabaseCounters, RecordHeldAcrossOwnCommitIsStillChecked) {
   EXPECT_EQ(name.value(*a, number), u"From till B");
 }
 
+// A film changed by a transaction of another counter that has drawn its version but not yet
+// committed, while b stores a change drawn after it: a takes b's change in at once, and the
+// film when that transaction's commit is visible, not never.
+TEST_F(DatabaseCounters, RefreshNeverPassesATransactionStillCommitting) {
+  open_both();
+  const int64_t film = first_live(a->shop.films.index()), slot = *a->shop.films.index().find(film);
+  store::Connection writer(url(database));
+  writer.exec("BEGIN");
+  writer.exec("SELECT c.* FROM film r, LATERAL kelvo_commit(0, 0, 'till w', 'w 1', ARRAY['film'], ARRAY[r.slot], ARRAY[r.version],"
+              " ARRAY[r.number], ARRAY[false], ARRAY[overlay(r.bytes PLACING '\\x5700'::bytea FROM " +
+              std::to_string(records::FilmRecord::k_title + 1) +
+              ")], '{}', '{}', '{}', '{}', '{}', '{}', '{}', '{}', NULL, NULL, '{}', '{}') c WHERE r.slot = " + std::to_string(slot));
+  const TextField<records::MemberRecord> name{records::read_member, records::rewrite_member, &records::MemberRecord::name,
+                                              &records::MemberRecord::set_name};
+  const int64_t member = first_live(a->shop.members.index());
+  ASSERT_TRUE(name.write(*b, member, u"After the open one"));
+  records::FilmRecord f;
+  for (bool committed : {false, true}) {
+    if (committed) writer.exec("COMMIT");
+    a->remote.refresh();
+    EXPECT_EQ(name.value(*a, member), u"After the open one");
+    ASSERT_TRUE(records::read_film(a->shop, film, f));
+    EXPECT_EQ(f.title()[0] == u'W', committed);
+  }
+}
+
 // The same new member number given at both counters before either saw the other's.
 TEST_F(DatabaseCounters, NumberGivenAtBothCountersIsTakenOnce) {
   open_both();
