@@ -5,13 +5,15 @@
 # and the rentals and returns a second counter adds. Prints one table. Run by hand: it takes a
 # few minutes and some 4 GB of the temporary folder.
 # usage: bench/database_figures.sh [BUILD_FOLDER]   (build/ of the checkout by default)
-#   KELVO_THROUGHPUT_SECONDS  how long the counters run (15)
+#   KELVO_THROUGHPUT_SECONDS  how long the counters run in each round (10)
+#   KELVO_THROUGHPUT_ROUNDS   rounds of one counter then two (3); the medians are reported
 #   KELVO_SERVER_OPTIONS      more server settings, e.g. "-c log_min_duration_statement=0"
 set -u
 
 HERE=$(cd "$(dirname "$0")" && pwd)
 BUILD=$(realpath "${1:-$HERE/../build}") || exit 1
-RUN_SECONDS=${KELVO_THROUGHPUT_SECONDS:-15}
+RUN_SECONDS=${KELVO_THROUGHPUT_SECONDS:-10}
+ROUNDS=${KELVO_THROUGHPUT_ROUNDS:-3}
 for p in bench/make-shop kelvo-db db-counter bench/bench_rental bench/bench_figures bench/bench_database; do
   [ -x "$BUILD/$p" ] || { echo "missing $BUILD/$p: build it first" >&2; exit 1; }
 done
@@ -52,27 +54,31 @@ go() {  # FOLDER...: waits until each is ready, then starts them all
   done
   for f in "$@"; do rm -f "$WORK/$f/.ready"; touch "$WORK/$f/.go"; done
 }
-say "one counter for $RUN_SECONDS s"
-"$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 1 >"$OUT/alone.out" 2>&1 &
-P1=$!
-go till1
-LOAD_ONE=$(cut -d' ' -f1 /proc/loadavg)
-wait $P1 || fail "the counter alone ended with $?"
-rm -f "$WORK/till1/.go"
-say "two counters for $RUN_SECONDS s"
-"$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" 2 >"$OUT/first.out" 2>&1 &
-P1=$!
-"$BUILD/db-counter" "$WORK/till2" "$RUN_SECONDS" 3 >"$OUT/second.out" 2>&1 &
-P2=$!
-go till1 till2
-LOAD_TWO=$(cut -d' ' -f1 /proc/loadavg)
-wait $P1 || fail "the first of two counters ended with $?"
-wait $P2 || fail "the second of two counters ended with $?"
-cat "$OUT/alone.out" "$OUT/first.out" "$OUT/second.out" >&2
+# Rounds of one counter then two: the machine's other work moves a single run by a third.
+round=1
+while [ "$round" -le "$ROUNDS" ]; do
+  say "round $round: one counter for $RUN_SECONDS s"
+  "$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" "$round" >"$OUT/alone.$round" 2>&1 &
+  P1=$!
+  go till1
+  wait $P1 || fail "the counter alone ended with $?"
+  rm -f "$WORK/till1/.go"
+  say "round $round: two counters for $RUN_SECONDS s"
+  "$BUILD/db-counter" "$WORK/till1" "$RUN_SECONDS" "$((round + 10))" >"$OUT/first.$round" 2>&1 &
+  P1=$!
+  "$BUILD/db-counter" "$WORK/till2" "$RUN_SECONDS" "$((round + 20))" >"$OUT/second.$round" 2>&1 &
+  P2=$!
+  go till1 till2
+  wait $P1 || fail "the first of two counters ended with $?"
+  wait $P2 || fail "the second of two counters ended with $?"
+  rm -f "$WORK/till1/.go" "$WORK/till2/.go"
+  cat "$OUT/alone.$round" "$OUT/first.$round" "$OUT/second.$round" >&2
+  round=$((round + 1))
+done
 
-python3 - "$OUT" "$RUN_SECONDS" "$LOAD_ONE" "$LOAD_TWO" <<'PY' || FAILURES=$((FAILURES + 1))
-import json, re, sys
-out, seconds = sys.argv[1], float(sys.argv[2])
+python3 - "$OUT" "$RUN_SECONDS" "$ROUNDS" <<'PY' || FAILURES=$((FAILURES + 1))
+import json, re, statistics, sys
+out, seconds, rounds = sys.argv[1], float(sys.argv[2]), int(sys.argv[3])
 
 def times(name):
     runs = json.load(open(f"{out}/{name}.json"))["benchmarks"]
@@ -92,7 +98,6 @@ def tally(file):
     m = re.search(r"rentals (\d+) returns (\d+) refused (\d+) unreachable (\d+)", open(f"{out}/{file}").read())
     return [int(x) for x in m.groups()] if m else None
 
-alone, first, second = tally("alone.out"), tally("first.out"), tally("second.out")
 print(f"{'median, ms':24} {'folder':>9} {'database':>9} {'ratio':>6} {'bound':>6}")
 missing = False
 for what, f, d, bound in rows:
@@ -103,15 +108,20 @@ for what, f, d, bound in rows:
     ratio = d / f
     mark = "" if bound is None else f"{bound:5.1f}x" + ("" if ratio <= bound else " MISSED")
     print(f"{what:24} {f:9.2f} {d:9.2f} {ratio:5.2f}x {mark}")
-if None in (alone, first, second):
-    sys.exit("a counter printed no tally")
-one = (alone[0] + alone[1]) / seconds
-two = (first[0] + first[1] + second[0] + second[1]) / seconds
+ones, twos, refused, unreachable = [], [], 0, 0
+for r in range(1, rounds + 1):
+    alone, first, second = tally(f"alone.{r}"), tally(f"first.{r}"), tally(f"second.{r}")
+    if None in (alone, first, second):
+        sys.exit("a counter printed no tally")
+    ones.append((alone[0] + alone[1]) / seconds)
+    twos.append((first[0] + first[1] + second[0] + second[1]) / seconds)
+    refused += first[2] + second[2]
+    unreachable += alone[3] + first[3] + second[3]
+one, two = statistics.median(ones), statistics.median(twos)
 ratio = two / one if one else 0
-print(f"{'(rentals+returns)/s':24} {'one':>9} {'two':>9}")
-print(f"{'counters':24} {one:9.1f} {two:9.1f} {ratio:5.2f}x {1.6:5.1f}x" + ("" if ratio >= 1.6 else " MISSED"))
-print(f"refused by the other counter: {first[2] + second[2]}, server unreachable: {alone[3] + first[3] + second[3]}, "
-      f"load average before one: {sys.argv[3]}, before two: {sys.argv[4]}")
+print(f"{'(rentals+returns)/s':24} {'one':>9} {'two':>9}   rounds: " + ", ".join(f"{a:.0f}/{b:.0f}" for a, b in zip(ones, twos)))
+print(f"{'counters, medians':24} {one:9.1f} {two:9.1f} {ratio:5.2f}x {1.6:5.1f}x" + ("" if ratio >= 1.6 else " MISSED"))
+print(f"refused by the other counter: {refused}, server unreachable: {unreachable}")
 if missing:
     sys.exit("a benchmark gave no time")
 PY

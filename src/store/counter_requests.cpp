@@ -23,7 +23,7 @@ void CounterStore::add_record_writes(Request& r, std::string_view file, uint64_t
     const uint8_t* record = bytes + at;
     const int64_t number = table.numbered ? text::get_i64(record) : 0;
     uint8_t held[8] = {};
-    const bool had = records::read_at(shop_.path(file), static_cast<uint64_t>(slot) * size, held, 8) == 8;
+    const bool had = get(std::string(file), static_cast<uint64_t>(slot) * size, held, 8);
     const bool fresh = table.numbered && number > 0 && (!had || text::get_i64(held) != number);
     const auto& versions = versions_[t];
     Value version = static_cast<size_t>(slot) < versions.size() && versions[slot] > 0 ? Value::i64(versions[slot]) : Value::null();

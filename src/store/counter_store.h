@@ -16,6 +16,7 @@
 
 #include "records/remote_store.h"
 #include "records/shop.h"
+#include "store/mapped_files.h"
 #include "store/pg.h"
 
 namespace kelvo::store {
@@ -70,6 +71,9 @@ class CounterStore final : public records::RemoteStore {
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);
   void write_back(const records::Journal& writes);
+  // A stretch of a file of the working copy, through the mapping for the record files.
+  void put(const std::string& file, uint64_t offset, const uint8_t* bytes, size_t n);
+  bool get(const std::string& file, uint64_t offset, uint8_t* bytes, size_t n);
   void take_own_stretches(Connection& db);
   void follow_current(int table, int64_t number, const uint8_t* now);
   void refused(const DbError& error);
@@ -78,6 +82,7 @@ class CounterStore final : public records::RemoteStore {
   CounterSettings settings_;
   records::Shop& shop_;
   std::unique_ptr<Connection> db_;
+  MappedFiles mapped_;
   int64_t seen_ = 0;      // the newest version the working copy holds
   int64_t seen_log_ = 0;  // the last log entry it holds
   std::vector<int64_t> versions_[4];  // per record table, the version of each slot held

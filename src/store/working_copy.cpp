@@ -148,9 +148,19 @@ void CounterStore::write_back(const records::Journal& writes) {
       records::write_file_atomic(shop_.path(w.file), w.bytes.data(), w.bytes.size(), records::Durability::Scratch);
       continue;
     }
-    records::Fd fd(records::open_regular(shop_.path(w.file), O_WRONLY | O_CREAT));
-    if (fd.ok()) records::pwrite_all(fd.get(), w.bytes.data(), w.bytes.size(), w.offset);
+    put(w.file, w.offset, w.bytes.data(), w.bytes.size());
   }
+}
+
+void CounterStore::put(const std::string& file, uint64_t offset, const uint8_t* bytes, size_t n) {
+  if (table_of(file) >= 0 && mapped_.write(shop_.path(file), offset, bytes, n)) return;
+  records::Fd fd(records::open_regular(shop_.path(file), O_WRONLY | O_CREAT));
+  if (fd.ok()) records::pwrite_all(fd.get(), bytes, n, offset);
+}
+
+bool CounterStore::get(const std::string& file, uint64_t offset, uint8_t* bytes, size_t n) {
+  if (table_of(file) >= 0 && mapped_.read(shop_.path(file), offset, bytes, n)) return true;
+  return records::read_at(shop_.path(file), offset, bytes, n) == static_cast<long long>(n);
 }
 
 // The current film or member, kept between commands, follows the record of its number.
@@ -243,10 +253,9 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
       versions[slot] = version;
       if (own) continue;  // the working copy holds it already (write_back)
-      const int fd = file(name, O_RDWR);
       std::vector<uint8_t> old(size);
-      const bool had = records::pread_all(fd, old.data(), size, static_cast<uint64_t>(slot) * size) == static_cast<long long>(size);
-      records::pwrite_all(fd, b, size, static_cast<uint64_t>(slot) * size);
+      const bool had = get(name, static_cast<uint64_t>(slot) * size, old.data(), size);
+      put(name, static_cast<uint64_t>(slot) * size, b, size);
       const uint8_t* before = had ? old.data() : nullptr;
       if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
       if (t == 1) follow(shop_.members, slot, before, b, records::MemberRecord::k_name, true);

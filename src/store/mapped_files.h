@@ -1,0 +1,40 @@
+#pragma once
+// The record files of a counter's working copy, read and written in place through a shared
+// mapping. The copy is written in large pieces so that the page cache holds it in large pages
+// and the counting pass maps it in a few faults; a write() into such a page walks every block
+// of it, which cost a transaction more than the rest of its work, where a store into the
+// mapping costs nothing once the page is dirty.
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace kelvo::store {
+
+class MappedFiles {
+ public:
+  MappedFiles() = default;
+  ~MappedFiles();
+  MappedFiles(const MappedFiles&) = delete;
+  MappedFiles& operator=(const MappedFiles&) = delete;
+
+  // Bytes wholly inside the file as it is now; false otherwise (the file replaced, grown or
+  // shrunk is mapped again), when the caller reads or writes it with the system calls.
+  bool write(const std::filesystem::path& file, uint64_t offset, const uint8_t* bytes, size_t n);
+  bool read(const std::filesystem::path& file, uint64_t offset, uint8_t* bytes, size_t n);
+
+ private:
+  struct Map {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    size_t size = 0;
+    uint8_t* data = nullptr;
+  };
+  uint8_t* at(const std::filesystem::path& file, uint64_t offset, size_t n);
+  std::map<std::string, Map> maps_;
+};
+
+}  // namespace kelvo::store
