@@ -38,7 +38,9 @@ CREATE TABLE IF NOT EXISTS config_figure_part (
   f float8 NOT NULL DEFAULT 0,
   version bigint NOT NULL,
   PRIMARY KEY (byte_offset, counter));
-CREATE INDEX IF NOT EXISTS config_figure_part_version ON config_figure_part (version);
+-- A few rows per counter, rewritten at every transaction: without an index on the version, the
+-- rewrite stays on its page (no index entries to add), and the table stays a page or two to scan.
+DROP INDEX IF EXISTS config_figure_part_version;
 
 -- The lists a counter keeps for itself, each stretch whole.
 CREATE TABLE IF NOT EXISTS config_counter (
