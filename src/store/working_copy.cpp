@@ -255,6 +255,9 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       if (own) continue;  // the working copy holds it already (write_back)
       std::vector<uint8_t> old(size);
       const bool had = get(name, static_cast<uint64_t>(slot) * size, old.data(), size);
+      // This counter's own record, back at the refresh after a commit another counter came
+      // between: the working copy holds it, and the current record is left as the flow left it.
+      if (had && std::memcmp(old.data(), b, size) == 0) continue;
       put(name, static_cast<uint64_t>(slot) * size, b, size);
       const uint8_t* before = had ? old.data() : nullptr;
       if (t == 0) follow(shop_.films, slot, before, b, records::FilmRecord::k_title, true);
