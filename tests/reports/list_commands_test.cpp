@@ -141,7 +141,9 @@ TEST_F(ListTest, EachListCommandPicksItsRecordsAndWritesItsLines) {  // on Monda
     std::vector<std::string> selection;
     for (const auto& r : rows) selection.push_back(r.substr(0, r.find(' ')));
     EXPECT_EQ(selection, c.selection);
-    if (!rows.empty()) EXPECT_EQ(rows.front(), c.first);
+    if (!rows.empty()) {
+      EXPECT_EQ(rows.front(), c.first);
+    }
   }
 }
 
