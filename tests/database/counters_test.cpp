@@ -1,7 +1,7 @@
 // Two counters of one shop kept in a database, in one process, each with its own folder and
 // connection: what one changes reaches the other at its next operation, figures add up, a record
-// changed at the other counter is refused whole, the day closes once, a lost connection saves
-// nothing. Needs a server: tests/database_store.sh starts one and names its socket folder in
+// changed at the other counter is refused whole, the day closes once (a lost connection is the
+// two-process test's: tests/database_counters.sh). Needs a server: tests/database_store.sh starts one and names its socket folder in
 // KELVO_TEST_DATABASE_HOST.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -262,27 +262,6 @@ TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
                       u"This stock line was changed at another counter. Nothing was saved; please try again.");
 }
 
-// A flow that read a member, then stored something else (whose answer brings in the other
-// counter's change of that member), then writes the member as it read it: refused, not written
-// over the other counter's change.
-TEST_F(DatabaseCounters, RecordHeldAcrossOwnCommitIsStillChecked) {
-  open_both();
-  const int64_t number = first_live(a->shop.members.index());
-  records::MemberRecord held;
-  ASSERT_TRUE(records::read_member(a->shop, number, held));
-  const TextField<records::MemberRecord> name{records::read_member, records::rewrite_member, &records::MemberRecord::name,
-                                              &records::MemberRecord::set_name};
-  ASSERT_TRUE(name.write(*b, number, u"From till B"));
-  const TextField<records::FilmRecord> title{records::read_film, records::rewrite_film, &records::FilmRecord::title,
-                                             &records::FilmRecord::set_title};
-  ASSERT_TRUE(title.write(*a, first_live(a->shop.films.index()), u"Stored between"));
-  held.set_name(u"From till A");
-  EXPECT_FALSE(records::rewrite_member(a->shop, held));
-  EXPECT_EQ(a->op.last_message, u"This member was changed at another counter. Nothing was saved; please try again.");
-  a->remote.refresh();
-  EXPECT_EQ(name.value(*a, number), u"From till B");
-}
-
 // A film changed by a transaction of another counter that has drawn its version but not yet
 // committed, while b stores a change drawn after it: a takes b's change in at once, and the
 // film when that transaction's commit is visible, not never.
@@ -361,25 +340,6 @@ TEST_F(DatabaseCounters, WorkingCopyNeverLandsOnAShopFolder) {
   EXPECT_EQ(store::read_counter_settings(folder / "a")->counter, "till a");
   a.reset();
   EXPECT_NO_THROW(a = std::make_unique<Till>(folder / "a", database, "till a", bench::generated_shop_day()));
-}
-
-// The connection cut under a counter: the change is refused with the words for a server away,
-// nothing of it is stored, and the next operation connects again and works.
-TEST_F(DatabaseCounters, LostConnectionSavesNothing) {
-  open_both();
-  const int64_t member = first_live(a->shop.members.index());
-  const TextField<records::MemberRecord> name{records::read_member, records::rewrite_member, &records::MemberRecord::name,
-                                              &records::MemberRecord::set_name};
-  const text::u16 before = name.value(*a, member);
-  store::Connection(url("postgres"))
-      .query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = $1", {store::Value::text(database)});
-  EXPECT_FALSE(name.write(*a, member, u"Never stored"));
-  EXPECT_EQ(a->op.last_message, u"The database server cannot be reached. Nothing was saved; please try again.");
-  b->remote.refresh();
-  EXPECT_EQ(name.value(*b, member), before);
-  EXPECT_TRUE(name.write(*a, member, u"Stored now"));
-  b->remote.refresh();
-  EXPECT_EQ(name.value(*b, member), u"Stored now");
 }
 
 }  // namespace
