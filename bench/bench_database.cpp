@@ -40,9 +40,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kelvo;
 
-using bench::QueueOperator;
-using bench::Screens;
-
 // Any transaction that did not finish fails the run, not only its benchmark.
 std::atomic<bool> failed{false};
 
@@ -82,9 +79,9 @@ class TimedStore final : public records::RemoteStore {
 };
 
 // One counter on the database for the whole run: its working copy is the size of the shop.
-class DatabaseCounter {
+class DatabaseCounter : public bench::ScriptedCustomer {
  public:
-  DatabaseCounter() : clock(bench::generated_shop_day()), screens(op) {
+  DatabaseCounter() {
     const char* url = std::getenv("KELVO_BENCH_DATABASE");
     if (!url || !*url) {
       problem = "KELVO_BENCH_DATABASE names no database";
@@ -110,7 +107,7 @@ class DatabaseCounter {
       return;
     }
     shop->config.set_i64(records::cfg::kAutoOfferOff, 2);
-    choose_member_and_films();
+    if (!choose()) problem = "the shop has no idle member or too few films in stock";
   }
   ~DatabaseCounter() {
     shop.reset();
@@ -122,30 +119,6 @@ class DatabaseCounter {
 
   // The first command of the counter's main window: what other counters changed comes in.
   void refresh() { timed->refresh(); }
-  bool rent() {
-    op.messages = 0;
-    op.typed = {text::format("%I64d", {member})};
-    const counter::RentalContext ctx{screens, screens, screens, screens, screens, screens, screens, till,
-                                     offers,  records::AccessState::Unrestricted, {}};
-    const auto result = counter::rent(*shop, ctx, counter::RentalRequest{});
-    return result.finished && result.items == 5 && op.messages == 0;
-  }
-  // Twelve days later, every item back with its late fees paid in cash.
-  bool return_late() {
-    op.messages = 0;
-    clock.set(late_day);
-    const counter::ReturnContext ctx{screens, screens, screens, till, records::AccessState::Unrestricted};
-    const bool back = counter::return_items(*shop, ctx, films.front().number()) == member;
-    clock.set(bench::generated_shop_day());
-    return back && op.messages == 0;
-  }
-  // The member and the films as they were: six single writes, each stored on the server.
-  bool put_back() {
-    op.messages = 0;
-    for (const auto& f : films) shop->films.write_slot(*shop->films.index().find(f.number()), f);
-    shop->members.write_slot(*shop->members.index().find(member), m);
-    return op.messages == 0;
-  }
   void count(const std::function<bool()>& work, benchmark::State& state) {
     opens = reads = writes = syncs = 0;
     const double commit_before = timed->commit_ms, refresh_before = timed->refresh_ms;
@@ -177,34 +150,12 @@ class DatabaseCounter {
 
   std::string problem;  // why the counter could not be set up; empty when it was
   fs::path folder;
-  QueueOperator op;
-  platform::FixedClock clock;
-  text::DateTime late_day = [] {
-    text::DateTime d = bench::generated_shop_day();
-    for (int i = 0; i < 12; ++i) d = text::next_day(d);
-    return d;
-  }();
-  platform::EnglishLocale locale;
-  Screens screens;
-  counter::NoTill till;
-  counter::OfferState offers;
-  std::unique_ptr<records::Shop> shop;
   std::unique_ptr<store::CounterStore> remote;
   std::unique_ptr<TimedStore> timed;
-  int64_t member = 0;
-  records::MemberRecord m;
-  std::vector<records::FilmRecord> films;
   long totals[4] = {0, 0, 0, 0};
   double store_ms[2] = {0, 0};  // in the refresh, in the commits
   long commits = 0;
 
- private:
-  // As bench_rental chooses them.
-  void choose_member_and_films() {
-    if (!bench::choose_idle_member_and_films(*shop, member, m, films))
-      problem = "the shop has no idle member or too few films in stock";
-    for (const auto& f : films) screens.items.push_back(f.number());
-  }
 };
 
 DatabaseCounter* counter_of(benchmark::State& state) {

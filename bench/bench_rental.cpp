@@ -33,13 +33,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kelvo;
 
-using bench::QueueOperator;
-using bench::Screens;
-
 // A large generated shop, a member who owes nothing and holds nothing, and the first five films
 // in stock, taken from the middle of the file so that no slot is at hand by luck.
-struct RentalBench {
-  explicit RentalBench(benchmark::State& state) : clock(bench::generated_shop_day()), screens(op) {
+struct RentalBench : bench::ScriptedCustomer {
+  explicit RentalBench(benchmark::State& state) {
     char pattern[] = "/tmp/kelvo-bench-XXXXXX";
     if (!::mkdtemp(pattern)) std::abort();
     folder = pattern;
@@ -47,35 +44,12 @@ struct RentalBench {
     shop = std::make_unique<records::Shop>(folder, op, clock, locale);
     if (!records::open_data(*shop, records::OpenMode::CheckOnly)) std::abort();
     shop->config.set_i64(records::cfg::kAutoOfferOff, 2);
-    const bool found = bench::choose_idle_member_and_films(*shop, member, m, films);
-    for (const auto& f : films) screens.items.push_back(f.number());
-    if (!found)
-      state.SkipWithError("the generated shop has no idle member or too few films in stock");
+    if (!choose()) state.SkipWithError("the generated shop has no idle member or too few films in stock");
   }
   ~RentalBench() {
     shop.reset();
     std::error_code ec;
     fs::remove_all(folder, ec);
-  }
-  bool rent() {
-    op.typed = {text::format("%I64d", {member})};
-    const counter::RentalContext ctx{screens, screens, screens, screens, screens, screens, screens, till,
-                                     offers,  records::AccessState::Unrestricted, {}};
-    const auto result = counter::rent(*shop, ctx, counter::RentalRequest{});
-    return result.finished && result.items == 5 && op.messages == 0;
-  }
-  // Twelve days later, every item back with its late fees paid in cash.
-  bool return_late() {
-    clock.set(late_day);
-    const counter::ReturnContext ctx{screens, screens, screens, till, records::AccessState::Unrestricted};
-    const bool back = counter::return_items(*shop, ctx, films.front().number()) == member;
-    clock.set(bench::generated_shop_day());
-    return back;
-  }
-  // The member and the films as they were, so that every iteration does the same work.
-  void put_back() {
-    for (const auto& f : films) shop->films.write_slot(*shop->films.index().find(f.number()), f);
-    shop->members.write_slot(*shop->members.index().find(member), m);
   }
   void count(const std::function<bool()>& work, benchmark::State& state) {
     opens = reads = writes = syncs = 0;
@@ -94,21 +68,6 @@ struct RentalBench {
   }
 
   fs::path folder;
-  QueueOperator op;
-  platform::FixedClock clock;
-  text::DateTime late_day = [] {
-    text::DateTime d = bench::generated_shop_day();
-    for (int i = 0; i < 12; ++i) d = text::next_day(d);
-    return d;
-  }();
-  platform::EnglishLocale locale;
-  Screens screens;
-  counter::NoTill till;
-  counter::OfferState offers;
-  std::unique_ptr<records::Shop> shop;
-  int64_t member = 0;
-  records::MemberRecord m;
-  std::vector<records::FilmRecord> films;
   long totals[4] = {0, 0, 0, 0};
 };
 

@@ -3,15 +3,21 @@
 // rental typed one after the other, every item of a return selected, arrears and late fees
 // paid in cash, every other screen cancelled. Shared by the rental benchmark and the crash test.
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "catalogue/catalogue_views.h"
+#include "counter/payment.h"
 #include "counter/payment_views.h"
+#include "counter/pricing.h"
 #include "counter/rental.h"
 #include "counter/return_transaction.h"
+#include "platform/clock.h"
+#include "platform/locale.h"
 #include "platform/operator.h"
 #include "records/shop.h"
+#include "shop_generator.h"
 #include "text/format.h"
 
 namespace kelvo::bench {
@@ -109,5 +115,56 @@ inline bool choose_idle_member_and_films(const records::Shop& shop, int64_t& mem
   }
   return member != 0 && films.size() == 5;
 }
+
+// The counter of the rental benchmarks and its customer: the shop is opened by the benchmark
+// (on a folder or on a database), then choose() picks the customer as above.
+struct ScriptedCustomer {
+  ScriptedCustomer() : clock(generated_shop_day()), screens(op) {}
+  bool choose() {
+    const bool found = choose_idle_member_and_films(*shop, member, m, films);
+    for (const auto& f : films) screens.items.push_back(f.number());
+    return found;
+  }
+  bool rent() {
+    op.messages = 0;
+    op.typed = {text::format("%I64d", {member})};
+    const counter::RentalContext ctx{screens, screens, screens, screens, screens, screens, screens, till,
+                                     offers,  records::AccessState::Unrestricted, {}};
+    const auto result = counter::rent(*shop, ctx, counter::RentalRequest{});
+    return result.finished && result.items == 5 && op.messages == 0;
+  }
+  // Twelve days later, every item back with its late fees paid in cash.
+  bool return_late() {
+    op.messages = 0;
+    clock.set(late_day);
+    const counter::ReturnContext ctx{screens, screens, screens, till, records::AccessState::Unrestricted};
+    const bool back = counter::return_items(*shop, ctx, films.front().number()) == member;
+    clock.set(generated_shop_day());
+    return back && op.messages == 0;
+  }
+  // The member and the films as they were, so that every iteration does the same work.
+  bool put_back() {
+    op.messages = 0;
+    for (const auto& f : films) shop->films.write_slot(*shop->films.index().find(f.number()), f);
+    shop->members.write_slot(*shop->members.index().find(member), m);
+    return op.messages == 0;
+  }
+
+  QueueOperator op;
+  platform::FixedClock clock;
+  text::DateTime late_day = [] {
+    text::DateTime d = generated_shop_day();
+    for (int i = 0; i < 12; ++i) d = text::next_day(d);
+    return d;
+  }();
+  platform::EnglishLocale locale;
+  Screens screens;
+  counter::NoTill till;
+  counter::OfferState offers;
+  std::unique_ptr<records::Shop> shop;
+  int64_t member = 0;
+  records::MemberRecord m;
+  std::vector<records::FilmRecord> films;
+};
 
 }  // namespace kelvo::bench
