@@ -102,9 +102,14 @@ BEGIN
 END
 $f$;
 
+-- Earlier counters' kelvo_rows and kelvo_changes were read without the versions a counter holds.
+DROP FUNCTION IF EXISTS kelvo_changes(bigint, bigint);
+DROP FUNCTION IF EXISTS kelvo_rows(bigint, bigint, bigint, bigint, boolean);
+
 -- Every row changed since a counter's marks, led by its new marks `safe` and `safe_log` (named
--- 'quiet' when they are the last versions drawn, by the counter's own transaction alone).
-CREATE OR REPLACE FUNCTION kelvo_rows(seen bigint, seen_log bigint, safe bigint, safe_log bigint, quiet boolean)
+-- 'quiet' when they are the last versions drawn, by the counter's own transaction alone). The
+-- records at the versions in `held` are the counter's own writes, which it holds already.
+CREATE OR REPLACE FUNCTION kelvo_rows(seen bigint, seen_log bigint, safe bigint, safe_log bigint, quiet boolean, held bigint[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql VOLATILE
 -- Planned once for every call: planning this query anew took longer than running it. The upper
@@ -120,24 +125,21 @@ BEGIN
   RETURN QUERY SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
     SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
       FROM shop_file f WHERE f.version > seen
-    UNION ALL SELECT 2, 'record', 'film.dat', r.slot, r.version, r.bytes FROM film r WHERE r.version > seen AND r.version < newest
-    UNION ALL SELECT 2, 'record', 'member.dat', r.slot, r.version, r.bytes FROM member r WHERE r.version > seen AND r.version < newest
-    UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen AND r.version < newest
-    UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen AND r.version < newest
+    UNION ALL SELECT 2, 'record', 'film.dat', r.slot, r.version, r.bytes FROM film r WHERE r.version > seen AND r.version < newest AND r.version <> ALL (held)
+    UNION ALL SELECT 2, 'record', 'member.dat', r.slot, r.version, r.bytes FROM member r WHERE r.version > seen AND r.version < newest AND r.version <> ALL (held)
+    UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen AND r.version < newest AND r.version <> ALL (held)
+    UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen AND r.version < newest AND r.version <> ALL (held)
     UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b WHERE b.id = 1 AND b.version > seen
-    -- The parts summed in one pass (a page or two) rather than looked up figure by figure.
-    UNION ALL SELECT 4, 'figure', g.kind, g.byte_offset, g.version, kelvo_figure_value(g.kind, g.i32, g.i64, g.f32, s.i, s.f)
-      FROM config_figure g
-      LEFT JOIN (SELECT p.byte_offset, sum(p.i)::bigint AS i, sum(p.f) AS f, max(p.version) AS v
-                   FROM config_figure_part p GROUP BY p.byte_offset) s ON s.byte_offset = g.byte_offset
-     WHERE g.version > seen OR s.v > seen
+    -- The parts that moved, which the counter adds up with the others it holds.
+    UNION ALL SELECT 4, 'part', p.counter, p.byte_offset::bigint, p.version, int8send(p.i) || float8send(p.f)
+      FROM config_figure_part p WHERE p.version > seen
     UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= safe_log
   ) c ORDER BY c.ord, c.name, c.slot;
 END
 $f$;
 
 -- What a counter asks at the start of each operation.
-CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint)
+CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint, held bigint[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql VOLATILE AS $f$
 DECLARE
@@ -150,7 +152,7 @@ BEGIN
     RETURN;
   END IF;
   SELECT * INTO m FROM kelvo_marks();
-  RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, m.safe, m.safe_log, false);
+  RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, m.safe, m.safe_log, false, held);
 END
 $f$;
 
@@ -321,7 +323,7 @@ BEGIN
   PERFORM pg_advisory_unlock(7165002);
   IF quiet AND (coalesce(array_length(whole_logs, 1), 0) > 0 OR rename_from IS NOT NULL
                 OR coalesce(array_length(file_names, 1), 0) > 0) THEN
-    RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, safe, safe_log, true);
+    RETURN QUERY SELECT * FROM kelvo_rows(seen, seen_log, safe, safe_log, true, '{}');
     RETURN;
   END IF;
   -- The counter holds its records already, and sent its figures, settings and log entries: it

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <fstream>
 
 #include "records/file_io.h"
@@ -89,7 +90,7 @@ Connection& CounterStore::connection() {
   db->exec("SELECT pg_advisory_lock(7165003)");
   db->exec(counter_functions());
   db->exec("SELECT pg_advisory_unlock(7165003)");
-  db->prepare("changes", "SELECT * FROM kelvo_changes($1, $2)");
+  db->prepare("changes", "SELECT * FROM kelvo_changes($1, $2, $3::bigint[])");
   db->prepare("commit",
               "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
               " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
@@ -116,7 +117,7 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
     if (day_close_) db.exec("SAVEPOINT kelvo_write");
     answer.emplace(db.run_prepared("commit", params));
     if (day_close_) db.exec("RELEASE SAVEPOINT kelvo_write");
-    return Sent::Stored;
+    return stored(r);
   } catch (const DbError& e) {
     if (!e.connection_lost()) {
       try {
@@ -134,7 +135,7 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
   if (!day_close_ && !r.log_files.empty()) {
     try {
       if (connection().query("SELECT 1 FROM log_entry WHERE transaction_id = $1 LIMIT 1", {Value::text(r.txid)}).rows() == 1)
-        return Sent::Stored;
+        return stored(r);
     } catch (const DbError&) {
       drop_connection();
     }
@@ -142,6 +143,14 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
   day_close_ = false;
   unreachable();
   return Sent::Unreachable;
+}
+
+// The server added the transaction's figures to this counter's parts: so does the counter.
+CounterStore::Sent CounterStore::stored(const Request& r) {
+  for (size_t i = 0; i < r.fig_offsets.size(); ++i)
+    parts_.add(be32(r.fig_offsets[i].data.data()), settings_.counter, be64(r.int_deltas[i].data.data()),
+               std::bit_cast<double>(be64(r.float_deltas[i].data.data())));
+  return Sent::Stored;
 }
 
 void CounterStore::refused(const DbError& e) {
@@ -187,11 +196,18 @@ bool CounterStore::commit(const records::Journal& writes) {
 void CounterStore::refresh() {
   if (day_close_) return;
   try {
-    Result changes = connection().run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_)});
+    Result changes = read_changes(connection());
     apply_changes(changes);
   } catch (const DbError&) {
     drop_connection();
   }
+}
+
+Result CounterStore::read_changes(Connection& db) {
+  std::vector<Value> own;
+  own.reserve(own_.size());
+  for (int64_t v : own_) own.push_back(Value::i64(v));
+  return db.run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_), Value::array(20, own)});
 }
 
 bool CounterStore::begin_day_close() {
@@ -200,7 +216,7 @@ bool CounterStore::begin_day_close() {
     db.exec("BEGIN");
     db.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kDayLock) + ")");
     day_close_ = true;
-    Result changes = db.run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_)});
+    Result changes = read_changes(db);
     apply_changes(changes);
     return true;
   } catch (const DbError&) {

@@ -16,6 +16,7 @@
 
 #include "records/remote_store.h"
 #include "records/shop.h"
+#include "store/figure_parts.h"
 #include "store/mapped_files.h"
 #include "store/pg.h"
 
@@ -63,10 +64,14 @@ class CounterStore final : public records::RemoteStore {
   Connection& connection();
   void drop_connection();
   Sent send(Request& request, std::optional<Result>& answer);
+  Sent stored(const Request& request);
   // The server's rows written into the working copy and memory; with `own`, the answer to that
   // request, whose records the working copy holds already.
   void apply_changes(const Result& changes, const Request* own = nullptr);
   void apply_own(const Result& answer, const Request& request);
+  Result read_changes(Connection& db);
+  void forget_own();  // the versions the marks have passed
+  bool settle_figure(size_t at);
   void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);
@@ -86,7 +91,11 @@ class CounterStore final : public records::RemoteStore {
   int64_t seen_ = 0;      // the newest version the working copy holds
   int64_t seen_log_ = 0;  // the last log entry it holds
   std::vector<int64_t> versions_[4];  // per record table, the version of each slot held
+  // The versions this counter's own commits gave its records above seen_: the working copy
+  // holds those records already, and a refresh need not bring them back.
+  std::vector<int64_t> own_;
   std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
+  FigureParts parts_;                 // its running figures, part by part
   std::set<std::string> known_files_;
   std::string moved_from_;   // a file renamed: its content now under the next notice's name
   uint64_t transactions_ = 0;

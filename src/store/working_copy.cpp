@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <map>
 #include <set>
@@ -122,6 +123,7 @@ void CounterStore::make_working_copy() {
                   [&](const std::vector<Value>& row) { out.write(row[0].data.data(), row[0].data.size()); });
     } else if (kind == "config") {
       synced_ = get_config(db);
+      parts_.load(db);
       take_own_stretches(db);
       out.write(synced_.data(), synced_.size());
     } else {
@@ -180,6 +182,7 @@ void CounterStore::apply_own(const Result& answer, const Request& r) {
   if (alone) {
     seen_ = std::max(seen_, answer.i64(0, 3));
     seen_log_ = std::max(seen_log_, answer.i64(0, 2));
+    forget_own();
   }
   for (int i = 1; i < answer.rows(); ++i) {
     const int t = table_of(answer.text(i, 1));
@@ -188,6 +191,7 @@ void CounterStore::apply_own(const Result& answer, const Request& r) {
     auto& versions = versions_[t];
     if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
     versions[slot] = answer.i64(i, 3);
+    if (!alone) own_.push_back(versions[slot]);
   }
   if (!alone) return;
   std::map<std::string, std::unique_ptr<records::Fd>> logs;
@@ -198,6 +202,10 @@ void CounterStore::apply_own(const Result& answer, const Request& r) {
     records::write_all(fd->get(), r.log_bytes[i].data.data(), r.log_bytes[i].data.size());
   }
   write_config_stretches(r.config_moved);
+}
+
+void CounterStore::forget_own() {
+  own_.erase(std::remove_if(own_.begin(), own_.end(), [this](int64_t v) { return v <= seen_; }), own_.end());
 }
 
 // Only what moved is written, in place: a transaction moves a few figures of 92 KB.
@@ -212,6 +220,32 @@ void CounterStore::write_config_stretches(std::vector<std::pair<size_t, size_t>>
   }
 }
 
+// A running figure as the server now holds it, with what this counter added to it and has not
+// stored yet added again.
+bool CounterStore::settle_figure(size_t at) {
+  const std::vector<uint8_t> server = parts_.value(static_cast<int32_t>(at));
+  const size_t width = server.size();
+  if (width == 0 || at + width > records::cfg::kSize) return false;
+  uint8_t* data = shop_.config.data() + at;
+  const uint8_t* was = synced_.data() + at;
+  if (std::memcmp(data, was, width) != 0) {
+    switch (parts_.type(static_cast<int32_t>(at))) {
+      case FigureType::I32: text::put_i32(data, text::get_i32(server.data()) + (text::get_i32(data) - text::get_i32(was))); break;
+      case FigureType::I64:
+        text::put_i64(data, static_cast<int64_t>(static_cast<uint64_t>(text::get_i64(server.data())) +
+                                                 static_cast<uint64_t>(text::get_i64(data)) - static_cast<uint64_t>(text::get_i64(was))));
+        break;
+      case FigureType::F32:
+        text::put_f32(data, static_cast<float>(double{text::get_f32(server.data())} + double{text::get_f32(data)} - double{text::get_f32(was)}));
+        break;
+    }
+  } else {
+    std::memcpy(data, server.data(), width);
+  }
+  std::memcpy(synced_.data() + at, server.data(), width);
+  return true;
+}
+
 void CounterStore::apply_changes(const Result& changes, const Request* own) {
   if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) != "quiet") return apply_own(changes, *own);
   Applying applying(applying_);
@@ -223,6 +257,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
     return fd->get();
   };
   std::vector<std::pair<size_t, size_t>> config_moved;  // stretches of the block the server moved
+  std::set<int32_t> moved_figures;
   int64_t safe_log = seen_log_;
   uint8_t* data = shop_.config.data();
   uint8_t* was = synced_.data();
@@ -255,8 +290,8 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       if (own) continue;  // the working copy holds it already (write_back)
       std::vector<uint8_t> old(size);
       const bool had = get(name, static_cast<uint64_t>(slot) * size, old.data(), size);
-      // This counter's own record, back at the refresh after a commit another counter came
-      // between: the working copy holds it, and the current record is left as the flow left it.
+      // A record as the working copy holds it (a counter's own, back after a crossed commit
+      // whose versions it did not send): the current record is left as the flow left it.
       if (had && std::memcmp(old.data(), b, size) == 0) continue;
       put(name, static_cast<uint64_t>(slot) * size, b, size);
       const uint8_t* before = had ? old.data() : nullptr;
@@ -277,25 +312,13 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
         std::memcpy(was + from, b + from, to - from);
       }
       config_moved.emplace_back(0, records::cfg::kSize);
-    } else if (what == "figure") {
-      const size_t at = static_cast<size_t>(slot), width = bytes.size();
-      if (at + width > records::cfg::kSize || (width != 4 && width != 8)) continue;
-      std::vector<uint8_t> server(width);
-      std::reverse_copy(b, b + width, server.begin());
-      // What this counter added and has not stored yet is added to the server's figure again.
-      if (std::memcmp(data + at, was + at, width) != 0) {
-        if (name == "i32") text::put_i32(data + at, text::get_i32(server.data()) + (text::get_i32(data + at) - text::get_i32(was + at)));
-        if (name == "i64")
-          text::put_i64(data + at, static_cast<int64_t>(static_cast<uint64_t>(text::get_i64(server.data())) +
-                                                        static_cast<uint64_t>(text::get_i64(data + at)) - static_cast<uint64_t>(text::get_i64(was + at))));
-        if (name == "f32")
-          text::put_f32(data + at, static_cast<float>(double{text::get_f32(server.data())} + double{text::get_f32(data + at)} - double{text::get_f32(was + at)}));
-      } else {
-        std::memcpy(data + at, server.data(), width);
-      }
-      std::memcpy(was + at, server.data(), width);
-      config_moved.emplace_back(at, at + width);
+    } else if (what == "part" && bytes.size() == 16) {
+      parts_.set(static_cast<int32_t>(slot), name, be64(b), std::bit_cast<double>(be64(b + 8)));
+      moved_figures.insert(static_cast<int32_t>(slot));
     }
+  }
+  for (int32_t at : moved_figures) {
+    if (settle_figure(static_cast<size_t>(at))) config_moved.emplace_back(at, at + records::cfg::figure_width(parts_.type(at)));
   }
   open.clear();
   for (const auto& name : whole_logs) {
@@ -305,6 +328,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
     out.commit();
   }
   seen_log_ = safe_log;
+  forget_own();
   write_config_stretches(std::move(config_moved));
 }
 

@@ -20,6 +20,7 @@
 #include "shop_generator.h"
 #include "store/config_rows.h"
 #include "store/counter_store.h"
+#include "store/figure_parts.h"
 #include "store/shop_move.h"
 
 namespace kelvo {
@@ -157,6 +158,44 @@ TEST_F(DatabaseCounters, FiguresAddUpAndSettingsMeet) {
   ASSERT_TRUE(a->open());
   EXPECT_EQ(a->shop.config.i64(last_rented), setting - 2);
   EXPECT_EQ(a->shop.config.store_category(setting - 1), u"Till B");
+}
+
+// A counter adds up a figure's parts as the server does, to the bit, at the limits of each
+// kind: a float sum that single precision would lose on the way, a lone negative zero, a whole
+// figure reaching the top of its width, and parts cancelling out.
+TEST_F(DatabaseCounters, CounterSumsFiguresAsTheServer) {
+  struct Case {
+    const char* name;
+    size_t at;
+    const char* base;                // the imported value, as SQL
+    std::vector<const char*> parts;  // one counter's part each, as SQL (whole or float)
+  };
+  const Case cases[] = {
+      {"float: 2^24 and two ones", records::cfg::kTakingsToday, "16777216", {"1", "1"}},
+      {"float: pence past 65,536", records::cfg::kTakingsToday, "65535.99", {"('2.99'::real)::float8", "('0.01'::real)::float8", "-('65538.99'::real)::float8 + 65536"}},
+      {"float: negative zero alone", records::cfg::kTakingsToday, "'-0'", {"'-0'::float8"}},
+      {"whole: the top of 32 bits", records::cfg::kTransactionCounter, "2147483000", {"600", "47"}},
+      {"whole: 64 bits cancelling out", records::cfg::kRentalsToday, "5", {"-7", "2"}},
+  };
+  open_both();
+  store::Connection db(url(database));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string at = std::to_string(c.at);
+    const bool whole = c.at != records::cfg::kTakingsToday;
+    db.exec("UPDATE config_figure SET i32 = CASE kind WHEN 'i32' THEN (" + std::string(c.base) + ")::integer END, i64 = CASE kind WHEN 'i64' THEN (" +
+            c.base + ")::bigint END, f32 = CASE kind WHEN 'f32' THEN (" + c.base + ")::real END WHERE byte_offset = " + at);
+    db.exec("DELETE FROM config_figure_part WHERE byte_offset = " + at);
+    char counter = 'p';
+    for (const char* part : c.parts)
+      db.exec("INSERT INTO config_figure_part (counter, byte_offset, i, f, version) VALUES ('" + std::string(1, counter++) + "', " + at + ", " +
+              (whole ? part : "0") + ", " + (whole ? "0" : part) + ", nextval('change_seq'))");
+    store::FigureParts parts;
+    parts.load(db);
+    std::string server = db.query("SELECT kelvo_figure(" + at + ")").text(0, 0);
+    std::reverse(server.begin(), server.end());
+    EXPECT_EQ(parts.value(static_cast<int32_t>(c.at)), std::vector<uint8_t>(server.begin(), server.end()));
+  }
 }
 
 // A transaction as the flows make one: a member rewritten, a log entry, a running figure.
