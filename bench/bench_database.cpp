@@ -100,6 +100,7 @@ class DatabaseCounter : public bench::ScriptedCustomer {
       problem = std::string("no working copy: ") + e.what();
       return;
     }
+    bench::settle_on_disk(folder);
     timed = std::make_unique<TimedStore>(*remote);
     shop->set_remote(timed.get());
     if (!records::open_data(*shop, records::OpenMode::Counter)) {

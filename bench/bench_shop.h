@@ -23,6 +23,7 @@ inline const std::filesystem::path& shop_folder() {
       if (!::mkdtemp(pattern)) std::abort();
       path = pattern;
       generate_shop(path, ShopSize{}, 20240315);
+      settle_on_disk(path);
     }
     ~Folder() {
       std::error_code ec;

@@ -1,5 +1,8 @@
 #include "shop_generator.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -425,6 +428,13 @@ ShopSummary generate_shop(const std::filesystem::path& folder, const ShopSize& s
   write_reservations(folder / files::kReservations);
   write_address(folder / files::kAddress);
   return sum;
+}
+
+void settle_on_disk(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::syncfs(fd);
+  ::close(fd);
 }
 
 }  // namespace kelvo::bench

@@ -40,4 +40,9 @@ text::DateTime generated_shop_day();
 // cannot be written or when the folder already holds any file of a shop.
 ShopSummary generate_shop(const std::filesystem::path& folder, const ShopSize& size, uint32_t seed);
 
+// Waits until everything written below `folder` is on the disk. A timed run started while the
+// kernel still writes back a freshly made shop (half a gigabyte) pays for that writing at every
+// sync of its own: the same benchmark then moves by half from one run to the next.
+void settle_on_disk(const std::filesystem::path& folder);
+
 }  // namespace kelvo::bench

@@ -5,8 +5,6 @@
 // usage: db-counter FOLDER SECONDS SEED   (FOLDER holds kelvo-database.conf)
 //   KELVO_COUNTER_WAIT set: start when FOLDER/.go appears (see wait_for_start)
 // Prints "rentals R returns T refused F unreachable U" when the time is up.
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -52,11 +50,7 @@ void count_refusal(crash::Counter& counter, Tally& tally) {
 // slow every commit of the run), then "FOLDER/.ready", and the start when "FOLDER/.go" appears,
 // so that two counters start together and neither runs while the other copies.
 void wait_for_start(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    ::syncfs(fd);
-    ::close(fd);
-  }
+  bench::settle_on_disk(folder);
   std::ofstream(folder / ".ready").put('\n');
   while (!std::filesystem::exists(folder / ".go")) std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
