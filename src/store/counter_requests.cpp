@@ -144,6 +144,7 @@ void CounterStore::file_changed(const fs::path& path, uint64_t offset, uint64_t 
       r.file_bytes.push_back(content ? Value::bytes(content->data(), content->size()) : Value::null());
       break;
   }
+  if (r.empty()) return;
   std::optional<Result> answer;
   if (send(r, answer) != Sent::Stored) return;
   if (!r.config.empty()) synced_ = r.config;
