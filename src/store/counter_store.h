@@ -96,6 +96,7 @@ class CounterStore final : public records::RemoteStore {
   std::vector<int64_t> own_;
   std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
   FigureParts parts_;                 // its running figures, part by part
+  std::vector<uint8_t> record_before_;  // a record as the working copy held it, while applying
   std::set<std::string> known_files_;
   std::string moved_from_;   // a file renamed: its content now under the next notice's name
   uint64_t transactions_ = 0;

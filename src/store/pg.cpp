@@ -84,9 +84,11 @@ int32_t Result::i32(int row, int col) const {
 int64_t Result::i64(int row, int col) const {
   return PQgetlength(r_, row, col) == 8 ? be64(reinterpret_cast<const uint8_t*>(PQgetvalue(r_, row, col))) : 0;
 }
-std::string Result::text(int row, int col) const {
+std::string Result::text(int row, int col) const { return std::string(view(row, col)); }
+
+std::string_view Result::view(int row, int col) const {
   if (row >= rows() || col >= PQnfields(r_)) return {};
-  return std::string(PQgetvalue(r_, row, col), static_cast<size_t>(PQgetlength(r_, row, col)));
+  return std::string_view(PQgetvalue(r_, row, col), static_cast<size_t>(PQgetlength(r_, row, col)));
 }
 
 namespace {

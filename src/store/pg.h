@@ -67,6 +67,8 @@ class Result {
   int32_t i32(int row, int col) const;
   int64_t i64(int row, int col) const;
   std::string text(int row, int col) const;
+  // The same bytes where the result holds them, for as long as it lives.
+  std::string_view view(int row, int col) const;
 
  private:
   pg_result* r_;

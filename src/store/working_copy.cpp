@@ -262,7 +262,8 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   uint8_t* data = shop_.config.data();
   uint8_t* was = synced_.data();
   for (int i = 0; i < changes.rows(); ++i) {
-    const std::string what = changes.text(i, 0), name = changes.text(i, 1), bytes = changes.text(i, 4);
+    const std::string_view what = changes.view(i, 0), bytes = changes.view(i, 4);
+    const std::string name = changes.text(i, 1);
     const int64_t slot = changes.i64(i, 2), version = changes.i64(i, 3);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     if (what == "mark") {
@@ -286,12 +287,15 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       const size_t size = bytes.size();
       auto& versions = versions_[t];
       if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
+      // The working copy holds this very version (write_back, or an earlier refresh): a
+      // counter's own record back after a crossed commit leaves the current record as the flow
+      // left it.
+      const bool held = versions[slot] == version;
       versions[slot] = version;
-      if (own) continue;  // the working copy holds it already (write_back)
-      std::vector<uint8_t> old(size);
+      if (own || held) continue;
+      std::vector<uint8_t>& old = record_before_;  // kept between rows: no allocation each
+      old.resize(size);
       const bool had = get(name, static_cast<uint64_t>(slot) * size, old.data(), size);
-      // A record as the working copy holds it (a counter's own, back after a crossed commit
-      // whose versions it did not send): the current record is left as the flow left it.
       if (had && std::memcmp(old.data(), b, size) == 0) continue;
       put(name, static_cast<uint64_t>(slot) * size, b, size);
       const uint8_t* before = had ? old.data() : nullptr;
