@@ -71,7 +71,7 @@ class CounterStore final : public records::RemoteStore {
   void apply_own(const Result& answer, const Request& request);
   Result read_changes(Connection& db);
   void forget_own();  // the versions the marks have passed
-  bool settle_figure(size_t at);
+  size_t settle_figure(size_t at);
   void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);

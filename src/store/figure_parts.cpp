@@ -1,7 +1,6 @@
 #include "store/figure_parts.h"
 
 #include <bit>
-#include <cstring>
 
 #include "store/pg.h"
 #include "text/coding.h"

@@ -221,11 +221,11 @@ void CounterStore::write_config_stretches(std::vector<std::pair<size_t, size_t>>
 }
 
 // A running figure as the server now holds it, with what this counter added to it and has not
-// stored yet added again.
-bool CounterStore::settle_figure(size_t at) {
+// stored yet added again; its width, 0 for an offset that is no figure.
+size_t CounterStore::settle_figure(size_t at) {
   const std::vector<uint8_t> server = parts_.value(static_cast<int32_t>(at));
   const size_t width = server.size();
-  if (width == 0 || at + width > records::cfg::kSize) return false;
+  if (width == 0 || at + width > records::cfg::kSize) return 0;
   uint8_t* data = shop_.config.data() + at;
   const uint8_t* was = synced_.data() + at;
   if (std::memcmp(data, was, width) != 0) {
@@ -243,7 +243,7 @@ bool CounterStore::settle_figure(size_t at) {
     std::memcpy(data, server.data(), width);
   }
   std::memcpy(synced_.data() + at, server.data(), width);
-  return true;
+  return width;
 }
 
 void CounterStore::apply_changes(const Result& changes, const Request* own) {
@@ -322,7 +322,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
     }
   }
   for (int32_t at : moved_figures) {
-    if (settle_figure(static_cast<size_t>(at))) config_moved.emplace_back(at, at + records::cfg::figure_width(parts_.type(at)));
+    if (const size_t width = settle_figure(static_cast<size_t>(at))) config_moved.emplace_back(at, at + width);
   }
   open.clear();
   for (const auto& name : whole_logs) {
