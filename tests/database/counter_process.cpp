@@ -4,6 +4,10 @@
 // moment, or the server restarted under it, the test of nothing half-saved.
 // usage: db-counter FOLDER SECONDS SEED   (FOLDER holds kelvo-database.conf)
 //   KELVO_COUNTER_WAIT set: start when FOLDER/.go appears (see wait_for_start)
+//   KELVO_COUNTER_PHASE=S: the time cut into phases of S seconds from the start; the counter
+//     prints "phase K transactions N" for each. With KELVO_COUNTER_ODD_PHASES set it works in
+//     the odd phases only and waits in the others, so that a benchmark compares one counter
+//     and two in phases a few seconds apart, on a machine whose speed drifts.
 // Prints "rentals R returns T refused F unreachable U" when the time is up.
 
 #include <chrono>
@@ -13,6 +17,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "counter_driver.h"
 #include "shop_generator.h"
@@ -55,6 +60,15 @@ void wait_for_start(const std::filesystem::path& folder) {
   while (!std::filesystem::exists(folder / ".go")) std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
+struct Phases {
+  double length = std::getenv("KELVO_COUNTER_PHASE") ? std::atof(std::getenv("KELVO_COUNTER_PHASE")) : 0;
+  bool odd_only = std::getenv("KELVO_COUNTER_ODD_PHASES") != nullptr;
+  long of(std::chrono::steady_clock::duration since) const {
+    return static_cast<long>(std::chrono::duration<double>(since).count() / length);
+  }
+  bool works(std::chrono::steady_clock::duration since) const { return length <= 0 || !odd_only || of(since) % 2 == 1; }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,8 +98,16 @@ int main(int argc, char** argv) {
   if (std::getenv("KELVO_COUNTER_WAIT")) wait_for_start(folder);
   std::mt19937 rng(static_cast<unsigned>(std::atoi(argv[3])));
   Tally tally;
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(std::atof(argv[2]));
-  while (std::chrono::steady_clock::now() < end) {
+  const Phases phases;
+  std::vector<int> per_phase;
+  const auto start = std::chrono::steady_clock::now();
+  const auto end = start + std::chrono::duration<double>(std::atof(argv[2]));
+  for (auto now = start; now < end; now = std::chrono::steady_clock::now()) {
+    if (!phases.works(now - start)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      continue;
+    }
+    const int done = tally.rentals + tally.returns;
     remote.refresh();
     counter.op().messages = 0;
     if (rng() % 2 == 0) {
@@ -94,7 +116,13 @@ int main(int argc, char** argv) {
       if (counter.return_all(member)) ++tally.returns;
     }
     count_refusal(counter, tally);
+    if (phases.length > 0 && tally.rentals + tally.returns > done) {
+      const auto k = static_cast<size_t>(phases.of(std::chrono::steady_clock::now() - start));
+      if (per_phase.size() <= k) per_phase.resize(k + 1, 0);
+      ++per_phase[k];
+    }
   }
+  for (size_t k = 0; k < per_phase.size(); ++k) std::cout << "phase " << k << " transactions " << per_phase[k] << "\n";
   std::cout << "rentals " << tally.rentals << " returns " << tally.returns << " refused " << tally.refused
             << " unreachable " << tally.unreachable << "\n";
   return 0;
