@@ -22,6 +22,7 @@
 
 #include "counter/rental.h"
 #include "counter/return_transaction.h"
+#include "bench_shop.h"
 #include "io_counting.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
@@ -232,6 +233,65 @@ void BM_WorkingCopyStatusWindowFigures(benchmark::State& state) {
   if (c->op.messages != 0) fail(state, "a message came up");
 }
 BENCHMARK(BM_WorkingCopyStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The folder's side of the paired benchmarks: the same generated shop, kept in a folder.
+struct FolderCounter : bench::ScriptedCustomer {
+  FolderCounter() {
+    shop = std::make_unique<records::Shop>(bench::shop_folder(), op, clock, locale);
+    if (!records::open_data(*shop, records::OpenMode::CheckOnly)) problem = "the generated shop did not open";
+    else if (shop->config.set_i64(records::cfg::kAutoOfferOff, 2); !choose()) problem = "the generated shop has no idle member";
+  }
+  std::string problem;
+};
+
+double median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::nth_element(v.begin(), v.begin() + static_cast<long>(v.size() / 2), v.end());
+  return v[v.size() / 2];
+}
+
+// The same command on the folder and on the database one after the other at each iteration,
+// timed apart: the median of the pairs' ratios, each pair a few milliseconds apart, leaves out
+// the machine's drift, which the folder and database benchmarks, minutes apart, take in.
+template <class OnFolder, class OnDatabase>
+void paired(benchmark::State& state, bool changes, OnFolder on_folder, OnDatabase on_database) {
+  static FolderCounter folder;
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  if (!folder.problem.empty()) return fail(state, folder.problem.c_str());
+  std::vector<double> f, d, ratios;
+  const auto ms = [](auto start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  };
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    if (!on_folder(folder)) fail(state, "the command on the folder did not finish");
+    f.push_back(ms(start));
+    start = std::chrono::steady_clock::now();
+    if (!on_database(*c)) fail(state, "the command on the database did not finish");
+    d.push_back(ms(start));
+    ratios.push_back(d.back() / f.back());
+    if (!changes) continue;
+    state.PauseTiming();
+    if (!folder.put_back()) fail(state, "the put-back on the folder failed");
+    state.ResumeTiming();
+    put_back(*c, state);
+  }
+  state.counters["folder_ms"] = median(f);
+  state.counters["database_ms"] = median(d);
+  state.counters["ratio"] = median(ratios);
+}
+
+void BM_PairedRentFiveItems(benchmark::State& state) {
+  paired(state, true, [](FolderCounter& f) { return f.rent(); }, [](DatabaseCounter& c) { return c.refresh(), c.rent(); });
+}
+BENCHMARK(BM_PairedRentFiveItems)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PairedStatusWindowFigures(benchmark::State& state) {
+  const auto pass = [](records::Shop& shop) { return !reports::status_texts(shop, shop.now()).lines.empty(); };
+  paired(state, false, [&](FolderCounter& f) { return pass(*f.shop); }, [&](DatabaseCounter& c) { return c.refresh(), pass(*c.shop); });
+}
+BENCHMARK(BM_PairedStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

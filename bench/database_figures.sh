@@ -7,6 +7,10 @@
 # usage: bench/database_figures.sh [BUILD_FOLDER]   (build/ of the checkout by default)
 #   KELVO_THROUGHPUT_SECONDS  how long the counters run in each round (10)
 #   KELVO_THROUGHPUT_ROUNDS   rounds of one counter then two (3); the medians are reported
+#   KELVO_ALTERNATING_SECONDS one run in phases of 3 s, the second counter working in every
+#                             other one (60); each phase of two is set against the phases of one
+#                             on either side, seconds apart, which the rounds, a minute apart on
+#                             a machine whose speed drifts by a third, are not
 #   KELVO_SERVER_OPTIONS      more server settings, e.g. "-c log_min_duration_statement=0"
 set -u
 
@@ -14,6 +18,8 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 BUILD=$(realpath "${1:-$HERE/../build}") || exit 1
 RUN_SECONDS=${KELVO_THROUGHPUT_SECONDS:-10}
 ROUNDS=${KELVO_THROUGHPUT_ROUNDS:-3}
+ALTERNATING_SECONDS=${KELVO_ALTERNATING_SECONDS:-60}
+PHASE_SECONDS=3
 for p in bench/make-shop kelvo-db db-counter bench/bench_rental bench/bench_figures bench/bench_database; do
   [ -x "$BUILD/$p" ] || { echo "missing $BUILD/$p: build it first" >&2; exit 1; }
 done
@@ -78,10 +84,20 @@ while [ "$round" -le "$ROUNDS" ]; do
   cat "$OUT/alone.$round" "$OUT/first.$round" "$OUT/second.$round" >&2
   round=$((round + 1))
 done
+say "one run of $ALTERNATING_SECONDS s: two counters in odd phases of $PHASE_SECONDS s, one in even phases"
+KELVO_COUNTER_PHASE=$PHASE_SECONDS "$BUILD/db-counter" "$WORK/till1" "$ALTERNATING_SECONDS" 31 >"$OUT/steady" 2>&1 &
+P1=$!
+KELVO_COUNTER_PHASE=$PHASE_SECONDS KELVO_COUNTER_ODD_PHASES=1 "$BUILD/db-counter" "$WORK/till2" "$ALTERNATING_SECONDS" 32 \
+  >"$OUT/alternate" 2>&1 &
+P2=$!
+go till1 till2
+wait $P1 || fail "the counter working throughout ended with $?"
+wait $P2 || fail "the counter working in odd phases ended with $?"
+rm -f "$WORK/till1/.go" "$WORK/till2/.go"
 
-python3 - "$OUT" "$RUN_SECONDS" "$ROUNDS" <<'PY' || FAILURES=$((FAILURES + 1))
+python3 - "$OUT" "$RUN_SECONDS" "$ROUNDS" "$PHASE_SECONDS" <<'PY' || FAILURES=$((FAILURES + 1))
 import json, re, statistics, sys
-out, seconds, rounds = sys.argv[1], float(sys.argv[2]), int(sys.argv[3])
+out, seconds, rounds, phase = sys.argv[1], float(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4])
 
 def times(name):
     runs = json.load(open(f"{out}/{name}.json"))["benchmarks"]
@@ -125,6 +141,23 @@ ratio = two / one if one else 0
 print(f"{'(rentals+returns)/s':24} {'one':>9} {'two':>9}   rounds: " + ", ".join(f"{a:.0f}/{b:.0f}" for a, b in zip(ones, twos)))
 print(f"{'counters, medians':24} {one:9.1f} {two:9.1f} {ratio:5.2f}x {1.6:5.1f}x" + ("" if ratio >= 1.6 else " MISSED"))
 print(f"refused by the other counter: {refused}, server unreachable: {unreachable}")
+
+def phases(file):
+    return {int(k): int(n) for k, n in re.findall(r"phase (\d+) transactions (\d+)", open(f"{out}/{file}").read())}
+steady, alternate = phases("steady"), phases("alternate")
+# Each phase of two against the mean of the phases of one on either side; the last phase, cut
+# short by the end of the run, is left out.
+pairs = [((steady.get(k - 1, 0) + steady.get(k + 1, 0)) / 2 / phase, (steady.get(k, 0) + alternate.get(k, 0)) / phase)
+         for k in range(1, max(steady, default=0) - 1, 2)]
+pairs = [(a, b) for a, b in pairs if a > 0]
+if pairs:
+    ratios = [b / a for a, b in pairs]
+    pooled = sum(b for _, b in pairs) / sum(a for a, _ in pairs)
+    print(f"{'alternating phases':24} {statistics.median(a for a, _ in pairs):9.1f} {statistics.median(b for _, b in pairs):9.1f}"
+          f" {statistics.median(ratios):5.2f}x {1.6:5.1f}x" + ("" if statistics.median(ratios) >= 1.6 else " MISSED") +
+          f"   pooled {pooled:.2f}x, phases: " + ", ".join(f"{r:.2f}" for r in ratios))
+else:
+    print("alternating phases: no whole pair of phases")
 if missing:
     sys.exit("a benchmark gave no time")
 PY
