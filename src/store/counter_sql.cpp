@@ -71,21 +71,13 @@ $f$;
 -- to `safe_log` is either visible now or will never be. A writer registers the first version
 -- and log entry it can draw, by a lock it holds until its commit is visible; the marks stop
 -- below the lowest of them. Read in a statement of its own, before the rows are read.
--- A counter gives the marks it holds: when nothing was drawn since, they are the answer.
-CREATE OR REPLACE FUNCTION kelvo_marks(seen bigint, seen_log bigint, OUT safe bigint, OUT safe_log bigint)
+CREATE OR REPLACE FUNCTION kelvo_marks(OUT safe bigint, OUT safe_log bigint)
 LANGUAGE plpgsql VOLATILE AS $f$
 DECLARE
   alone boolean;
   top bigint;
   top_log bigint;
 BEGIN
-  top := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq);
-  top_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
-  IF top <= seen AND top_log <= seen_log THEN
-    safe := seen;
-    safe_log := seen_log;
-    RETURN;
-  END IF;
   -- A writer holds the day lock shared from before it draws its first version until its commit
   -- is visible: when no other holds it, all that was drawn is visible.
   alone := pg_try_advisory_lock(7165001);
@@ -109,9 +101,6 @@ BEGIN
   safe_log := least(coalesce(safe_log, top_log), top_log);
 END
 $f$;
-
-CREATE OR REPLACE FUNCTION kelvo_marks(OUT safe bigint, OUT safe_log bigint)
-LANGUAGE sql VOLATILE AS $f$ SELECT * FROM kelvo_marks(-1, -1) $f$;
 
 -- Earlier counters' kelvo_rows and kelvo_changes were read without the versions a counter holds.
 DROP FUNCTION IF EXISTS kelvo_changes(bigint, bigint);
@@ -149,8 +138,7 @@ BEGIN
 END
 $f$;
 
--- What a counter of the last version asks at the start of each operation; counters now send
--- the marks and the rows as two statements (see changes_query).
+-- What a counter asks at the start of each operation.
 CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint, held bigint[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql VOLATILE AS $f$
@@ -349,32 +337,6 @@ BEGIN
                  FROM unnest(tbls, slots, written) AS w(t, s, v);
 END
 $f$;
-)SQL";
-}
-
-std::string changes_query() {
-  // Each table is read only when a version was drawn since the marks (a check of the sequence,
-  // made once), so a refresh with nothing new reads no table. The upper bound on each version
-  // and log entry makes the one plan for every call expect a few rows, read by their index.
-  return R"SQL(
-SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
-  SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
-    FROM shop_file f WHERE (SELECT last_value FROM change_seq) > $1::bigint AND f.version > $1
-  UNION ALL SELECT 2, 'record', 'film.dat', r.slot, r.version, r.bytes FROM film r
-   WHERE (SELECT last_value FROM change_seq) > $1 AND r.version > $1 AND r.version < 9223372036854775807 AND r.version <> ALL ($3::bigint[])
-  UNION ALL SELECT 2, 'record', 'member.dat', r.slot, r.version, r.bytes FROM member r
-   WHERE (SELECT last_value FROM change_seq) > $1 AND r.version > $1 AND r.version < 9223372036854775807 AND r.version <> ALL ($3)
-  UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r
-   WHERE (SELECT last_value FROM change_seq) > $1 AND r.version > $1 AND r.version < 9223372036854775807 AND r.version <> ALL ($3)
-  UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r
-   WHERE (SELECT last_value FROM change_seq) > $1 AND r.version > $1 AND r.version < 9223372036854775807 AND r.version <> ALL ($3)
-  UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b
-   WHERE (SELECT last_value FROM change_seq) > $1 AND b.id = 1 AND b.version > $1
-  UNION ALL SELECT 4, 'part', p.counter, p.byte_offset::bigint, p.version, int8send(p.i) || float8send(p.f) FROM config_figure_part p
-   WHERE (SELECT last_value FROM change_seq) > $1 AND p.version > $1
-  UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l
-   WHERE (SELECT last_value FROM log_seq) > $2::bigint AND l.seq > $2 AND l.seq < 9223372036854775807
-) c ORDER BY c.ord, c.name, c.slot
 )SQL";
 }
 

@@ -1,9 +1,8 @@
 #pragma once
-// The server side of a counter working on a shop in the database: functions installed beside
-// the tables, and one query. kelvo_marks tells a counter how far it may trust what it reads, and
-// the changes query hands it every row changed since the newest version and log entry it has
-// seen; kelvo_commit stores one transaction of a counter in one call (one round trip), refusing
-// it whole when a record it writes was changed since the counter read it.
+// The server side of a counter working on a shop in the database: two functions installed
+// beside the tables. kelvo_changes hands a counter every row changed since the newest version
+// and log entry it has seen; kelvo_commit stores one transaction of a counter in one call (one
+// round trip), refusing it whole when a record it writes was changed since the counter read it.
 #include <string>
 
 namespace kelvo::store {
@@ -19,13 +18,7 @@ constexpr long long kWriteLock = 7165002;
 constexpr const char* kChangedElsewhere = "KV001";
 constexpr const char* kNumberTaken = "KV002";
 
-// CREATE OR REPLACE statements of the functions, for the connection's current schema.
+// CREATE OR REPLACE statements of both functions, for the connection's current schema.
 std::string counter_functions();
-
-// A counter's refresh is two statements sent together: its marks (kelvo_marks), then this
-// query, every row changed since the marks it held ($1 the version, $2 the log entry), but the
-// records at the versions in $3, which its own commits wrote. Log entries past the new marks
-// may come with them, and are left for the next refresh.
-std::string changes_query();
 
 }  // namespace kelvo::store

@@ -90,10 +90,7 @@ Connection& CounterStore::connection() {
   db->exec("SELECT pg_advisory_lock(7165003)");
   db->exec(counter_functions());
   db->exec("SELECT pg_advisory_unlock(7165003)");
-  // One plan for every refresh: planning the changes query anew took longer than running it.
-  db->exec("SET plan_cache_mode = force_generic_plan");
-  db->prepare("marks", "SELECT safe, safe_log FROM kelvo_marks($1, $2)");
-  db->prepare("changes", changes_query());
+  db->prepare("changes", "SELECT * FROM kelvo_changes($1, $2, $3::bigint[])");
   db->prepare("commit",
               "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
               " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
@@ -201,20 +198,18 @@ bool CounterStore::commit(const records::Journal& writes) {
 void CounterStore::refresh() {
   if (day_close_) return;
   try {
-    std::vector<Result> changes = read_changes(connection());
-    apply_changes(changes[1], nullptr, &changes[0]);
+    Result changes = read_changes(connection());
+    apply_changes(changes);
   } catch (const DbError&) {
     drop_connection();
   }
 }
 
-// The marks in a statement of their own, before the rows are read, in the same round trip.
-std::vector<Result> CounterStore::read_changes(Connection& db) {
+Result CounterStore::read_changes(Connection& db) {
   std::vector<Value> own;
   own.reserve(own_.size());
   for (int64_t v : own_) own.push_back(Value::i64(v));
-  return db.run_pipelined({{"marks", {Value::i64(seen_), Value::i64(seen_log_)}},
-                           {"changes", {Value::i64(seen_), Value::i64(seen_log_), Value::array(20, own)}}});
+  return db.run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_), Value::array(20, own)});
 }
 
 bool CounterStore::begin_day_close() {
@@ -223,8 +218,8 @@ bool CounterStore::begin_day_close() {
     db.exec("BEGIN");
     db.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kDayLock) + ")");
     day_close_ = true;
-    std::vector<Result> changes = read_changes(db);
-    apply_changes(changes[1], nullptr, &changes[0]);
+    Result changes = read_changes(db);
+    apply_changes(changes);
     return true;
   } catch (const DbError&) {
     day_close_ = false;

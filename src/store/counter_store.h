@@ -66,11 +66,10 @@ class CounterStore final : public records::RemoteStore {
   Sent send(Request& request, std::optional<Result>& answer);
   Sent stored(const Request& request);
   // The server's rows written into the working copy and memory; with `own`, the answer to that
-  // request, whose records the working copy holds already; with `marks`, the marks read before
-  // the rows (otherwise the rows lead with them).
-  void apply_changes(const Result& changes, const Request* own = nullptr, const Result* marks = nullptr);
+  // request, whose records the working copy holds already.
+  void apply_changes(const Result& changes, const Request* own = nullptr);
   void apply_own(const Result& answer, const Request& request);
-  std::vector<Result> read_changes(Connection& db);  // the marks, then the rows
+  Result read_changes(Connection& db);
   void forget_own();  // the versions the marks have passed
   size_t settle_figure(size_t at);
   void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);

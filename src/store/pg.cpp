@@ -3,7 +3,6 @@
 #include <libpq-fe.h>
 
 #include <cstring>
-#include <optional>
 
 namespace kelvo::store {
 
@@ -175,40 +174,6 @@ Result Connection::run_prepared(const std::string& name, const std::vector<Value
   const Params p(params);
   return checked(c_, PQexecPrepared(c_, name.c_str(), p.count(), p.values.data(), p.lengths.data(), p.formats.data(), 1),
                  "statement failed");
-}
-
-std::vector<Result> Connection::run_pipelined(const std::vector<Call>& calls) {
-  if (PQenterPipelineMode(c_) != 1) fail("statement failed");
-  for (const auto& call : calls) {
-    const Params p(call.params);
-    if (PQsendQueryPrepared(c_, call.name.c_str(), p.count(), p.values.data(), p.lengths.data(), p.formats.data(), 1) != 1)
-      fail("statement failed");
-  }
-  if (PQpipelineSync(c_) != 1) fail("statement failed");
-  // Every result is read, up to the end of the pipeline, before the first failure is thrown:
-  // the connection is left ready for the next statement.
-  std::vector<Result> results;
-  std::optional<DbError> failure;
-  for (size_t i = 0; i < calls.size(); ++i) {
-    PGresult* r = PQgetResult(c_);
-    if (!r) fail("statement failed");  // the connection went away
-    if (!failure) {
-      try {
-        results.push_back(checked(c_, r, "statement failed"));
-      } catch (const DbError& e) {
-        failure = e;
-      }
-    } else {
-      PQclear(r);
-    }
-    while (PGresult* extra = PQgetResult(c_)) PQclear(extra);  // the NULL that ends each statement
-  }
-  PGresult* sync = PQgetResult(c_);
-  const bool synced = sync && PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
-  if (sync) PQclear(sync);
-  if (!synced || PQexitPipelineMode(c_) != 1) fail("statement failed");
-  if (failure) throw *failure;
-  return results;
 }
 
 Connection::CopyIn::CopyIn(Connection& c, const std::string& table_and_columns) : c_(c) {

@@ -87,14 +87,6 @@ class Connection {
   // A statement parsed and planned once for the connection, then run by name.
   void prepare(const std::string& name, const std::string& sql);
   Result run_prepared(const std::string& name, const std::vector<Value>& params);
-  // Prepared statements sent together and answered in one round trip, each run after the one
-  // before it has ended (and so with a snapshot of its own); their results in order. Outside a
-  // transaction block they make one implicit transaction.
-  struct Call {
-    std::string name;
-    std::vector<Value> params;
-  };
-  std::vector<Result> run_pipelined(const std::vector<Call>& calls);
 
   // COPY ... FROM STDIN (FORMAT binary): rows sent as they are added, finished by end().
   class CopyIn {

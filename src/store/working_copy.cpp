@@ -246,7 +246,7 @@ size_t CounterStore::settle_figure(size_t at) {
   return width;
 }
 
-void CounterStore::apply_changes(const Result& changes, const Request* own, const Result* marks) {
+void CounterStore::apply_changes(const Result& changes, const Request* own) {
   if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) != "quiet") return apply_own(changes, *own);
   Applying applying(applying_);
   std::set<std::string> whole_logs;
@@ -259,10 +259,6 @@ void CounterStore::apply_changes(const Result& changes, const Request* own, cons
   std::vector<std::pair<size_t, size_t>> config_moved;  // stretches of the block the server moved
   std::set<int32_t> moved_figures;
   int64_t safe_log = seen_log_;
-  if (marks) {
-    seen_ = std::max(seen_, marks->i64(0, 0));
-    safe_log = std::max(safe_log, marks->i64(0, 1));
-  }
   uint8_t* data = shop_.config.data();
   uint8_t* was = synced_.data();
   for (int i = 0; i < changes.rows(); ++i) {
@@ -275,8 +271,6 @@ void CounterStore::apply_changes(const Result& changes, const Request* own, cons
       seen_ = std::max(seen_, version);
       safe_log = std::max(safe_log, slot);
     } else if (what == "log") {
-      // An entry past the marks may belong to a transaction after one still committing.
-      if (slot > safe_log) continue;
       if (!whole_logs.count(name)) records::write_all(file(name, O_WRONLY | O_APPEND), b, bytes.size());
     } else if (what == "file") {
       known_files_.insert(name);
