@@ -320,30 +320,41 @@ TEST_F(DatabaseCounters, RecordChangedAtTheOtherCounterIsRefused) {
                       u"This stock line was changed at another counter. Nothing was saved; please try again.");
 }
 
-// A film changed by a transaction of another counter that has drawn its version but not yet
-// committed, while b stores a change drawn after it: a takes b's change in at once, and the
-// film when that transaction's commit is visible, not never.
+// A film changed and a log entry written by a transaction of another counter that has drawn
+// its versions but not yet committed, while b stores a change and a log entry drawn after it: a
+// takes b's member in at once, but b's log entry only after the open one's, which comes first in
+// the log; and the film when that transaction's commit is visible, not never.
 TEST_F(DatabaseCounters, RefreshNeverPassesATransactionStillCommitting) {
   open_both();
   const int64_t film = first_live(a->shop.films.index()), slot = *a->shop.films.index().find(film);
+  const int64_t member = first_live(a->shop.members.index());
+  // The log's first entry, which makes its file at the server, stored before the open one.
+  ASSERT_TRUE(transaction(*b, member, u"Before the open one"));
+  a->remote.refresh();
   store::Connection writer(url(database));
   writer.exec("BEGIN");
   writer.exec("SELECT c.* FROM film r, LATERAL kelvo_commit(0, 0, 'till w', 'w 1', ARRAY['film'], ARRAY[r.slot], ARRAY[r.version],"
               " ARRAY[r.number], ARRAY[false], ARRAY[overlay(r.bytes PLACING '\\x5700'::bytea FROM " +
               std::to_string(records::FilmRecord::k_title + 1) +
-              ")], '{}', '{}', '{}', '{}', '{}', '{}', '{}', '{}', NULL, NULL, '{}', '{}') c WHERE r.slot = " + std::to_string(slot));
-  const TextField<records::MemberRecord> name{records::read_member, records::rewrite_member, &records::MemberRecord::name,
-                                              &records::MemberRecord::set_name};
-  const int64_t member = first_live(a->shop.members.index());
-  ASSERT_TRUE(name.write(*b, member, u"After the open one"));
+              ")], '{}', '{}', '{}', '{}', '{}', ARRAY['lgb4.dat'], ARRAY['\\x570d0a'::bytea], '{}', NULL, NULL, '{}', '{}') c"
+              " WHERE r.slot = " + std::to_string(slot));
+  ASSERT_TRUE(transaction(*b, member, u"After the open one"));
+  const auto log_before = records::read_whole(folder / "a" / "lgb4.dat");
   records::FilmRecord f;
   for (bool committed : {false, true}) {
+    SCOPED_TRACE(committed ? "committed" : "still committing");
     if (committed) writer.exec("COMMIT");
     a->remote.refresh();
-    EXPECT_EQ(name.value(*a, member), u"After the open one");
+    ASSERT_TRUE(records::read_member(a->shop, member, a->shop.member));
+    EXPECT_EQ(a->shop.member.name(), u"After the open one");
     ASSERT_TRUE(records::read_film(a->shop, film, f));
     EXPECT_EQ(f.title()[0] == u'W', committed);
+    if (!committed) {
+      EXPECT_TRUE(records::read_whole(folder / "a" / "lgb4.dat") == log_before);
+    }
   }
+  store::export_shop(url(database), folder / "server", [](std::string_view) {});
+  EXPECT_TRUE(records::read_whole(folder / "a" / "lgb4.dat") == records::read_whole(folder / "server" / "lgb4.dat"));
 }
 
 // The same new member number given at both counters before either saw the other's.
