@@ -20,7 +20,6 @@
 #include "platform/clock.h"
 #include "platform/locale.h"
 #include "platform/operator.h"
-#include "records/config_layout.h"
 #include "records/data_opening.h"
 #include "records/shop.h"
 #include "io_counting.h"
@@ -43,7 +42,6 @@ struct RentalBench : bench::ScriptedCustomer {
     bench::generate_shop(folder, bench::ShopSize{}, 20240315);
     shop = std::make_unique<records::Shop>(folder, op, clock, locale);
     if (!records::open_data(*shop, records::OpenMode::CheckOnly)) std::abort();
-    shop->config.set_i64(records::cfg::kAutoOfferOff, 2);
     if (!choose()) state.SkipWithError("the generated shop has no idle member or too few films in stock");
   }
   ~RentalBench() {

@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/locale.h"
 #include "platform/operator.h"
+#include "records/config_layout.h"
 #include "records/shop.h"
 #include "shop_generator.h"
 #include "text/format.h"
@@ -117,10 +118,12 @@ inline bool choose_idle_member_and_films(const records::Shop& shop, int64_t& mem
 }
 
 // The counter of the rental benchmarks and its customer: the shop is opened by the benchmark
-// (on a folder or on a database), then choose() picks the customer as above.
+// (on a folder or on a database), then choose() picks the customer as above, with the automatic
+// offer of items off (the scripted screens take no offer).
 struct ScriptedCustomer {
   ScriptedCustomer() : clock(generated_shop_day()), screens(op) {}
   bool choose() {
+    shop->config.set_i64(records::cfg::kAutoOfferOff, 2);
     const bool found = choose_idle_member_and_films(*shop, member, m, films);
     for (const auto& f : films) screens.items.push_back(f.number());
     return found;

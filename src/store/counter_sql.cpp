@@ -5,7 +5,8 @@ namespace kelvo::store {
 namespace {
 
 // Every row changed since `seen` (records but those at the versions in `held`) and every log
-// entry after `seen_log` up to the given mark, in the order a counter takes them in.
+// entry after `seen_log` up to the given mark, in the order a counter takes them in. Written
+// into both functions that read changes, which declare `seen`, `seen_log`, `held` and `newest`.
 std::string changed_rows(const std::string& log_mark) {
   return R"SQL(SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
     SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
