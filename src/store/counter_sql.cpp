@@ -19,8 +19,8 @@ std::string changed_rows(const std::string& log_mark) {
     -- The parts that moved, which the counter adds up with the others it holds.
     UNION ALL SELECT 4, 'part', p.counter, p.byte_offset::bigint, p.version, int8send(p.i) || float8send(p.f)
       FROM config_figure_part p WHERE p.version > seen
-    UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM log_entry l WHERE l.seq > seen_log AND l.seq <= )SQL" +
-         log_mark + R"SQL(
+    UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM kelvo_log_after(seen_log, )SQL" +
+         log_mark + ") l WHERE " + log_mark + R"SQL( > seen_log
   ) c ORDER BY c.ord, c.name, c.slot)SQL";
 }
 
@@ -123,6 +123,19 @@ BEGIN
            WHERE l.locktype = 'advisory' AND l.objsubid = 1 AND l.pid <> pg_backend_pid()) held;
   safe := least(coalesce(safe, top), top);
   safe_log := least(coalesce(safe_log, top_log), top_log);
+END
+$f$;
+
+-- The log entries after `after` up to `upto`, by the index on their sequence. The callers' one
+-- plan for every call is made at their first call, often on a new shop's empty log, where a scan
+-- of the table is the cheapest plan; kept as the day's log grew, it read the whole log at every
+-- refresh.
+CREATE OR REPLACE FUNCTION kelvo_log_after(after bigint, upto bigint)
+RETURNS TABLE (file text, seq bigint, bytes bytea)
+LANGUAGE plpgsql STABLE
+SET enable_seqscan = off SET plan_cache_mode = force_generic_plan AS $f$
+BEGIN
+  RETURN QUERY SELECT l.file, l.seq, l.bytes FROM log_entry l WHERE l.seq > after AND l.seq <= upto;
 END
 $f$;
 

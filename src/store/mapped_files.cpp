@@ -17,6 +17,13 @@ MappedFiles::~MappedFiles() {
 // The file is looked at each time: another part of the program may have replaced it whole, and
 // a store past its end would kill the process.
 uint8_t* MappedFiles::at(const std::filesystem::path& file, uint64_t offset, size_t n) {
+  if (run_ > 0) {
+    const auto seen = looked_.find(file.string());
+    if (seen != looked_.end()) {
+      const Map& m = *seen->second;
+      return m.data && offset <= m.size && n <= m.size - offset ? m.data + offset : nullptr;
+    }
+  }
   struct stat st {};
   if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
   Map& m = maps_[file.string()];
@@ -33,6 +40,7 @@ uint8_t* MappedFiles::at(const std::filesystem::path& file, uint64_t offset, siz
     if (p == MAP_FAILED) return nullptr;
     m = Map{opened.st_dev, opened.st_ino, static_cast<size_t>(opened.st_size), static_cast<uint8_t*>(p)};
   }
+  if (run_ > 0) looked_[file.string()] = &m;
   if (offset > m.size || n > m.size - offset) return nullptr;
   return m.data + offset;
 }

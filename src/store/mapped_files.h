@@ -26,6 +26,25 @@ class MappedFiles {
   bool write(const std::filesystem::path& file, uint64_t offset, const uint8_t* bytes, size_t n);
   bool read(const std::filesystem::path& file, uint64_t offset, uint8_t* bytes, size_t n);
 
+  // While one is alive, each file is looked at once: for a run of writes that only this object
+  // makes (a refresh, a transaction written back), where looking at the file again for each
+  // record cost a refresh more than the records.
+  // A file replaced whole during a run is looked at again at its next write.
+  void replaced(const std::filesystem::path& file) { looked_.erase(file.string()); }
+
+  class Run {
+   public:
+    explicit Run(MappedFiles& files) : files_(files) { files_.run_ += 1; }
+    ~Run() {
+      if (--files_.run_ == 0) files_.looked_.clear();
+    }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+   private:
+    MappedFiles& files_;
+  };
+
  private:
   struct Map {
     dev_t dev = 0;
@@ -35,6 +54,8 @@ class MappedFiles {
   };
   uint8_t* at(const std::filesystem::path& file, uint64_t offset, size_t n);
   std::map<std::string, Map> maps_;
+  int run_ = 0;
+  std::map<std::string, Map*> looked_;  // the files looked at in the current run
 };
 
 }  // namespace kelvo::store

@@ -143,11 +143,13 @@ void CounterStore::make_working_copy() {
 
 void CounterStore::write_back(const records::Journal& writes) {
   Applying applying(applying_);
+  MappedFiles::Run run(mapped_);
   for (const auto& w : writes) {
     if (w.file == records::files::kConfig || is_log_file(w.file)) continue;
     // The server holds the transaction durably; the working copy need not wait for the disk.
     if (w.whole) {
       records::write_file_atomic(shop_.path(w.file), w.bytes.data(), w.bytes.size(), records::Durability::Scratch);
+      mapped_.replaced(shop_.path(w.file));
       continue;
     }
     put(w.file, w.offset, w.bytes.data(), w.bytes.size());
@@ -249,6 +251,7 @@ size_t CounterStore::settle_figure(size_t at) {
 void CounterStore::apply_changes(const Result& changes, const Request* own) {
   if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) != "quiet") return apply_own(changes, *own);
   Applying applying(applying_);
+  MappedFiles::Run run(mapped_);
   std::set<std::string> whole_logs;
   std::map<std::string, std::unique_ptr<records::Fd>> open;
   auto file = [&](const std::string& name, int flags) -> int {

@@ -59,5 +59,30 @@ TEST(MappedFiles, EachWriteLandsInTheFileAsItIsNow) {
   fs::remove_all(folder);
 }
 
+
+// Within a run the file is looked at once, its bounds still kept; a file replaced whole and
+// said so is looked at again, so the next write lands in the new file, not the one gone.
+TEST(MappedFiles, ARunLooksOnceAndAgainAfterAReplacement) {
+  const fs::path folder = fs::temp_directory_path() / ("kelvo-mapped-run-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  const fs::path file = folder / "film.dat";
+  std::ofstream(file, std::ios::binary) << "abcdefgh";
+  MappedFiles mapped;
+  const uint8_t xy[2] = {'X', 'Y'};
+  {
+    MappedFiles::Run run(mapped);
+    EXPECT_TRUE(mapped.write(file, 0, xy, 2));
+    EXPECT_TRUE(mapped.write(file, 6, xy, 2));
+    EXPECT_FALSE(mapped.write(file, 7, xy, 2));
+    EXPECT_EQ(content(file), "XYcdefXY");
+    std::ofstream(folder / "new", std::ios::binary) << "ijklmnop";
+    fs::rename(folder / "new", file);
+    mapped.replaced(file);
+    EXPECT_TRUE(mapped.write(file, 2, xy, 2));
+    EXPECT_EQ(content(file), "ijXYmnop");
+  }
+  fs::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace kelvo::store
