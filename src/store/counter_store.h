@@ -6,6 +6,7 @@
 // copy only from the server, together with what the other counters changed.
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -73,6 +74,8 @@ class CounterStore final : public records::RemoteStore {
   void forget_own();  // the versions the marks have passed
   size_t settle_figure(size_t at);
   void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);
+  using LogAppends = std::map<std::string, std::vector<uint8_t>>;  // a log's name, its new bytes
+  void append_logs(const LogAppends& logs);
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
   void add_config(Request& request, const uint8_t* block);
   void write_back(const records::Journal& writes);

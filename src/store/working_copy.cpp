@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "records/file_io.h"
@@ -196,29 +197,43 @@ void CounterStore::apply_own(const Result& answer, const Request& r) {
     if (!alone) own_.push_back(versions[slot]);
   }
   if (!alone) return;
-  std::map<std::string, std::unique_ptr<records::Fd>> logs;
+  LogAppends logs;
   for (size_t i = 0; i < r.log_files.size(); ++i) {
-    const std::string name(r.log_files[i].data.begin(), r.log_files[i].data.end());
-    auto& fd = logs[name];
-    if (!fd) fd = std::make_unique<records::Fd>(records::open_regular(shop_.path(name), O_WRONLY | O_APPEND | O_CREAT));
-    records::write_all(fd->get(), r.log_bytes[i].data.data(), r.log_bytes[i].data.size());
+    auto& bytes = logs[std::string(r.log_files[i].data.begin(), r.log_files[i].data.end())];
+    bytes.insert(bytes.end(), r.log_bytes[i].data.begin(), r.log_bytes[i].data.end());
   }
+  append_logs(logs);
   write_config_stretches(r.config_moved);
+}
+
+// Each log's new entries in one write: a refresh or a transaction brings a few entries a log,
+// and each system call is dear on a virtual machine.
+void CounterStore::append_logs(const LogAppends& logs) {
+  for (const auto& [name, bytes] : logs) {
+    records::Fd fd(records::open_regular(shop_.path(name), O_WRONLY | O_APPEND | O_CREAT));
+    if (fd.ok()) records::write_all(fd.get(), bytes.data(), bytes.size());
+  }
 }
 
 void CounterStore::forget_own() {
   own_.erase(std::remove_if(own_.begin(), own_.end(), [this](int64_t v) { return v <= seen_; }), own_.end());
 }
 
-// Only what moved is written, in place: a transaction moves a few figures of 92 KB.
+// Only what moved is written, in place: a transaction moves a few figures of 92 KB. Through the
+// mapping, as the records are: opening the file to write them cost every refresh three system
+// calls.
 void CounterStore::write_config_stretches(std::vector<std::pair<size_t, size_t>> moved) {
   if (moved.empty()) return;
   std::sort(moved.begin(), moved.end());
-  records::Fd fd(records::open_regular(shop_.path(records::files::kConfig), O_WRONLY));
-  for (size_t i = 0; fd.ok() && i < moved.size();) {
+  MappedFiles::Run run(mapped_);
+  const fs::path path = shop_.path(records::files::kConfig);
+  std::optional<records::Fd> fd;  // when the block cannot be mapped
+  for (size_t i = 0; i < moved.size();) {
     auto [from, to] = moved[i];
     for (++i; i < moved.size() && moved[i].first <= to + 512; ++i) to = std::max(to, moved[i].second);
-    records::pwrite_all(fd.get(), shop_.config.data() + from, to - from, from);
+    if (mapped_.write(path, from, shop_.config.data() + from, to - from)) continue;
+    if (!fd) fd.emplace(records::open_regular(path, O_WRONLY));
+    if (fd->ok()) records::pwrite_all(fd->get(), shop_.config.data() + from, to - from, from);
   }
 }
 
@@ -253,12 +268,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   Applying applying(applying_);
   MappedFiles::Run run(mapped_);
   std::set<std::string> whole_logs;
-  std::map<std::string, std::unique_ptr<records::Fd>> open;
-  auto file = [&](const std::string& name, int flags) -> int {
-    auto& fd = open[name];
-    if (!fd) fd = std::make_unique<records::Fd>(records::open_regular(shop_.path(name), flags | O_CREAT));
-    return fd->get();
-  };
+  LogAppends appends;
   std::vector<std::pair<size_t, size_t>> config_moved;  // stretches of the block the server moved
   std::set<int32_t> moved_figures;
   int64_t safe_log = seen_log_;
@@ -274,7 +284,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       seen_ = std::max(seen_, version);
       safe_log = std::max(safe_log, slot);
     } else if (what == "log") {
-      if (!whole_logs.count(name)) records::write_all(file(name, O_WRONLY | O_APPEND), b, bytes.size());
+      if (!whole_logs.count(name)) appends[name].insert(appends[name].end(), b, b + bytes.size());
     } else if (what == "file") {
       known_files_.insert(name);
       if (!safe_file_name(name) || counter_own_file(name)) continue;
@@ -327,7 +337,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   for (int32_t at : moved_figures) {
     if (const size_t width = settle_figure(static_cast<size_t>(at))) config_moved.emplace_back(at, at + width);
   }
-  open.clear();
+  append_logs(appends);
   for (const auto& name : whole_logs) {
     records::FileReplacement out(shop_.path(name), records::Durability::Scratch);
     connection().copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "' AND seq <= " + std::to_string(safe_log) + " ORDER BY seq",
