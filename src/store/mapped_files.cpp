@@ -14,8 +14,8 @@ MappedFiles::~MappedFiles() {
     if (m.data) ::munmap(m.data, m.size);
 }
 
-// The file is looked at each time: another part of the program may have replaced it whole, and
-// a store past its end would kill the process.
+// The file is looked at each time, or once in a run: another part of the program may have
+// replaced it whole, and a store past its end would kill the process.
 uint8_t* MappedFiles::at(const std::filesystem::path& file, uint64_t offset, size_t n) {
   if (run_ > 0) {
     const auto seen = looked_.find(file.string());

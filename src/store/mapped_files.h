@@ -26,12 +26,12 @@ class MappedFiles {
   bool write(const std::filesystem::path& file, uint64_t offset, const uint8_t* bytes, size_t n);
   bool read(const std::filesystem::path& file, uint64_t offset, uint8_t* bytes, size_t n);
 
-  // While one is alive, each file is looked at once: for a run of writes that only this object
-  // makes (a refresh, a transaction written back), where looking at the file again for each
-  // record cost a refresh more than the records.
   // A file replaced whole during a run is looked at again at its next write.
   void replaced(const std::filesystem::path& file) { looked_.erase(file.string()); }
 
+  // While one is alive, each file is looked at once: for a run of writes that only this object
+  // makes (a refresh, a transaction written back), where looking at the file again for each
+  // record cost a refresh more than the records.
   class Run {
    public:
     explicit Run(MappedFiles& files) : files_(files) { files_.run_ += 1; }

@@ -279,7 +279,9 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
       seen_ = std::max(seen_, version);
       safe_log = std::max(safe_log, slot);
     } else if (what == "log") {
-      if (!whole_logs.count(name)) appends[name].insert(appends[name].end(), b, b + bytes.size());
+      if (whole_logs.count(name)) continue;
+      auto& append = appends[name];
+      append.insert(append.end(), b, b + bytes.size());
     } else if (what == "file") {
       known_files_.insert(name);
       if (!safe_file_name(name) || counter_own_file(name)) continue;

@@ -51,7 +51,9 @@ TEST(MappedFiles, EachWriteLandsInTheFileAsItIsNow) {
     EXPECT_EQ(content(file), c.after);
     uint8_t back[2] = {};
     EXPECT_EQ(mapped.read(file, c.offset, back, 2), c.mapped);
-    if (c.mapped) EXPECT_EQ(std::string(back, back + 2), "XY");
+    if (c.mapped) {
+      EXPECT_EQ(std::string(back, back + 2), "XY");
+    }
   }
   fs::remove(file);
   const uint8_t x = 'X';
