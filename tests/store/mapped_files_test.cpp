@@ -61,7 +61,6 @@ TEST(MappedFiles, EachWriteLandsInTheFileAsItIsNow) {
   fs::remove_all(folder);
 }
 
-
 // Within a run the file is looked at once, its bounds still kept; a file replaced whole and
 // said so is looked at again, so the next write lands in the new file, not the one gone.
 TEST(MappedFiles, ARunLooksOnceAndAgainAfterAReplacement) {
