@@ -74,6 +74,13 @@ CREATE TABLE IF NOT EXISTS config_counter (
   version bigint NOT NULL,
   PRIMARY KEY (counter, byte_offset));
 
+-- The transactions that wrote no log entry, by their identifier (a counter's log entries carry
+-- it already): a counter whose answer was lost after its commit finds here that it stood.
+-- Such transactions are few (settings, a record amended); kept a day.
+CREATE TABLE IF NOT EXISTS counter_commit (
+  transaction_id text PRIMARY KEY,
+  stored_at timestamptz NOT NULL DEFAULT now());
+
 -- The figure's value as the block holds it, in the server's binary form of its kind: its
 -- imported value plus the counters' parts (one expression, which the planner takes inline).
 CREATE OR REPLACE FUNCTION kelvo_figure_value(kind text, i32 integer, i64 bigint, f32 real, added_i bigint, added_f float8)
@@ -322,6 +329,11 @@ BEGIN
   INSERT INTO shop_file (name, kind) SELECT DISTINCT f, 'log' FROM unnest(log_files) AS f ON CONFLICT (name) DO NOTHING;
   INSERT INTO log_entry (file, counter, transaction_id, bytes)
     SELECT l.f, counter_name, txid, l.b FROM unnest(log_files, log_bytes) WITH ORDINALITY AS l(f, b, n) ORDER BY l.n;
+
+  IF coalesce(array_length(log_files, 1), 0) = 0 THEN
+    DELETE FROM counter_commit c WHERE c.stored_at < now() - interval '1 day';
+    INSERT INTO counter_commit (transaction_id) VALUES (txid);
+  END IF;
 
   FOR i IN 1 .. coalesce(array_length(file_names, 1), 0) LOOP
     IF file_bytes[i] IS NULL THEN

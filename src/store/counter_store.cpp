@@ -130,11 +130,9 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
     }
   }
   drop_connection();
-  // The answer was lost on the way: the transaction stands when its log entries are there.
-  if (!day_close_ && !r.log_files.empty()) {
+  if (!day_close_) {
     try {
-      if (connection().query("SELECT 1 FROM log_entry WHERE transaction_id = $1 LIMIT 1", {Value::text(r.txid)}).rows() == 1)
-        return stored(r);
+      if (stood(r)) return stored(r);
     } catch (const DbError&) {
       drop_connection();
     }
@@ -142,6 +140,15 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
   day_close_ = false;
   unreachable();
   return Sent::Unreachable;
+}
+
+// The answer was lost on the way: the transaction stands when the server holds its identifier,
+// with its log entries or, for one that wrote none, among such commits. Told it did not, the
+// operator would do again what stood: a figure added twice.
+bool CounterStore::stood(const Request& r) {
+  const char* sql = r.log_files.empty() ? "SELECT 1 FROM counter_commit WHERE transaction_id = $1"
+                                        : "SELECT 1 FROM log_entry WHERE transaction_id = $1 LIMIT 1";
+  return connection().query(sql, {Value::text(r.txid)}).rows() == 1;
 }
 
 // The server added the transaction's figures to this counter's parts: so does the counter.

@@ -65,6 +65,7 @@ class CounterStore final : public records::RemoteStore {
   Connection& connection();
   void drop_connection();
   Sent send(Request& request, std::optional<Result>& answer);
+  bool stood(const Request& request);
   Sent stored(const Request& request);
   // The server's rows written into the working copy and memory; with `own`, the answer to that
   // request, whose records the working copy holds already.

@@ -1,8 +1,9 @@
 // Two counters of one shop kept in a database, in one process, each with its own folder and
 // connection: what one changes reaches the other at its next operation, figures add up, a record
-// changed at the other counter is refused whole, the day closes once (a lost connection is the
-// two-process test's: tests/database_counters.sh). Needs a server: tests/database_store.sh starts one and names its socket folder in
-// KELVO_TEST_DATABASE_HOST.
+// changed at the other counter is refused whole, the day closes once, a commit or its answer lost
+// on the way is told as it went (connections cut under working counters are the two-process
+// test's: tests/database_counters.sh). Needs a server: tests/database_store.sh starts one and
+// names its socket folder in KELVO_TEST_DATABASE_HOST.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -22,6 +23,7 @@
 #include "store/counter_store.h"
 #include "store/figure_parts.h"
 #include "store/shop_move.h"
+#include "relay.h"
 
 namespace kelvo {
 namespace {
@@ -29,15 +31,16 @@ namespace {
 namespace fs = std::filesystem;
 using records::cfg::FigureType;
 
-std::string url(const std::string& database) {
-  return "postgresql:///" + database + "?host=" + std::getenv("KELVO_TEST_DATABASE_HOST") + "&user=kelvo";
+std::string url(const std::string& database, const std::string& host = std::getenv("KELVO_TEST_DATABASE_HOST")) {
+  return "postgresql:///" + database + "?host=" + host + "&user=kelvo";
 }
 
 // One counter: its folder, its operator, the shop opened on the working copy.
 struct Till {
   // The working copy is made at once; the shop opens when open() is called.
-  Till(const fs::path& folder, const std::string& database, const char* name, text::DateTime day)
-      : clock(day), shop(make(folder), op, clock, locale), remote({url(database), name}, shop) {
+  Till(const fs::path& folder, const std::string& database, const char* name, text::DateTime day,
+       const std::string& host = std::getenv("KELVO_TEST_DATABASE_HOST"))
+      : clock(day), shop(make(folder), op, clock, locale), remote({url(database, host), name}, shop) {
     remote.make_working_copy();
     shop.set_remote(&remote);
   }
@@ -207,6 +210,49 @@ bool transaction(Till& t, int64_t member, text::u16view name) {
   t.shop.config.set_i64(records::cfg::kRentalsToday, t.shop.config.i64(records::cfg::kRentalsToday) + 1);
   return records::rewrite_member(t.shop, m) && records::append_log(t.shop, records::log_prefix(t.shop.now()) + u"  " + text::u16(name)) &&
          commit.finish();
+}
+
+// The connection lost with a transaction on its way to the server, or with the server's answer on
+// its way back, for a transaction with a log entry and for one without (a figure added, a member
+// amended): the operator is told nothing was saved exactly when nothing was, and the figure
+// counts once either way.
+TEST_F(DatabaseCounters, LostAnswerStandsExactlyWhenTheServerHasTheTransaction) {
+  test::Relay relay(folder / "relay", std::getenv("KELVO_TEST_DATABASE_HOST"));
+  a = std::make_unique<Till>(folder / "a", database, "till a", bench::generated_shop_day(), relay.host());
+  ASSERT_TRUE(a->open());
+  const int64_t member = first_live(a->shop.members.index());
+  const struct {
+    bool logged;
+    test::Relay::Lose lose;
+    bool stands;
+  } cases[] = {{false, test::Relay::Lose::Answer, true}, {false, test::Relay::Lose::Call, false},
+               {true, test::Relay::Lose::Answer, true}, {true, test::Relay::Lose::Call, false}};
+  int n = 0;
+  for (const auto& c : cases) {
+    const text::u16 name = u"Lost " + text::u16(1, static_cast<char16_t>(u'A' + n++));
+    SCOPED_TRACE(text::to_utf8(name));
+    a->remote.refresh();
+    const int64_t before = server_block().i64(records::cfg::kRentalsToday);
+    a->op.messages = 0;
+    relay.lose_next_commit(c.lose);
+    const bool done = c.logged ? transaction(*a, member, name) : [&] {
+      records::Commit commit(a->shop);
+      records::MemberRecord m;
+      a->shop.config.set_i64(records::cfg::kRentalsToday, a->shop.config.i64(records::cfg::kRentalsToday) + 1);
+      return records::read_member(a->shop, member, m) && (m.set_name(name), records::rewrite_member(a->shop, m)) && commit.finish();
+    }();
+    EXPECT_EQ(done, c.stands);
+    EXPECT_EQ(a->op.messages, c.stands ? 0 : 1);
+    if (!c.stands) {
+      EXPECT_EQ(a->op.last_message, u"The database server cannot be reached. Nothing was saved; please try again.");
+    }
+    EXPECT_EQ(server_block().i64(records::cfg::kRentalsToday), before + c.stands);
+    a->remote.refresh();
+    EXPECT_EQ(a->shop.config.i64(records::cfg::kRentalsToday), before + c.stands);
+    records::MemberRecord m;
+    ASSERT_TRUE(records::read_member(a->shop, member, m));
+    EXPECT_EQ(m.name() == name, c.stands);
+  }
 }
 
 // Whether a counter's transaction had the server to itself (refreshed first: its answer moves
