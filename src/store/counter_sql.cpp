@@ -332,7 +332,7 @@ BEGIN
 
   IF coalesce(array_length(log_files, 1), 0) = 0 THEN
     DELETE FROM counter_commit c WHERE c.stored_at < now() - interval '1 day';
-    INSERT INTO counter_commit (transaction_id) VALUES (txid);
+    INSERT INTO counter_commit (transaction_id) VALUES (txid) ON CONFLICT DO NOTHING;
   END IF;
 
   FOR i IN 1 .. coalesce(array_length(file_names, 1), 0) LOOP

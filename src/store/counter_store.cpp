@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <fstream>
 
 #include "records/file_io.h"
@@ -71,6 +72,11 @@ bool counter_own_file(std::string_view name) {
 CounterStore::CounterStore(CounterSettings settings, records::Shop& shop)
     : settings_(std::move(settings)), shop_(shop) {
   if (settings_.counter.empty()) settings_.counter = host_name();
+  // A process number comes round again, on the same machine and the same day: with the time of
+  // the start, a transaction's identifier is never an earlier run's, which a lost answer would
+  // have taken for its own.
+  run_ = std::to_string(::getpid()) + "." +
+         std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch()).count());
   hooked().push_back(this);
   records::set_changed_hook([](const fs::path& file, uint64_t offset, uint64_t length) {
     for (CounterStore* store : hooked()) store->file_changed(file, offset, length);
@@ -102,7 +108,7 @@ Connection& CounterStore::connection() {
 void CounterStore::drop_connection() { db_.reset(); }
 
 CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer) {
-  r.txid = settings_.counter + " " + std::to_string(::getpid()) + " " + std::to_string(++transactions_);
+  r.txid = settings_.counter + " " + run_ + " " + std::to_string(++transactions_);
   const std::vector<Value> params{
       Value::i64(seen_), Value::i64(seen_log_), Value::text(settings_.counter), Value::text(r.txid),
       Value::array(25, r.tbls), Value::array(20, r.slots), Value::array(20, r.versions), Value::array(20, r.numbers),

@@ -103,6 +103,7 @@ class CounterStore final : public records::RemoteStore {
   std::vector<uint8_t> record_before_;  // a record as the working copy held it, while applying
   std::set<std::string> known_files_;
   std::string moved_from_;   // a file renamed: its content now under the next notice's name
+  std::string run_;          // this run of the counter, in its transactions' identifiers
   uint64_t transactions_ = 0;
   bool applying_ = false;    // the working copy is being written from the server
   bool day_close_ = false;   // a day close holds the day marker
