@@ -82,9 +82,9 @@ void get_records(Connection& db, const RecordTable& t, OutFile& out, const Progr
 
 void get_log(Connection& db, const std::string& name, OutFile& out, const Progress& progress) {
   uint64_t bytes = 0;
-  db.copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "' ORDER BY seq", [&](const std::vector<Value>& row) {
-    out.write(row[0].data.data(), row[0].data.size());
-    bytes += row[0].data.size();
+  read_log_rows(db, name, std::nullopt, [&](const uint8_t* p, size_t n) {
+    out.write(p, n);
+    bytes += n;
   });
   progress(name + ": " + std::to_string(bytes) + " bytes");
 }

@@ -119,8 +119,7 @@ void CounterStore::make_working_copy() {
                   });
       out.write(piece.data(), piece.size());
     } else if (kind == "log") {
-      db.copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "' AND seq <= " + std::to_string(seen_log_) + " ORDER BY seq",
-                  [&](const std::vector<Value>& row) { out.write(row[0].data.data(), row[0].data.size()); });
+      read_log_rows(db, name, seen_log_, [&](const uint8_t* p, size_t n) { out.write(p, n); });
     } else if (kind == "config") {
       synced_ = get_config(db);
       parts_.load(db);
@@ -337,8 +336,7 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   append_logs(appends);
   for (const auto& name : whole_logs) {
     records::FileReplacement out(shop_.path(name), records::Durability::Scratch);
-    connection().copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "' AND seq <= " + std::to_string(safe_log) + " ORDER BY seq",
-                          [&](const std::vector<Value>& row) { out.write(row[0].data.data(), row[0].data.size()); });
+    read_log_rows(connection(), name, safe_log, [&](const uint8_t* p, size_t n) { out.write(p, n); });
     out.commit();
   }
   seen_log_ = safe_log;
