@@ -106,7 +106,7 @@ class Relay {
         const Lose lose = commit ? lose_.exchange(Lose::Nothing) : Lose::Nothing;
         if (lose == Lose::Call) break;
         swallowing |= lose == Lose::Answer;
-        if (::write(server, buf, static_cast<size_t>(n)) != n) break;
+        if (::send(server, buf, static_cast<size_t>(n), MSG_NOSIGNAL) != n) break;
       }
       if (p[1].revents) {
         const ssize_t n = ::read(server, buf, sizeof buf);
@@ -115,7 +115,7 @@ class Relay {
         bool ready = false;
         down.take(buf, static_cast<size_t>(n), [&](uint8_t type, const std::string&) { ready |= type == 'Z'; });
         cut = swallowing && ready;
-        if (!swallowing && ::write(client, buf, static_cast<size_t>(n)) != n) break;
+        if (!swallowing && ::send(client, buf, static_cast<size_t>(n), MSG_NOSIGNAL) != n) break;
       }
     }
     ::close(client);
