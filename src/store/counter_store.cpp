@@ -75,8 +75,8 @@ CounterStore::CounterStore(CounterSettings settings, records::Shop& shop)
   // A process number comes round again, on the same machine and the same day: with the time of
   // the start, a transaction's identifier is never an earlier run's, which a lost answer would
   // have taken for its own.
-  run_ = std::to_string(::getpid()) + "." +
-         std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch()).count());
+  const auto started = std::chrono::system_clock::now().time_since_epoch();
+  run_ = std::to_string(::getpid()) + "." + std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(started).count());
   hooked().push_back(this);
   records::set_changed_hook([](const fs::path& file, uint64_t offset, uint64_t length) {
     for (CounterStore* store : hooked()) store->file_changed(file, offset, length);
