@@ -42,6 +42,8 @@ class Relay {
   std::string host() const { return folder_.string(); }
   // What the next call of the counter's prepared "commit" loses; nothing after it.
   void lose_next_commit(Lose what) { lose_ = what; }
+  // The next connection is closed as soon as it comes, as by a server still out of reach.
+  void refuse_next_connection() { refuse_ = true; }
 
  private:
   static int socket_at(const std::filesystem::path& path, bool listen) {
@@ -61,6 +63,10 @@ class Relay {
       if (client < 0 || stop_) {
         if (client >= 0) ::close(client);
         return;
+      }
+      if (refuse_.exchange(false)) {
+        ::close(client);
+        continue;
       }
       pumps_.emplace_back([this, client] { pump(client, socket_at(server_, false)); });
     }
@@ -124,7 +130,7 @@ class Relay {
 
   std::filesystem::path folder_, server_;
   int listener_ = -1;
-  std::atomic<bool> stop_{false};
+  std::atomic<bool> stop_{false}, refuse_{false};
   std::atomic<Lose> lose_{Lose::Nothing};
   std::thread accepting_;
   std::vector<std::thread> pumps_;  // touched by the accepting thread only, until it has ended
