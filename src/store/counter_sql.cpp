@@ -6,8 +6,7 @@ namespace {
 
 // Every row changed since `seen` (records but those at the versions in `held`) and every log
 // entry after `seen_log` up to the given mark, in the order a counter takes them in. Written
-// into both functions that read changes, which declare `seen`, `seen_log`, `held`, `newest` and
-// `me`, the counter asking, whose own parts it adds up itself.
+// into both functions that read changes, which declare `seen`, `seen_log`, `held` and `newest`.
 std::string changed_rows(const std::string& log_mark) {
   return R"SQL(SELECT c.what, c.name, c.slot, c.version, c.bytes FROM (
     SELECT 1 AS ord, 'file'::text AS what, f.name AS name, 0::bigint AS slot, f.version AS version, f.bytes AS bytes
@@ -17,15 +16,11 @@ std::string changed_rows(const std::string& log_mark) {
     UNION ALL SELECT 2, 'record', 'mans.dat', r.slot, r.version, r.bytes FROM stock r WHERE r.version > seen AND r.version < newest AND r.version <> ALL (held)
     UNION ALL SELECT 2, 'record', 'resn.dat', r.slot, r.version, r.bytes FROM reservation_day r WHERE r.version > seen AND r.version < newest AND r.version <> ALL (held)
     UNION ALL SELECT 3, 'config', 'wr.cfg', 0, b.version, b.image FROM config_block b WHERE b.id = 1 AND b.version > seen
-    -- The other counters' parts that moved, which the counter adds up with the others it holds:
-    -- one row a counter (offset, whole, part; 20 bytes each), as a transaction moves a dozen.
-    UNION ALL SELECT 4, 'parts', p.counter, 0, max(p.version),
-                     string_agg(int4send(p.byte_offset) || int8send(p.i) || float8send(p.f), ''::bytea)
-      FROM config_figure_part p WHERE p.version > seen AND p.counter IS DISTINCT FROM me GROUP BY p.counter
-    -- A log's new entries in one row, in their order.
-    UNION ALL SELECT 5, 'log', l.file, max(l.seq), max(l.seq), string_agg(l.bytes, ''::bytea ORDER BY l.seq)
-      FROM kelvo_log_after(seen_log, )SQL" +
-         log_mark + ") l WHERE " + log_mark + R"SQL( > seen_log GROUP BY l.file
+    -- The parts that moved, which the counter adds up with the others it holds.
+    UNION ALL SELECT 4, 'part', p.counter, p.byte_offset::bigint, p.version, int8send(p.i) || float8send(p.f)
+      FROM config_figure_part p WHERE p.version > seen
+    UNION ALL SELECT 5, 'log', l.file, l.seq, l.seq, l.bytes FROM kelvo_log_after(seen_log, )SQL" +
+         log_mark + ") l WHERE " + log_mark + R"SQL( > seen_log
   ) c ORDER BY c.ord, c.name, c.slot)SQL";
 }
 
@@ -151,10 +146,8 @@ BEGIN
 END
 $f$;
 
--- Earlier counters' kelvo_rows and kelvo_changes were read without the versions a counter holds,
--- and kelvo_changes without the name of the counter asking.
+-- Earlier counters' kelvo_rows and kelvo_changes were read without the versions a counter holds.
 DROP FUNCTION IF EXISTS kelvo_changes(bigint, bigint);
-DROP FUNCTION IF EXISTS kelvo_changes(bigint, bigint, bigint[]);
 DROP FUNCTION IF EXISTS kelvo_rows(bigint, bigint, bigint, bigint, boolean);
 
 -- Every row changed since a counter's marks, led by its new marks `safe` and `safe_log` (named
@@ -170,7 +163,6 @@ SET plan_cache_mode = force_generic_plan AS $f$
 #variable_conflict use_column
 DECLARE
   newest constant bigint := 9223372036854775807;
-  me constant text := NULL;
 BEGIN
   what := 'mark'; name := CASE WHEN quiet THEN 'quiet' ELSE '' END; slot := safe_log; version := safe; bytes := NULL;
   RETURN NEXT;
@@ -180,7 +172,7 @@ $f$;
 
 -- What a counter asks at the start of each operation: its marks, then the rows, in one function
 -- (each layer of functions gathered every row, a member of 17 KB among them, before handing it on).
-CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint, held bigint[], me text)
+CREATE OR REPLACE FUNCTION kelvo_changes(seen bigint, seen_log bigint, held bigint[])
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql VOLATILE
 SET plan_cache_mode = force_generic_plan AS $f$

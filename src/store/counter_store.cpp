@@ -96,7 +96,7 @@ Connection& CounterStore::connection() {
   db->exec("SELECT pg_advisory_lock(7165003)");
   db->exec(counter_functions());
   db->exec("SELECT pg_advisory_unlock(7165003)");
-  db->prepare("changes", "SELECT * FROM kelvo_changes($1, $2, $3::bigint[], $4)");
+  db->prepare("changes", "SELECT * FROM kelvo_changes($1, $2, $3::bigint[])");
   db->prepare("commit",
               "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
               " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
@@ -144,7 +144,6 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
     }
   }
   day_close_ = false;
-  own_parts_unsure_ = true;
   unreachable();
   return Sent::Unreachable;
 }
@@ -214,7 +213,6 @@ void CounterStore::refresh() {
   try {
     Result changes = read_changes(connection());
     apply_changes(changes);
-    own_parts_unsure_ = false;
   } catch (const DbError&) {
     drop_connection();
   }
@@ -224,8 +222,7 @@ Result CounterStore::read_changes(Connection& db) {
   std::vector<Value> own;
   own.reserve(own_.size());
   for (int64_t v : own_) own.push_back(Value::i64(v));
-  return db.run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_), Value::array(20, own),
-                                          own_parts_unsure_ ? Value::null() : Value::text(settings_.counter)});
+  return db.run_prepared("changes", {Value::i64(seen_), Value::i64(seen_log_), Value::array(20, own)});
 }
 
 bool CounterStore::begin_day_close() {

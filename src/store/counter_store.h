@@ -98,9 +98,6 @@ class CounterStore final : public records::RemoteStore {
   // The versions this counter's own commits gave its records above seen_: the working copy
   // holds those records already, and a refresh need not bring them back.
   std::vector<int64_t> own_;
-  // A transaction whose fate the counter could not learn may have added to its own parts: the
-  // next refresh brings them as the server holds them, as it brings every other counter's.
-  bool own_parts_unsure_ = false;
   std::vector<uint8_t> synced_;       // the configuration block as the server last gave it
   FigureParts parts_;                 // its running figures, part by part
   std::vector<uint8_t> record_before_;  // a record as the working copy held it, while applying

@@ -194,9 +194,6 @@ void CounterStore::apply_own(const Result& answer, const Request& r) {
     versions[slot] = answer.i64(i, 3);
     if (!alone) own_.push_back(versions[slot]);
   }
-  // The block's stretches are as memory holds them either way: a refresh brings only the other
-  // counters' parts of a figure, and the server's settings over these when they moved since.
-  write_config_stretches(r.config_moved);
   if (!alone) return;
   LogAppends logs;
   for (size_t i = 0; i < r.log_files.size(); ++i) {
@@ -204,6 +201,7 @@ void CounterStore::apply_own(const Result& answer, const Request& r) {
     bytes.insert(bytes.end(), r.log_bytes[i].data.begin(), r.log_bytes[i].data.end());
   }
   append_logs(logs);
+  write_config_stretches(r.config_moved);
 }
 
 // Each log's new entries in one write: a refresh or a transaction brings a few entries a log,
@@ -327,12 +325,9 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
         std::memcpy(was + from, b + from, to - from);
       }
       config_moved.emplace_back(0, records::cfg::kSize);
-    } else if (what == "parts") {
-      for (size_t at = 0; at + 20 <= bytes.size(); at += 20) {
-        const auto offset = static_cast<int32_t>(be32(b + at));
-        parts_.set(offset, name, be64(b + at + 4), std::bit_cast<double>(be64(b + at + 12)));
-        moved_figures.insert(offset);
-      }
+    } else if (what == "part" && bytes.size() == 16) {
+      parts_.set(static_cast<int32_t>(slot), name, be64(b), std::bit_cast<double>(be64(b + 8)));
+      moved_figures.insert(static_cast<int32_t>(slot));
     }
   }
   for (int32_t at : moved_figures) {

@@ -417,7 +417,7 @@ TEST_F(DatabaseCounters, RefreshPlannedOnAnEmptyLogReadsTheLogByItsIndex) {
   store::Connection counter(url(database)), other(url(database));
   ASSERT_EQ(counter.query("SELECT count(*) FROM log_entry").i64(0, 0), 0);
   counter.exec("ANALYZE log_entry");
-  counter.exec("SELECT count(*) FROM kelvo_changes(0, 0, '{}'::bigint[], NULL)");
+  counter.exec("SELECT count(*) FROM kelvo_changes(0, 0, '{}'::bigint[])");
   other.exec("INSERT INTO log_entry (file, counter, transaction_id, bytes)"
              " SELECT 'lgb4.dat', 'till b', 'b ' || n, '\\x0d0a' FROM generate_series(1, 5000) n");
   const auto marks = counter.query("SELECT (SELECT last_value FROM change_seq), (SELECT max(seq) FROM log_entry)");
@@ -427,7 +427,7 @@ TEST_F(DatabaseCounters, RefreshPlannedOnAnEmptyLogReadsTheLogByItsIndex) {
   const std::string scans = "SELECT seq_scan FROM pg_stat_xact_user_tables WHERE relname = 'log_entry'";
   const int64_t scanned = counter.query(scans).i64(0, 0);
   const auto rows = counter.query("SELECT what FROM kelvo_changes(" + std::to_string(marks.i64(0, 0)) + ", " +
-                                  std::to_string(marks.i64(0, 1) - 1) + ", '{}'::bigint[], NULL)");
+                                  std::to_string(marks.i64(0, 1) - 1) + ", '{}'::bigint[])");
   ASSERT_EQ(rows.rows(), 2);
   EXPECT_EQ(rows.text(1, 0), "log");
   EXPECT_EQ(counter.query(scans).i64(0, 0), scanned);
