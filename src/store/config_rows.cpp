@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "store/store_layout.h"
-
 namespace kelvo::store {
 
 namespace {
@@ -71,14 +69,6 @@ std::vector<uint8_t> get_config(Connection& db) {
       throw Refused("a running figure of the configuration block is out of place");
   });
   return block;
-}
-
-void read_log_rows(Connection& db, const std::string& name, std::optional<int64_t> upto,
-                   const std::function<void(const uint8_t*, size_t)>& write) {
-  if (!is_log_file(name)) throw DbError("not a log: " + name);
-  db.copy_out("SELECT bytes FROM log_entry WHERE file = '" + name + "'" +
-                  (upto ? " AND seq <= " + std::to_string(*upto) : std::string()) + " ORDER BY seq",
-              [&](const std::vector<Value>& row) { write(row[0].data.data(), row[0].data.size()); });
 }
 
 }  // namespace kelvo::store

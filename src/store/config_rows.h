@@ -1,11 +1,7 @@
 #pragma once
 // wr.cfg in the database: the settings image (the block with every running figure zeroed) and
-// one row per running figure, typed, so that a transaction can add to it on the server. And the
-// logs, one row per entry.
+// one row per running figure, typed, so that a transaction can add to it on the server.
 #include <cstdint>
-#include <functional>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "records/config_figures.h"
@@ -31,10 +27,5 @@ bool put_figure(uint8_t* block, int32_t offset, const std::vector<uint8_t>& valu
 void put_config(Connection& db, const uint8_t* block);
 // The block as the database holds it: the image with every figure put back at its place.
 std::vector<uint8_t> get_config(Connection& db);
-
-// A stored log (lgb4.dat, lgb2.dat) entry after entry in commit order, each handed to `write`;
-// up to the entry `upto` when given (a counter takes none past its mark).
-void read_log_rows(Connection& db, const std::string& name, std::optional<int64_t> upto,
-                   const std::function<void(const uint8_t*, size_t)>& write);
 
 }  // namespace kelvo::store

@@ -76,7 +76,8 @@ CounterStore::CounterStore(CounterSettings settings, records::Shop& shop)
   // the start, a transaction's identifier is never an earlier run's, which a lost answer would
   // have taken for its own.
   const auto started = std::chrono::system_clock::now().time_since_epoch();
-  run_ = std::to_string(::getpid()) + "." + std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(started).count());
+  run_ = std::to_string(::getpid()) + "." +
+         std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(started).count());
   hooked().push_back(this);
   records::set_changed_hook([](const fs::path& file, uint64_t offset, uint64_t length) {
     for (CounterStore* store : hooked()) store->file_changed(file, offset, length);

@@ -10,6 +10,7 @@
 
 #include "records/file_io.h"
 #include "store/config_rows.h"
+#include "store/log_rows.h"
 #include "store/counter_parts.h"
 #include "text/coding.h"
 
