@@ -167,10 +167,21 @@ DatabaseCounter* counter_of(benchmark::State& state) {
   return &counter;
 }
 
-// F12 on a database: the refresh, then the counting pass on the working copy. Run first, on the
-// working copy just written, as bench_figures counts a folder just opened: a machine that pages
-// out files left alone for some seconds (this one does) had paged out much of the working copy
-// by the end of the rentals, and the pass read it back from the disk, at twice its time or more.
+// The put-back is this benchmark's own work, not another counter's: the refresh that brings its
+// rows into the working copy is not counted either, so that the next command's refresh finds
+// what a lone counter's finds (nothing new). refresh_ms stays the refresh each command pays.
+void put_back(DatabaseCounter& c, benchmark::State& state) {
+  state.PauseTiming();
+  if (!c.put_back()) fail(state, "the put-back was not stored");
+  c.refresh();
+  state.ResumeTiming();
+}
+
+// F12 on a database: the refresh, then the counting pass on the working copy. The F12 benchmarks
+// run first, on the working copy just written and the folder just opened, as bench_figures counts
+// a folder just opened: a machine that pages out files left alone for some seconds (this one
+// does) had paged much of the working copy out by the end of the rentals, and the pass, reading
+// it back in small pages, took two to seven times as long.
 void BM_DatabaseStatusWindowFigures(benchmark::State& state) {
   DatabaseCounter* c = counter_of(state);
   if (!c) return;
@@ -190,50 +201,6 @@ void BM_WorkingCopyStatusWindowFigures(benchmark::State& state) {
   if (c->op.messages != 0) fail(state, "a message came up");
 }
 BENCHMARK(BM_WorkingCopyStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The put-back is this benchmark's own work, not another counter's: the refresh that brings its
-// rows into the working copy is not counted either, so that the next command's refresh finds
-// what a lone counter's finds (nothing new). refresh_ms stays the refresh each command pays.
-void put_back(DatabaseCounter& c, benchmark::State& state) {
-  state.PauseTiming();
-  if (!c.put_back()) fail(state, "the put-back was not stored");
-  c.refresh();
-  state.ResumeTiming();
-}
-
-// The command as the operator waits for it: the refresh at its start, then the rental.
-void BM_DatabaseRentFiveItems(benchmark::State& state) {
-  DatabaseCounter* c = counter_of(state);
-  if (!c) return;
-  for (auto _ : state) {
-    c->count([&] { return c->refresh(), c->rent(); }, state);
-    put_back(*c, state);
-  }
-  c->report(state);
-}
-BENCHMARK(BM_DatabaseRentFiveItems)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_DatabaseReturnFiveItemsLateWithSettlement(benchmark::State& state) {
-  DatabaseCounter* c = counter_of(state);
-  if (!c) return;
-  for (auto _ : state) {
-    state.PauseTiming();
-    if (!c->rent()) fail(state, "the rental before the return did not finish");
-    state.ResumeTiming();
-    c->count([&] { return c->refresh(), c->return_late(); }, state);
-    put_back(*c, state);
-  }
-  c->report(state);
-}
-BENCHMARK(BM_DatabaseReturnFiveItemsLateWithSettlement)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A refresh with nothing new: the least every command pays on a database.
-void BM_DatabaseRefresh(benchmark::State& state) {
-  DatabaseCounter* c = counter_of(state);
-  if (!c) return;
-  for (auto _ : state) c->refresh();
-}
-BENCHMARK(BM_DatabaseRefresh)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The folder's side of the paired benchmarks: the same generated shop, kept in a folder.
 struct FolderCounter : bench::ScriptedCustomer {
@@ -283,16 +250,50 @@ void paired(benchmark::State& state, bool changes, OnFolder on_folder, OnDatabas
   state.counters["ratio"] = median(ratios);
 }
 
-void BM_PairedRentFiveItems(benchmark::State& state) {
-  paired(state, true, [](FolderCounter& f) { return f.rent(); }, [](DatabaseCounter& c) { return c.refresh(), c.rent(); });
-}
-BENCHMARK(BM_PairedRentFiveItems)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 void BM_PairedStatusWindowFigures(benchmark::State& state) {
   const auto pass = [](records::Shop& shop) { return !reports::status_texts(shop, shop.now()).lines.empty(); };
   paired(state, false, [&](FolderCounter& f) { return pass(*f.shop); }, [&](DatabaseCounter& c) { return c.refresh(), pass(*c.shop); });
 }
 BENCHMARK(BM_PairedStatusWindowFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The command as the operator waits for it: the refresh at its start, then the rental.
+void BM_DatabaseRentFiveItems(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) {
+    c->count([&] { return c->refresh(), c->rent(); }, state);
+    put_back(*c, state);
+  }
+  c->report(state);
+}
+BENCHMARK(BM_DatabaseRentFiveItems)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DatabaseReturnFiveItemsLateWithSettlement(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (!c->rent()) fail(state, "the rental before the return did not finish");
+    state.ResumeTiming();
+    c->count([&] { return c->refresh(), c->return_late(); }, state);
+    put_back(*c, state);
+  }
+  c->report(state);
+}
+BENCHMARK(BM_DatabaseReturnFiveItemsLateWithSettlement)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A refresh with nothing new: the least every command pays on a database.
+void BM_DatabaseRefresh(benchmark::State& state) {
+  DatabaseCounter* c = counter_of(state);
+  if (!c) return;
+  for (auto _ : state) c->refresh();
+}
+BENCHMARK(BM_DatabaseRefresh)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PairedRentFiveItems(benchmark::State& state) {
+  paired(state, true, [](FolderCounter& f) { return f.rent(); }, [](DatabaseCounter& c) { return c.refresh(), c.rent(); });
+}
+BENCHMARK(BM_PairedRentFiveItems)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
