@@ -3,8 +3,8 @@
 
 #include "records/file_io.h"
 #include "store/config_rows.h"
-#include "store/log_rows.h"
 #include "store/folder_at_rest.h"
+#include "store/log_rows.h"
 #include "store/pg.h"
 #include "store/shop_move.h"
 #include "store/store_layout.h"

@@ -10,8 +10,8 @@
 
 #include "records/file_io.h"
 #include "store/config_rows.h"
-#include "store/log_rows.h"
 #include "store/counter_parts.h"
+#include "store/log_rows.h"
 #include "text/coding.h"
 
 namespace kelvo::store {
