@@ -79,6 +79,7 @@ struct CounterStore::Request {
   std::vector<Value> log_files, log_bytes, whole_logs;
   Value rename_from = Value::null(), rename_to = Value::null();
   std::vector<Value> file_names, file_bytes;
+  Value notice = Value::null();  // what the other counters are told of it
   std::vector<uint8_t> config;  // the block whose differences were added
   std::vector<std::pair<size_t, size_t>> config_moved;  // the stretches of it they cover
   std::string txid;

@@ -148,7 +148,7 @@ void CounterStore::file_changed(const fs::path& path, uint64_t offset, uint64_t 
   std::optional<Result> answer;
   if (send(r, answer) != Sent::Stored) return;
   if (!r.config.empty()) synced_ = r.config;
-  if (answer) apply_changes(*answer, &r);
+  if (answer) apply_changes(rows_of(*answer), &r);
   else refresh();
 }
 

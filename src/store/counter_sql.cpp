@@ -347,16 +347,22 @@ BEGIN
 END
 $f$;
 
+-- Counters before notices called kelvo_commit without one.
+DROP FUNCTION IF EXISTS kelvo_commit(bigint, bigint, text, text, text[], bigint[], bigint[], bigint[], boolean[],
+  bytea[], integer[], bigint[], float8[], integer[], bytea[], text[], bytea[], text[], text, text, text[], bytea[]);
+
 -- One transaction of a counter. The writes run one transaction at a time (so versions and log
 -- entries are drawn in one order), but the commit, which waits for the disk, does not hold
 -- the others back: the marks keep readers from passing a transaction still committing.
+-- With the counter's `notice`, the other counters are told of the transaction when it commits,
+-- unless it changed what a notice does not carry (the settings image, a named file, a whole log).
 CREATE OR REPLACE FUNCTION kelvo_commit(
     seen bigint, seen_log bigint, counter_name text, txid text,
     tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],
     fig_offsets integer[], int_deltas bigint[], float_deltas float8[],
     set_offsets integer[], set_bytes bytea[],
     log_files text[], log_bytes bytea[], whole_logs text[], rename_from text, rename_to text,
-    file_names text[], file_bytes bytea[])
+    file_names text[], file_bytes bytea[], notice text)
 RETURNS TABLE (what text, name text, slot bigint, version bigint, bytes bytea)
 LANGUAGE plpgsql AS $f$
 #variable_conflict use_column
@@ -365,21 +371,40 @@ DECLARE
   safe bigint;
   safe_log bigint;
   written bigint[];
+  first bigint;
+  first_log bigint;
+  last bigint;
+  last_log bigint;
+  payload text;
 BEGIN
   PERFORM pg_advisory_xact_lock_shared(7165001);
   PERFORM pg_advisory_lock(7165002);
   -- Nothing drawn since the counter's marks, and none can be drawn while this holds the write
   -- lock: the changes are this transaction's own, up to the last versions it draws.
-  quiet := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq) <= seen
-       AND (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq) <= seen_log;
+  first := (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM change_seq);
+  first_log := (SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END FROM log_seq);
+  quiet := first <= seen + 1 AND first_log <= seen_log + 1;
   -- Refused, the transaction ends with the write lock still held: the counter lets go of it.
   written := kelvo_write(counter_name, txid, tbls, slots, versions, numbers, fresh, images, fig_offsets, int_deltas,
                          float_deltas, set_offsets, set_bytes, log_files, log_bytes, whole_logs, rename_from, rename_to,
                          file_names, file_bytes);
+  last := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq);
+  last_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
   IF quiet THEN
-    safe := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq);
-    safe_log := (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq);
+    safe := last;
+    safe_log := last_log;
   END IF;
+  -- Every version from first to last is this transaction's: no other draws while it holds the
+  -- write lock. Delivered at its commit, in commit order; every transaction tells of itself, and
+  -- one that cannot tell all (no notice, or too long) tells the others to ask the server.
+  payload := first || ' ' || last || ' ' || first_log || ' ' || last_log || ' ';
+  IF notice IS NOT NULL
+     AND NOT EXISTS (SELECT 1 FROM shop_file f WHERE f.version BETWEEN first AND last)
+     AND NOT EXISTS (SELECT 1 FROM config_block b WHERE b.id = 1 AND b.version BETWEEN first AND last)
+     AND octet_length(payload) + octet_length(notice) + 21 * coalesce(array_length(written, 1), 0) < 7990 THEN
+    payload := payload || coalesce(array_to_string(written, ','), '') || E'\n' || notice;
+  END IF;
+  PERFORM pg_notify('kelvo', payload);
   PERFORM pg_advisory_unlock(7165002);
   IF quiet AND (coalesce(array_length(whole_logs, 1), 0) > 0 OR rename_from IS NOT NULL
                 OR coalesce(array_length(file_names, 1), 0) > 0) THEN

@@ -101,7 +101,12 @@ Connection& CounterStore::connection() {
   db->prepare("commit",
               "SELECT * FROM kelvo_commit($1, $2, $3, $4, $5::text[], $6::bigint[], $7::bigint[], $8::bigint[],"
               " $9::boolean[], $10::bytea[], $11::integer[], $12::bigint[], $13::float8[], $14::integer[], $15::bytea[],"
-              " $16::text[], $17::bytea[], $18::text[], $19::text, $20::text, $21::text[], $22::bytea[])");
+              " $16::text[], $17::bytea[], $18::text[], $19::text, $20::text, $21::text[], $22::bytea[], $23::text)");
+  db->prepare("drawn", "SELECT (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM change_seq),"
+                       " (SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM log_seq)");
+  // From here on every transaction that commits tells this counter of itself.
+  db->exec("LISTEN kelvo");
+  drawn_before_ = {INT64_MAX, INT64_MAX};  // what came before it: the first refresh asks
   db_ = std::move(db);
   return *db_;
 }
@@ -117,7 +122,7 @@ CounterStore::Sent CounterStore::send(Request& r, std::optional<Result>& answer)
       Value::array(20, r.int_deltas), Value::array(701, r.float_deltas), Value::array(23, r.set_offsets),
       Value::array(17, r.set_bytes), Value::array(25, r.log_files), Value::array(17, r.log_bytes),
       Value::array(25, r.whole_logs), r.rename_from, r.rename_to, Value::array(25, r.file_names),
-      Value::array(17, r.file_bytes)};
+      Value::array(17, r.file_bytes), r.notice};
   try {
     Connection& db = connection();
     if (day_close_) db.exec("SAVEPOINT kelvo_write");
@@ -195,6 +200,7 @@ bool CounterStore::commit(const records::Journal& writes) {
     }
   }
   add_config(r, shop_.config.data());
+  add_notice(r);
   // Nothing differs from the server's copy (a save after the transaction stored the block): no
   // round trip. Each command starts with a refresh of its own.
   if (r.empty()) return true;
@@ -202,7 +208,7 @@ bool CounterStore::commit(const records::Journal& writes) {
   if (send(r, answer) != Sent::Stored) return false;
   write_back(writes);
   synced_ = r.config;
-  if (answer) apply_changes(*answer, &r);
+  if (answer) apply_changes(rows_of(*answer), &r);
   else refresh();
   return true;
 }
@@ -212,8 +218,22 @@ bool CounterStore::commit(const records::Journal& writes) {
 void CounterStore::refresh() {
   if (day_close_) return;
   try {
-    Result changes = read_changes(connection());
-    apply_changes(changes);
+    Connection& db = connection();
+    // Every transaction that committed before this round trip has told of itself by its end.
+    Result drawn = db.run_prepared("drawn", {});
+    const bool all_taken = take_notices(db);
+    const std::pair<int64_t, int64_t> now{drawn.i64(0, 0), drawn.i64(0, 1)};
+    // What was drawn before the last refresh is taken: what is newer is still committing, and its
+    // notice comes. Drawn and never taken (a refused transaction's versions), the server's rows
+    // and marks pass it.
+    if (all_taken && seen_ >= std::min(now.first, drawn_before_.first) &&
+        seen_log_ >= std::min(now.second, drawn_before_.second)) {
+      drawn_before_ = now;
+      return;
+    }
+    Result changes = read_changes(db);
+    apply_changes(rows_of(changes));
+    drawn_before_ = now;
   } catch (const DbError&) {
     drop_connection();
   }
@@ -233,7 +253,7 @@ bool CounterStore::begin_day_close() {
     db.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kDayLock) + ")");
     day_close_ = true;
     Result changes = read_changes(db);
-    apply_changes(changes);
+    apply_changes(rows_of(changes));
     return true;
   } catch (const DbError&) {
     day_close_ = false;

@@ -17,6 +17,7 @@
 
 #include "records/remote_store.h"
 #include "records/shop.h"
+#include "store/commit_notice.h"
 #include "store/figure_parts.h"
 #include "store/mapped_files.h"
 #include "store/pg.h"
@@ -59,8 +60,18 @@ class CounterStore final : public records::RemoteStore {
   const std::string& counter_name() const { return settings_.counter; }
 
   struct Request;
+  // The other counters' transactions taken from their notices instead of the server's rows.
+  uint64_t notices_taken() const { return notices_taken_; }
 
  private:
+  // A row of the server's changes, or one rebuilt from a notice.
+  struct ChangeRow {
+    std::string_view what;
+    std::string name;
+    int64_t slot = 0, version = 0;
+    std::string_view bytes;
+  };
+  static std::vector<ChangeRow> rows_of(const Result& result);
   enum class Sent { Stored, Refused, Unreachable };
   Connection& connection();
   void drop_connection();
@@ -69,8 +80,13 @@ class CounterStore final : public records::RemoteStore {
   Sent stored(const Request& request);
   // The server's rows written into the working copy and memory; with `own`, the answer to that
   // request, whose records the working copy holds already.
-  void apply_changes(const Result& changes, const Request* own = nullptr);
-  void apply_own(const Result& answer, const Request& request);
+  void apply_changes(const std::vector<ChangeRow>& changes, const Request* own = nullptr);
+  void apply_own(const std::vector<ChangeRow>& answer, const Request& request);
+  void add_notice(Request& request);
+  bool take_notices(Connection& db);  // false when one did not follow
+  // The rows a refresh would bring for the notice's transaction, the records rebuilt into
+  // `images`; false when the notice does not follow on what the working copy holds.
+  bool notice_rows(const CommitNotice& notice, std::vector<ChangeRow>& rows, std::vector<std::string>& images);
   Result read_changes(Connection& db);
   void forget_own();  // the versions the marks have passed
   size_t settle_figure(size_t at);
@@ -107,6 +123,11 @@ class CounterStore final : public records::RemoteStore {
   uint64_t transactions_ = 0;
   bool applying_ = false;    // the working copy is being written from the server
   bool day_close_ = false;   // a day close holds the day marker
+  uint64_t notices_taken_ = 0;
+  uint64_t other_met_ = 0;  // this counter's transactions when it last met another's
+  static constexpr uint64_t kNoticesAfterMeeting = 200;
+  // The last versions and log entries drawn at the last refresh, by then committing or done.
+  std::pair<int64_t, int64_t> drawn_before_{INT64_MAX, INT64_MAX};
 };
 
 }  // namespace kelvo::store

@@ -32,6 +32,13 @@ void FigureParts::set(int32_t offset, const std::string& counter, int64_t whole,
   if (f != figures_.end()) f->second.parts[counter] = {whole, part};
 }
 
+std::pair<int64_t, double> FigureParts::part(int32_t offset, const std::string& counter) const {
+  const auto f = figures_.find(offset);
+  if (f == figures_.end()) return {0, 0.0};
+  const auto p = f->second.parts.find(counter);
+  return p == f->second.parts.end() ? std::pair<int64_t, double>{0, 0.0} : p->second;
+}
+
 void FigureParts::add(int32_t offset, const std::string& counter, int64_t whole, double part) {
   auto f = figures_.find(offset);
   if (f == figures_.end()) return;

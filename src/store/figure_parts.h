@@ -28,6 +28,8 @@ class FigureParts {
   void add(int32_t offset, const std::string& counter, int64_t whole, double part);
   // The figure as the block holds it (little-endian); empty for an offset that is no figure.
   std::vector<uint8_t> value(int32_t offset) const;
+  // One counter's part of a figure; zero when it has none.
+  std::pair<int64_t, double> part(int32_t offset, const std::string& counter) const;
   records::cfg::FigureType type(int32_t offset) const;
 
  private:

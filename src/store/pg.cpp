@@ -139,6 +139,17 @@ Result checked(pg_conn* c, PGresult* r, const char* what) {
 
 }  // namespace
 
+std::vector<Connection::Notification> Connection::notifications() {
+  std::vector<Notification> out;
+  while (PGnotify* n = PQnotifies(c_)) {
+    out.push_back({n->be_pid, n->extra});
+    PQfreemem(n);
+  }
+  return out;
+}
+
+int Connection::backend_pid() const { return PQbackendPID(c_); }
+
 void Connection::exec(const std::string& sql) { checked(c_, PQexec(c_, sql.c_str()), "statement failed"); }
 
 namespace {

@@ -87,6 +87,14 @@ class Connection {
   // A statement parsed and planned once for the connection, then run by name.
   void prepare(const std::string& name, const std::string& sql);
   Result run_prepared(const std::string& name, const std::vector<Value>& params);
+  // The notifications that came with the answers so far, in the order sent: the server process
+  // that sent each, and its payload.
+  struct Notification {
+    int from;
+    std::string payload;
+  };
+  std::vector<Notification> notifications();
+  int backend_pid() const;
 
   // COPY ... FROM STDIN (FORMAT binary): rows sent as they are added, finished by end().
   class CopyIn {

@@ -178,24 +178,27 @@ void CounterStore::follow_current(int table, int64_t number, const uint8_t* now)
 // already (write_back). When no other counter came between, the marks move past them and the
 // log entries and settings it sent are written as sent; otherwise the next refresh brings them
 // in their place among the other counters' changes.
-void CounterStore::apply_own(const Result& answer, const Request& r) {
+void CounterStore::apply_own(const std::vector<ChangeRow>& answer, const Request& r) {
   Applying applying(applying_);
-  const bool alone = answer.text(0, 1) == "own";
+  const bool alone = answer[0].name == "own";
   if (alone) {
-    seen_ = std::max(seen_, answer.i64(0, 3));
-    seen_log_ = std::max(seen_log_, answer.i64(0, 2));
+    seen_ = std::max(seen_, answer[0].version);
+    seen_log_ = std::max(seen_log_, answer[0].slot);
     forget_own();
   }
-  for (int i = 1; i < answer.rows(); ++i) {
-    const int t = table_of(answer.text(i, 1));
-    const int64_t slot = answer.i64(i, 2);
+  for (size_t i = 1; i < answer.size(); ++i) {
+    const int t = table_of(answer[i].name);
+    const int64_t slot = answer[i].slot;
     if (t < 0 || slot < 0) continue;
     auto& versions = versions_[t];
     if (static_cast<size_t>(slot) >= versions.size()) versions.resize(slot + 1, 0);
-    versions[slot] = answer.i64(i, 3);
+    versions[slot] = answer[i].version;
     if (!alone) own_.push_back(versions[slot]);
   }
-  if (!alone) return;
+  if (!alone) {
+    other_met_ = transactions_;  // another counter's transaction came between
+    return;
+  }
   LogAppends logs;
   for (size_t i = 0; i < r.log_files.size(); ++i) {
     auto& bytes = logs[std::string(r.log_files[i].data.begin(), r.log_files[i].data.end())];
@@ -258,8 +261,15 @@ size_t CounterStore::settle_figure(size_t at) {
   return width;
 }
 
-void CounterStore::apply_changes(const Result& changes, const Request* own) {
-  if (own && changes.rows() > 0 && changes.text(0, 0) == "mark" && changes.text(0, 1) != "quiet") return apply_own(changes, *own);
+std::vector<CounterStore::ChangeRow> CounterStore::rows_of(const Result& result) {
+  std::vector<ChangeRow> rows(static_cast<size_t>(result.rows()));
+  for (int i = 0; i < result.rows(); ++i)
+    rows[i] = {result.view(i, 0), result.text(i, 1), result.i64(i, 2), result.i64(i, 3), result.view(i, 4)};
+  return rows;
+}
+
+void CounterStore::apply_changes(const std::vector<ChangeRow>& changes, const Request* own) {
+  if (own && !changes.empty() && changes[0].what == "mark" && changes[0].name != "quiet") return apply_own(changes, *own);
   Applying applying(applying_);
   MappedFiles::Run run(mapped_);
   std::set<std::string> whole_logs;
@@ -269,10 +279,10 @@ void CounterStore::apply_changes(const Result& changes, const Request* own) {
   int64_t safe_log = seen_log_;
   uint8_t* data = shop_.config.data();
   uint8_t* was = synced_.data();
-  for (int i = 0; i < changes.rows(); ++i) {
-    const std::string_view what = changes.view(i, 0), bytes = changes.view(i, 4);
-    const std::string name = changes.text(i, 1);
-    const int64_t slot = changes.i64(i, 2), version = changes.i64(i, 3);
+  for (const ChangeRow& row : changes) {
+    const std::string_view what = row.what, bytes = row.bytes;
+    const std::string& name = row.name;
+    const int64_t slot = row.slot, version = row.version;
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     if (what == "mark") {
       // Rows newer than the marks are taken now and read again next time, which changes nothing.

@@ -8,7 +8,8 @@
 //     prints "phase K transactions N" for each. With KELVO_COUNTER_ODD_PHASES set it works in
 //     the odd phases only and waits in the others, so that a benchmark compares one counter
 //     and two in phases a few seconds apart, on a machine whose speed drifts.
-// Prints "rentals R returns T refused F unreachable U" when the time is up.
+// Prints "rentals R returns T refused F unreachable U from notices N" when the time is up (N: the
+// other counter's transactions taken from the server's notices).
 
 #include <chrono>
 #include <cstdlib>
@@ -124,6 +125,6 @@ int main(int argc, char** argv) {
   }
   for (size_t k = 0; k < per_phase.size(); ++k) std::cout << "phase " << k << " transactions " << per_phase[k] << "\n";
   std::cout << "rentals " << tally.rentals << " returns " << tally.returns << " refused " << tally.refused
-            << " unreachable " << tally.unreachable << "\n";
+            << " unreachable " << tally.unreachable << " from notices " << remote.notices_taken() << "\n";
   return 0;
 }
