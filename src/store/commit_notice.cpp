@@ -51,6 +51,15 @@ std::optional<std::string> unbase64(std::string_view in) {
   std::string out;
   out.reserve(in.size() / 4 * 3);
   for (size_t i = 0; i < in.size(); i += 4) {
+    const auto* g = reinterpret_cast<const uint8_t*>(in.data() + i);
+    const uint8_t a = values[g[0]], b = values[g[1]], c = values[g[2]], d = values[g[3]];
+    if ((a | b | c | d) < 64) {  // four digits: all but the last group, mostly
+      const uint32_t v = uint32_t{a} << 18 | uint32_t{b} << 12 | uint32_t{c} << 6 | d;
+      out.push_back(static_cast<char>(v >> 16));
+      out.push_back(static_cast<char>(v >> 8 & 0xff));
+      out.push_back(static_cast<char>(v & 0xff));
+      continue;
+    }
     uint32_t v = 0;
     size_t pad = 0;
     for (size_t k = 0; k < 4; ++k) {
@@ -143,18 +152,23 @@ bool body_line(std::string_view line, CommitNotice& n) {
 
 }  // namespace
 
-// FNV-1a over 64-bit words, the tail byte by byte: a member record is 17 KB, hashed at both ends
-// of every transaction.
+// FNV-1a over 64-bit words in four lanes, the tail byte by byte: a member record is 17 KB, hashed
+// at both ends of every transaction, and one lane's chain of multiplications took a tenth of a
+// counter's time with two counters working.
 uint64_t image_hash(const uint8_t* bytes, size_t n) {
-  uint64_t h = 0xcbf29ce484222325ull;
+  constexpr uint64_t kPrime = 0x100000001b3ull;
+  uint64_t lane[4] = {0xcbf29ce484222325ull, 0x84222325cbf29ce4ull, 0x9ce484222325cbf2ull, 0x2325cbf29ce48422ull};
   size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, bytes + i, 8);
-    h = (h ^ word) * 0x100000001b3ull;
-    h ^= h >> 29;
+  for (; i + 32 <= n; i += 32) {
+    for (int k = 0; k < 4; ++k) {
+      uint64_t word;
+      std::memcpy(&word, bytes + i + 8 * k, 8);
+      lane[k] = (lane[k] ^ word) * kPrime;
+      lane[k] ^= lane[k] >> 29;
+    }
   }
-  for (; i < n; ++i) h = (h ^ bytes[i]) * 0x100000001b3ull;
+  uint64_t h = ((lane[0] * kPrime ^ lane[1]) * kPrime ^ lane[2]) * kPrime ^ lane[3];
+  for (; i < n; ++i) h = (h ^ bytes[i]) * kPrime;
   return h ^ n;
 }
 

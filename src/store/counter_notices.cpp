@@ -26,6 +26,7 @@ void CounterStore::add_notice(Request& r) {
   if (!r.file_names.empty() || !r.whole_logs.empty() || !r.rename_from.is_null) return;
   // A counter that has met no other for a while tells no one: its commits then only say to ask.
   if (transactions_ > other_met_ + kNoticesAfterMeeting) return;
+  MappedFiles::Run run(mapped_);  // the held records read with one look at each file
   CommitNotice n;
   n.counter = settings_.counter;
   std::vector<uint8_t> held;
@@ -61,6 +62,7 @@ void CounterStore::add_notice(Request& r) {
 // not, the rest are left to the refresh (they cannot follow either).
 bool CounterStore::take_notices(Connection& db) {
   bool following = true;
+  MappedFiles::Run run(mapped_);
   const int own = db.backend_pid();
   for (const Connection::Notification& told : db.notifications()) {
     if (told.from != own) other_met_ = transactions_;
