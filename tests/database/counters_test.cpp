@@ -19,6 +19,7 @@
 #include "records/transaction_log.h"
 #include "scripted_counter.h"
 #include "shop_generator.h"
+#include "store/commit_notice.h"
 #include "store/config_rows.h"
 #include "store/counter_store.h"
 #include "store/figure_parts.h"
@@ -311,6 +312,41 @@ TEST_F(DatabaseCounters, WorkingCopiesEndAsTheServer) {
     }
   }
   EXPECT_EQ(a->shop.member.name(), u"Not stored");
+}
+
+// A notice that follows on what the counter holds is taken only when the record it rebuilds has
+// its writer's checksum: one that does not match (a writer whose working copy had moved, a damaged
+// payload) is left to the server's rows, which here hold no change at all.
+TEST_F(DatabaseCounters, NoticeTakenOnlyWhenTheRebuiltRecordMatches) {
+  open_both();
+  const int64_t member = first_live(b->shop.members.index()), slot = *b->shop.members.index().find(member);
+  b->remote.refresh();
+  store::Connection db(url(database));
+  const std::string held = db.query("SELECT bytes FROM member WHERE slot = $1", {store::Value::i64(slot)}).text(0, 0);
+  const int64_t version = db.query("SELECT version FROM member WHERE slot = $1", {store::Value::i64(slot)}).i64(0, 0);
+  const int64_t top = db.query("SELECT last_value FROM change_seq").i64(0, 0);
+  const int64_t log_top = db.query("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM log_seq").i64(0, 0);
+  std::string renamed = held;
+  const size_t at = records::MemberRecord::k_name;
+  renamed[at] = static_cast<char>(0xa7);  // a name no generated member has: "§"
+  renamed[at + 1] = 0;
+  const auto* before = reinterpret_cast<const uint8_t*>(held.data());
+  const auto* after = reinterpret_cast<const uint8_t*>(renamed.data());
+  const uint64_t hash = store::image_hash(after, renamed.size());
+  for (const bool matches : {false, true}) {
+    SCOPED_TRACE(matches ? "checksum matches" : "checksum one off");
+    store::CommitNotice n;
+    n.counter = "till w";
+    n.records.push_back({1, slot, version, matches ? hash : hash + 1, store::stretches_between(before, after, renamed.size())});
+    const std::string line = std::to_string(top + 1) + " " + std::to_string(top + 1) + " " + std::to_string(log_top + 1) +
+                             " " + std::to_string(log_top) + " " + std::to_string(top + 1);
+    db.query("SELECT pg_notify('kelvo', $1)", {store::Value::text(line + "\n" + store::notice_body(n))});
+    const uint64_t taken = b->remote.notices_taken();
+    b->remote.refresh();
+    EXPECT_EQ(b->remote.notices_taken(), taken + (matches ? 1 : 0));
+    ASSERT_TRUE(records::read_member(b->shop, member, b->shop.member));
+    EXPECT_EQ(b->shop.member.name()[0] == u'\u00a7', matches);
+  }
 }
 
 // A save that changes nothing (as every rental ends, its block already stored) goes nowhere:
