@@ -355,7 +355,8 @@ DROP FUNCTION IF EXISTS kelvo_commit(bigint, bigint, text, text, text[], bigint[
 -- entries are drawn in one order), but the commit, which waits for the disk, does not hold
 -- the others back: the marks keep readers from passing a transaction still committing.
 -- With the counter's `notice`, the other counters are told of the transaction when it commits,
--- unless it changed what a notice does not carry (the settings image, a named file, a whole log).
+-- unless it changed what a notice does not carry (the settings image, a named file, a whole or
+-- renamed log).
 CREATE OR REPLACE FUNCTION kelvo_commit(
     seen bigint, seen_log bigint, counter_name text, txid text,
     tbls text[], slots bigint[], versions bigint[], numbers bigint[], fresh boolean[], images bytea[],

@@ -9,7 +9,7 @@
 //     the odd phases only and waits in the others, so that a benchmark compares one counter
 //     and two in phases a few seconds apart, on a machine whose speed drifts.
 // Prints "rentals R returns T refused F unreachable U from notices N" when the time is up (N: the
-// other counter's transactions taken from the server's notices).
+// transactions taken from the server's notices, the other counter's and its own crossed ones).
 
 #include <chrono>
 #include <cstdlib>
