@@ -34,6 +34,7 @@ struct Tally {
 
 // A member of the working copy with items out, chosen at random; 0 when none is found.
 int64_t member_with_items(records::Shop& shop, std::mt19937& rng) {
+  const decltype(shop.members)::HeldOpen held(shop.members);
   const auto& members = shop.members.index().entries();
   for (int tries = 0; tries < 100; ++tries) {
     const auto& e = members[rng() % members.size()];
