@@ -65,6 +65,7 @@ class TimedStore final : public records::RemoteStore {
     store_.refresh();
     refresh_ms += since(start);
   }
+  void hold_notices() override { store_.hold_notices(); }
   bool begin_day_close() override { return store_.begin_day_close(); }
   bool end_day_close() override { return store_.end_day_close(); }
 

@@ -3,6 +3,7 @@
 // rental typed one after the other, every item of a return selected, arrears and late fees
 // paid in cash, every other screen cancelled. Shared by the rental benchmark and the crash test.
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,8 +30,10 @@ class QueueOperator : public platform::Operator {
   int messages = 0;  // a scripted run expects none: each one is a broken premise
   text::u16 last_message;
   platform::Answer answer = platform::Answer::Ok;
+  std::function<void()> on_message;  // run while the message is shown
   platform::Answer message(text::u16view, text::u16view body, platform::Buttons) override {
     ++messages;
+    if (on_message) on_message();
     last_message = text::u16(body);
     return answer;
   }

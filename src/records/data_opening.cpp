@@ -279,12 +279,16 @@ bool create_data_files(Shop& shop) {
 namespace {
 
 // Counters sharing a database close the day one after another, so that only the first closes it.
+// The date question comes before the day is taken: held while the operator reads it, the day
+// would stop every other counter's transactions.
 bool close_day_once(Shop& shop) {
-  if (shop.remote() && !shop.remote()->begin_day_close()) return false;
+  const bool shared = shop.remote() != nullptr;
+  if (shared && !date_confirmed_if_gap(shop)) return false;
+  if (shared && !shop.remote()->begin_day_close()) return false;
   bool ok = first_day_setup(shop) && roll_log_if_full(shop);
   if (ok) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    auto closed = close_previous_day(shop);
+    auto closed = close_previous_day(shop, shared);
     ok = closed != DayCloseResult::Cancelled && closed != DayCloseResult::Failed;
   }
   if (!shop.remote()) return ok;

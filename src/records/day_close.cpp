@@ -124,7 +124,15 @@ void shift_history(ConfigBlock& c, int d) {
   }
 }
 
-DayCloseResult close_previous_day(Shop& shop) {
+bool date_confirmed_if_gap(Shop& shop) {
+  const ConfigBlock& c = shop.config;
+  const text::DateTime today = shop.now();
+  const int stored_day = c.i32(cfg::kRolledDay);
+  if (stored_day == today.day && c.i32(cfg::kLastShutdownMonth) == today.month) return true;
+  return !usage_gap(stored_day, today) || date_confirmed(shop, today);
+}
+
+DayCloseResult close_previous_day(Shop& shop, bool date_asked) {
   ConfigBlock& c = shop.config;
   const text::DateTime today = shop.now();
   const int stored_day = c.i32(cfg::kRolledDay);
@@ -136,7 +144,7 @@ DayCloseResult close_previous_day(Shop& shop) {
     write_month_archive(shop, today);
     clear_month_counters(c);
   }
-  if (usage_gap(stored_day, today) && !date_confirmed(shop, today)) return DayCloseResult::Cancelled;
+  if (!date_asked && usage_gap(stored_day, today) && !date_confirmed(shop, today)) return DayCloseResult::Cancelled;
   const int d = days_elapsed(stored_day, today);
   c.set_f32(cfg::kTakingsPreviousDay, d == 1 ? c.takings_today() : 0.0f);
   shift_history(c, d);

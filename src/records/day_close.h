@@ -8,7 +8,10 @@ enum class DayCloseResult { StillOpen, Closed, Cancelled, Failed };
 
 // Steps 11 to 20 of the opening: keeps yesterday's counts, writes the monthly archive, asks
 // the operator to confirm the date after a gap, shifts the day history and rolls resn.dat.
-DayCloseResult close_previous_day(Shop& shop);
+// With `date_asked`, the date question was put before (date_confirmed_if_gap) and is not again.
+DayCloseResult close_previous_day(Shop& shop, bool date_asked = false);
+// The date question, when the day to close follows a gap: false when the operator cancels.
+bool date_confirmed_if_gap(Shop& shop);
 
 // Days elapsed since the stored day of month: back from today to the latest earlier date with
 // that day of month (at least 1; 62 when no such date lies within two months).

@@ -17,6 +17,9 @@ class RemoteStore {
   // At the start of each operation: what other counters changed is brought into the working
   // copy and into memory. Silent when the server is away; the next commit says so.
   virtual void refresh() = 0;
+  // While the counter waits for its operator, every few seconds: what the server sent meanwhile
+  // is read and kept for the next refresh, so that the server need not keep it.
+  virtual void hold_notices() = 0;
   // Around the opening's day close: one counter at a time, each seeing what the one before it
   // closed. False when the server cannot be reached (reported).
   virtual bool begin_day_close() = 0;

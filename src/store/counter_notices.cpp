@@ -61,10 +61,14 @@ void CounterStore::add_notice(Request& r) {
 // follows on the versions and log entries the working copy holds; after the first that does
 // not, the rest are left to the refresh (they cannot follow either).
 bool CounterStore::take_notices(Connection& db) {
-  bool following = true;
+  bool following = !notices_dropped_;
+  std::vector<Connection::Notification> notices = std::move(held_notices_);
+  held_notices_.clear();
+  notices_dropped_ = false;
+  for (auto& told : db.notifications()) notices.push_back(std::move(told));
   MappedFiles::Run run(mapped_);
   const int own = db.backend_pid();
-  for (const Connection::Notification& told : db.notifications()) {
+  for (const Connection::Notification& told : notices) {
     if (told.from != own) other_met_ = transactions_;
     if (!following) continue;  // drained all the same, so they do not pile up
     const auto span = parse_notice_span(told.payload);
@@ -114,6 +118,23 @@ bool CounterStore::notice_rows(const CommitNotice& n, std::vector<ChangeRow>& ro
     rows.push_back({"part", n.counter, p.offset, n.last, value});
   }
   return true;
+}
+
+// Unread, the notices wait at the server: once this counter's socket is full its server process
+// stops reading them, and the server's one queue for every counter keeps each commit of the
+// others for as long as this counter waits (days, for a counter left open over a weekend).
+void CounterStore::hold_notices() {
+  if (!db_) return;
+  try {
+    for (auto& told : db_->notifications(true)) held_notices_.push_back(std::move(told));
+  } catch (const DbError&) {
+    drop_connection();
+    return;
+  }
+  if (held_notices_.size() > kNoticesHeld) {
+    held_notices_.clear();
+    notices_dropped_ = true;
+  }
 }
 
 }  // namespace kelvo::store

@@ -52,6 +52,7 @@ class CounterStore final : public records::RemoteStore {
 
   bool commit(const records::Journal& writes) override;
   void refresh() override;
+  void hold_notices() override;
   bool begin_day_close() override;
   bool end_day_close() override;
 
@@ -62,6 +63,8 @@ class CounterStore final : public records::RemoteStore {
   struct Request;
   // The other counters' transactions taken from their notices instead of the server's rows.
   uint64_t notices_taken() const { return notices_taken_; }
+  // Some minutes of two or three busy counters' commits, a few hundred kilobytes.
+  static constexpr size_t kNoticesHeld = 128;
 
  private:
   // A row of the server's changes, or one rebuilt from a notice.
@@ -124,6 +127,10 @@ class CounterStore final : public records::RemoteStore {
   bool applying_ = false;    // the working copy is being written from the server
   bool day_close_ = false;   // a day close holds the day marker
   uint64_t notices_taken_ = 0;
+  // Notices read while the counter waited, for its next refresh; past kNoticesHeld, dropped, and
+  // that refresh asks the server instead.
+  std::vector<Connection::Notification> held_notices_;
+  bool notices_dropped_ = false;
   uint64_t other_met_ = 0;  // this counter's transactions when it last met another's
   static constexpr uint64_t kNoticesAfterMeeting = 200;
   // The last versions and log entries drawn at the last refresh, by then committing or done.

@@ -139,7 +139,9 @@ Result checked(pg_conn* c, PGresult* r, const char* what) {
 
 }  // namespace
 
-std::vector<Connection::Notification> Connection::notifications() {
+std::vector<Connection::Notification> Connection::notifications(bool waiting) {
+  // Not while a command is under way: its answer is read by whoever sent it.
+  if (waiting && PQtransactionStatus(c_) != PQTRANS_ACTIVE && PQconsumeInput(c_) == 0) throw DbError(PQerrorMessage(c_), "", PQstatus(c_) != CONNECTION_OK);
   std::vector<Notification> out;
   while (PGnotify* n = PQnotifies(c_)) {
     out.push_back({n->be_pid, n->extra});

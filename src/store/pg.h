@@ -88,12 +88,13 @@ class Connection {
   void prepare(const std::string& name, const std::string& sql);
   Result run_prepared(const std::string& name, const std::vector<Value>& params);
   // The notifications that came with the answers so far, in the order sent: the server process
-  // that sent each, and its payload.
+  // that sent each, and its payload. With `waiting`, those sent since the last answer as well,
+  // read without waiting for more.
   struct Notification {
     int from;
     std::string payload;
   };
-  std::vector<Notification> notifications();
+  std::vector<Notification> notifications(bool waiting = false);
   int backend_pid() const;
 
   // COPY ... FROM STDIN (FORMAT binary): rows sent as they are added, finished by end().

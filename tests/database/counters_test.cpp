@@ -21,6 +21,7 @@
 #include "shop_generator.h"
 #include "store/commit_notice.h"
 #include "store/config_rows.h"
+#include "store/counter_sql.h"
 #include "store/counter_store.h"
 #include "store/figure_parts.h"
 #include "store/shop_move.h"
@@ -349,6 +350,42 @@ TEST_F(DatabaseCounters, NoticeTakenOnlyWhenTheRebuiltRecordMatches) {
   }
 }
 
+// A counter that waits reads what the other's commits told it, and its next refresh takes
+// those notices as if they had just come. Past the bound it holds, it drops them, and that
+// refresh asks the server instead: the same record either way.
+TEST_F(DatabaseCounters, NoticesReadWhileWaitingAreTakenOrLeftToTheServer) {
+  open_both();
+  const int64_t member = first_live(a->shop.members.index()), other = first_live(b->shop.films.index());
+  for (const size_t commits : {store::CounterStore::kNoticesHeld, store::CounterStore::kNoticesHeld + 1}) {
+    SCOPED_TRACE(commits);
+    // A meets B, so that its commits tell of themselves in full.
+    records::FilmRecord f;
+    ASSERT_TRUE(records::read_film(b->shop, other, f));
+    f.set_title(u"Met " + text::from_utf8(std::to_string(commits)));
+    ASSERT_TRUE(records::rewrite_film(b->shop, f));
+    a->remote.refresh();
+    b->remote.refresh();
+    const uint64_t taken = b->remote.notices_taken();
+    records::MemberRecord m;
+    for (size_t i = 0; i < commits; ++i) {
+      a->remote.refresh();
+      ASSERT_TRUE(records::read_member(a->shop, member, m));
+      m.set_name(u"Name " + text::from_utf8(std::to_string(commits * 1000 + i)));
+      ASSERT_TRUE(records::rewrite_member(a->shop, m));
+      b->remote.hold_notices();
+    }
+    for (int wait = 0; wait < 50; ++wait) {  // the last ones on their way
+      b->remote.hold_notices();
+      ::usleep(10000);
+    }
+    b->remote.refresh();
+    EXPECT_EQ(b->remote.notices_taken() - taken, commits <= store::CounterStore::kNoticesHeld ? commits : 0);
+    records::MemberRecord at_b;
+    ASSERT_TRUE(records::read_member(b->shop, member, at_b));
+    EXPECT_EQ(at_b.name(), m.name());
+  }
+}
+
 // A save that changes nothing (as every rental ends, its block already stored) goes nowhere:
 // it neither stores nor takes in the other counter's change, which the next command's refresh
 // brings. It cost each rental a round trip, and with two counters a refresh of its own.
@@ -513,6 +550,31 @@ TEST_F(DatabaseCounters, DayClosesOnce) {
     EXPECT_EQ(block->f32(records::cfg::history_entry(1)), before.f32(records::cfg::history_entry(0)));
   }
   EXPECT_EQ(server_block().f32(records::cfg::history_entry(0)), before.takings_today());
+}
+
+// After a gap the date question is put before the day is taken from the other counters: held
+// while the operator reads it, the day would stop their transactions. Cancelled, the opening
+// ends and the server's day stays as it was; confirmed, the day closes.
+TEST_F(DatabaseCounters, DateQuestionAskedBeforeTheDayIsHeld) {
+  const float takings = server_block().takings_today();
+  ASSERT_GT(takings, 0);
+  const text::DateTime after_gap = text::next_day(text::next_day(bench::generated_shop_day()));
+  for (const auto answer : {platform::Answer::Cancel, platform::Answer::Ok}) {
+    const bool confirmed = answer == platform::Answer::Ok;
+    SCOPED_TRACE(confirmed ? "confirmed" : "cancelled");
+    a = std::make_unique<Till>(folder / (confirmed ? "ok" : "cancel"), database, "till a", after_gap);
+    a->op.answer = answer;
+    bool day_free = false;
+    a->op.on_message = [&] {
+      store::Connection other(url(database));
+      day_free = other.query("SELECT pg_try_advisory_lock(" + std::to_string(store::kDayLock) + ")::int").i32(0, 0) == 1;
+    };
+    EXPECT_EQ(a->open(), confirmed);
+    EXPECT_NE(a->op.last_message.find(u"Usage gap"), text::u16::npos);
+    EXPECT_TRUE(day_free);
+    EXPECT_EQ(server_block().takings_today(), confirmed ? 0 : takings);
+    a.reset();
+  }
 }
 
 // A counter started on a database in a folder that keeps a shop of its own: refused, the shop
