@@ -141,13 +141,18 @@ Result checked(pg_conn* c, PGresult* r, const char* what) {
 
 std::vector<Connection::Notification> Connection::notifications(bool waiting) {
   // Not while a command is under way: its answer is read by whoever sent it.
-  if (waiting && PQtransactionStatus(c_) != PQTRANS_ACTIVE && PQconsumeInput(c_) == 0) throw DbError(PQerrorMessage(c_), "", PQstatus(c_) != CONNECTION_OK);
+  waiting = waiting && PQtransactionStatus(c_) != PQTRANS_ACTIVE;
   std::vector<Notification> out;
-  while (PGnotify* n = PQnotifies(c_)) {
-    out.push_back({n->be_pid, n->extra});
-    PQfreemem(n);
+  // Each read takes a buffer's worth: read again while that brings more, the server's process
+  // having more to send once there is room.
+  for (size_t before = 0, reads = 0;; before = out.size(), ++reads) {
+    if (waiting && PQconsumeInput(c_) == 0) throw DbError(PQerrorMessage(c_), "", PQstatus(c_) != CONNECTION_OK);
+    while (PGnotify* n = PQnotifies(c_)) {
+      out.push_back({n->be_pid, n->extra});
+      PQfreemem(n);
+    }
+    if (!waiting || out.size() == before || reads == 1000) return out;
   }
-  return out;
 }
 
 int Connection::backend_pid() const { return PQbackendPID(c_); }
