@@ -66,6 +66,7 @@ class TimedStore final : public records::RemoteStore {
     refresh_ms += since(start);
   }
   void hold_notices() override { store_.hold_notices(); }
+  std::span<const uint8_t> held(const std::filesystem::path& file) override { return store_.held(file); }
   bool begin_day_close() override { return store_.begin_day_close(); }
   bool end_day_close() override { return store_.end_day_close(); }
 

@@ -2,6 +2,10 @@
 // The seam to a shop kept on a database server. The counter keeps working on its folder, which
 // then holds a working copy of the shop; every change is stored on the server first, as one
 // transaction of the server, and reaches the working copy only once the server has taken it.
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
 #include "records/journal.h"
 
 namespace kelvo::records {
@@ -22,6 +26,9 @@ class RemoteStore {
   virtual void hold_notices() = 0;
   // Around the opening's day close: one counter at a time, each seeing what the one before it
   // closed. False when the server cannot be reached (reported).
+  // A file of the working copy as the store holds it in memory, for a pass over every record;
+  // empty when it holds none, and the file is then read.
+  virtual std::span<const uint8_t> held(const std::filesystem::path& file) = 0;
   virtual bool begin_day_close() = 0;
   virtual bool end_day_close() = 0;
 };

@@ -53,6 +53,7 @@ class CounterStore final : public records::RemoteStore {
   bool commit(const records::Journal& writes) override;
   void refresh() override;
   void hold_notices() override;
+  std::span<const uint8_t> held(const std::filesystem::path& file) override;
   bool begin_day_close() override;
   bool end_day_close() override;
 

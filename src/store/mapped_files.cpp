@@ -45,6 +45,11 @@ uint8_t* MappedFiles::at(const std::filesystem::path& file, uint64_t offset, siz
   return m->data + offset;
 }
 
+std::span<const uint8_t> MappedFiles::whole(const std::filesystem::path& file) {
+  const uint8_t* p = at(file, 0, 0);
+  return p ? std::span<const uint8_t>(p, maps_[file.string()].size) : std::span<const uint8_t>{};
+}
+
 bool MappedFiles::write(const std::filesystem::path& file, uint64_t offset, const uint8_t* bytes, size_t n) {
   uint8_t* p = at(file, offset, n);
   if (p) std::memcpy(p, bytes, n);

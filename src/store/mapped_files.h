@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <string>
 
 namespace kelvo::store {
@@ -25,6 +26,9 @@ class MappedFiles {
   // shrunk is mapped again), when the caller reads or writes it with the system calls.
   bool write(const std::filesystem::path& file, uint64_t offset, const uint8_t* bytes, size_t n);
   bool read(const std::filesystem::path& file, uint64_t offset, uint8_t* bytes, size_t n);
+
+  // The whole file as it is now; empty when it cannot be mapped.
+  std::span<const uint8_t> whole(const std::filesystem::path& file);
 
   // A file replaced whole during a run is looked at again at its next write.
   void replaced(const std::filesystem::path& file) { looked_.erase(file.string()); }

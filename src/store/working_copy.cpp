@@ -167,6 +167,14 @@ bool CounterStore::get(const std::string& file, uint64_t offset, uint8_t* bytes,
   return records::read_at(shop_.path(file), offset, bytes, n) == static_cast<long long>(n);
 }
 
+// The record files, which the store maps for its own writes already: a pass over every record
+// (the status window's figures, the opening's) reads them there.
+std::span<const uint8_t> CounterStore::held(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  if (table_of(name) < 0 || file != shop_.path(name)) return {};
+  return mapped_.whole(file);
+}
+
 // The current film or member, kept between commands, follows the record of its number.
 void CounterStore::follow_current(int table, int64_t number, const uint8_t* now) {
   if (number <= 0) return;

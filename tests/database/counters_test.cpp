@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "records/commit.h"
@@ -313,6 +314,15 @@ TEST_F(DatabaseCounters, WorkingCopiesEndAsTheServer) {
     }
   }
   EXPECT_EQ(a->shop.member.name(), u"Not stored");
+  // The counting pass, which reads the working copy where the store holds it, counts as a pass
+  // over the server's shop in a folder.
+  bench::QueueOperator op;
+  records::Shop exported(folder / "server", op, a->clock, a->locale);
+  ASSERT_TRUE(records::count_activity(exported) && records::count_activity(a->shop));
+  const records::ActivityCounts &counted = a->shop.activity, &expected = exported.activity;
+  EXPECT_GT(expected.active_films, 0);
+  EXPECT_EQ(std::tie(counted.active_films, counted.overdue, counted.active_members, counted.total_owed, counted.total_credit),
+            std::tie(expected.active_films, expected.overdue, expected.active_members, expected.total_owed, expected.total_credit));
 }
 
 // A notice that follows on what the counter holds is taken only when the record it rebuilds has
