@@ -24,11 +24,11 @@ class RemoteStore {
   // While the counter waits for its operator, every few seconds: what the server sent meanwhile
   // is read and kept for the next refresh, so that the server need not keep it.
   virtual void hold_notices() = 0;
-  // Around the opening's day close: one counter at a time, each seeing what the one before it
-  // closed. False when the server cannot be reached (reported).
   // A file of the working copy as the store holds it in memory, for a pass over every record;
   // empty when it holds none, and the file is then read.
   virtual std::span<const uint8_t> held(const std::filesystem::path& file) = 0;
+  // Around the opening's day close: one counter at a time, each seeing what the one before it
+  // closed. False when the server cannot be reached (reported).
   virtual bool begin_day_close() = 0;
   virtual bool end_day_close() = 0;
 };
