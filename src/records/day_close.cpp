@@ -86,6 +86,11 @@ void shift_run(ConfigBlock& c, size_t first_entry, int d, const uint8_t* closed_
   std::memcpy(base + 4 * (d - 1), closed_value, 4);
 }
 
+// Today is the day the block last rolled to: there is nothing to close.
+bool day_still_open(const ConfigBlock& c, const text::DateTime& today) {
+  return c.i32(cfg::kRolledDay) == today.day && c.i32(cfg::kLastShutdownMonth) == today.month;
+}
+
 }  // namespace
 
 int days_elapsed(int stored_day, const text::DateTime& today) {
@@ -125,11 +130,9 @@ void shift_history(ConfigBlock& c, int d) {
 }
 
 bool date_confirmed_if_gap(Shop& shop) {
-  const ConfigBlock& c = shop.config;
   const text::DateTime today = shop.now();
-  const int stored_day = c.i32(cfg::kRolledDay);
-  if (stored_day == today.day && c.i32(cfg::kLastShutdownMonth) == today.month) return true;
-  return !usage_gap(stored_day, today) || date_confirmed(shop, today);
+  if (day_still_open(shop.config, today)) return true;
+  return !usage_gap(shop.config.i32(cfg::kRolledDay), today) || date_confirmed(shop, today);
 }
 
 DayCloseResult close_previous_day(Shop& shop, bool date_asked) {
@@ -137,7 +140,7 @@ DayCloseResult close_previous_day(Shop& shop, bool date_asked) {
   const text::DateTime today = shop.now();
   const int stored_day = c.i32(cfg::kRolledDay);
   const int stored_month = c.i32(cfg::kLastShutdownMonth);
-  if (stored_day == today.day && stored_month == today.month) return DayCloseResult::StillOpen;
+  if (day_still_open(c, today)) return DayCloseResult::StillOpen;
 
   keep_yesterdays_counts(c);
   if (stored_month != today.month) {

@@ -47,7 +47,7 @@ uint8_t* MappedFiles::at(const std::filesystem::path& file, uint64_t offset, siz
 
 std::span<const uint8_t> MappedFiles::whole(const std::filesystem::path& file) {
   const uint8_t* p = at(file, 0, 0);
-  return p ? std::span<const uint8_t>(p, maps_[file.string()].size) : std::span<const uint8_t>{};
+  return p ? std::span<const uint8_t>(p, maps_.at(file.string()).size) : std::span<const uint8_t>{};
 }
 
 bool MappedFiles::write(const std::filesystem::path& file, uint64_t offset, const uint8_t* bytes, size_t n) {
