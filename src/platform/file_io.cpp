@@ -76,7 +76,8 @@ int open_regular(const std::filesystem::path& file, int flags) {
     errno = EINVAL;
     return -1;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // Left on a regular file, where it changes nothing: two system calls fewer for every open.
+  if (!S_ISREG(st.st_mode)) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
 }
 

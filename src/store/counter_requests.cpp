@@ -95,9 +95,11 @@ void CounterStore::add_config(Request& r, const uint8_t* block) {
 
 void CounterStore::file_changed(const fs::path& path, uint64_t offset, uint64_t length) {
   const bool moved = offset == records::kMovedAway;
-  if (applying_ || (!moved && offset != records::kWholeFile && length == 0)) return;
   const fs::path relative = path.lexically_relative(shop_.folder());
   const std::string name = relative.generic_string();
+  // The store's own replacements as well: a whole log the server sent is a new file.
+  if (moved || offset == records::kWholeFile) writers_.erase(name);
+  if (applying_ || (!moved && offset != records::kWholeFile && length == 0)) return;
   if (relative.empty() || name.rfind("..", 0) == 0 || relative.is_absolute() || counter_own_file(name)) return;
   if (moved) {
     moved_from_ = name;

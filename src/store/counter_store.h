@@ -95,6 +95,8 @@ class CounterStore final : public records::RemoteStore {
   void forget_own();  // the versions the marks have passed
   size_t settle_figure(size_t at);
   void write_config_stretches(std::vector<std::pair<size_t, size_t>> moved);
+  // A log or the block of the working copy, open for writing; -1 when it cannot be opened.
+  int writer(const std::string& file, int flags);
   using LogAppends = std::map<std::string, std::vector<uint8_t>>;  // a log's name, its new bytes
   void append_logs(const LogAppends& logs);
   void add_record_writes(Request& request, std::string_view file, uint64_t offset, const uint8_t* bytes, size_t len);
@@ -112,6 +114,10 @@ class CounterStore final : public records::RemoteStore {
   records::Shop& shop_;
   std::unique_ptr<Connection> db_;
   MappedFiles mapped_;
+  // The logs and the block, kept open between transactions: opened and closed for each
+  // transaction's few entries and figures, they cost more system calls than the writes. Let go
+  // of when the file helpers tell of a change to the file (renamed, replaced, removed).
+  std::map<std::string, records::Fd> writers_;
   int64_t seen_ = 0;      // the newest version the working copy holds
   int64_t seen_log_ = 0;  // the last log entry it holds
   std::vector<int64_t> versions_[4];  // per record table, the version of each slot held

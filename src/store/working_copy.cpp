@@ -1,6 +1,7 @@
 // The working copy: made whole from one snapshot at start, then written only from the server's
 // answers, each changed record moving the counter's indexes the way the opening pass takes it.
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <bit>
@@ -72,6 +73,7 @@ void CounterStore::take_own_stretches(Connection& db) {
 
 void CounterStore::make_working_copy() {
   Applying applying(applying_);
+  writers_.clear();
   // A folder that keeps a shop of its own is never written over by a copy of another: a working
   // copy's folder is marked by its settings file, written at its first copy.
   const fs::path settings = shop_.path(kSettingsFile);
@@ -220,9 +222,21 @@ void CounterStore::apply_own(const std::vector<ChangeRow>& answer, const Request
 // and each system call is dear on a virtual machine.
 void CounterStore::append_logs(const LogAppends& logs) {
   for (const auto& [name, bytes] : logs) {
-    records::Fd fd(records::open_regular(shop_.path(name), O_WRONLY | O_APPEND | O_CREAT));
-    if (fd.ok()) records::write_all(fd.get(), bytes.data(), bytes.size());
+    const int fd = writer(name, O_WRONLY | O_APPEND | O_CREAT);
+    if (fd >= 0) records::write_all(fd, bytes.data(), bytes.size());
   }
+}
+
+// A file no longer under its name (replaced by another or removed, unknown to the file helpers)
+// is opened anew rather than written where no one will read it.
+int CounterStore::writer(const std::string& file, int flags) {
+  if (auto held = writers_.find(file); held != writers_.end()) {
+    struct stat st {};
+    if (::fstat(held->second.get(), &st) == 0 && st.st_nlink > 0) return held->second.get();
+    writers_.erase(held);
+  }
+  const int fd = records::open_regular(shop_.path(file), flags);
+  return fd < 0 ? -1 : writers_.try_emplace(file, fd).first->second.get();
 }
 
 void CounterStore::forget_own() {
@@ -235,11 +249,11 @@ void CounterStore::forget_own() {
 void CounterStore::write_config_stretches(std::vector<std::pair<size_t, size_t>> moved) {
   if (moved.empty()) return;
   std::sort(moved.begin(), moved.end());
-  records::Fd fd(records::open_regular(shop_.path(records::files::kConfig), O_WRONLY));
-  for (size_t i = 0; fd.ok() && i < moved.size();) {
+  const int fd = writer(std::string(records::files::kConfig), O_WRONLY);
+  for (size_t i = 0; fd >= 0 && i < moved.size();) {
     auto [from, to] = moved[i];
     for (++i; i < moved.size() && moved[i].first <= to + 512; ++i) to = std::max(to, moved[i].second);
-    records::pwrite_all(fd.get(), shop_.config.data() + from, to - from, from);
+    records::pwrite_all(fd, shop_.config.data() + from, to - from, from);
   }
 }
 

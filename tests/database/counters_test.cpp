@@ -325,6 +325,46 @@ TEST_F(DatabaseCounters, WorkingCopiesEndAsTheServer) {
             std::tie(expected.active_films, expected.overdue, expected.active_members, expected.total_owed, expected.total_credit));
 }
 
+// A counter keeps its log open between transactions. Rolled over under it, the way a start rolls
+// it (renamed here, a file that keeps its links) or by another counter's start (sent whole, a new
+// file), the next entry goes to the log under the name: both logs of the working copy end as the
+// server's.
+TEST_F(DatabaseCounters, LogRolledOverUnderTheOpenLogEndsAsTheServer) {
+  for (const bool here : {true, false}) {
+    SCOPED_TRACE(here ? "rolled at this counter" : "rolled by another counter's start");
+    const std::string name = here ? "here" : "there";
+    a = std::make_unique<Till>(folder / name, database, "till a", bench::generated_shop_day());
+    ASSERT_TRUE(a->open());
+    const int64_t member = first_live(a->shop.members.index());
+    ASSERT_TRUE(transaction(*a, member, u"Before the roll"));
+    if (here) {
+      const fs::path log = a->shop.path(records::files::kLog), previous = a->shop.path(records::files::kPreviousLog);
+      records::before_direct_change(log);
+      records::remove_file(previous);
+      ASSERT_TRUE(records::rename_file(log, previous));
+    } else {
+      // Any log rolls at the next start.
+      store::Connection(url(database)).exec("UPDATE config_block SET image = overlay(image PLACING '\\xffffffff'::bytea FROM " +
+                                            std::to_string(records::cfg::kLogCapacity + 1) + "), version = nextval('change_seq')");
+      Till starting(folder / (name + "-c"), database, "till c", bench::generated_shop_day());
+      ASSERT_TRUE(starting.open());
+      a->remote.refresh();
+    }
+    ASSERT_TRUE(transaction(*a, member, u"After the roll"));
+    a->remote.refresh();
+    store::export_shop(url(database), folder / (name + "-server"), [](std::string_view) {});
+    for (auto file : {records::files::kLog, records::files::kPreviousLog}) {
+      SCOPED_TRACE(std::string(file));
+      const auto copy = records::read_whole(a->shop.path(file));
+      ASSERT_TRUE(copy);
+      EXPECT_TRUE(*copy == records::read_whole(folder / (name + "-server") / file));
+    }
+    const auto log = records::read_whole(a->shop.path(records::files::kLog));
+    EXPECT_NE(std::string(log->begin(), log->end()).find(std::string_view("A\0f\0t\0e\0r\0", 10)), std::string::npos);
+    a.reset();
+  }
+}
+
 // A notice that follows on what the counter holds is taken only when the record it rebuilds has
 // its writer's checksum: one that does not match (a writer whose working copy had moved, a damaged
 // payload) is left to the server's rows, which here hold no change at all.
