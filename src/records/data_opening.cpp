@@ -297,7 +297,7 @@ bool close_day_once(Shop& shop) {
     auto closed = close_previous_day(shop, shared);
     ok = closed != DayCloseResult::Cancelled && closed != DayCloseResult::Failed;
   }
-  if (!shop.remote()) return ok;
+  if (!shared) return ok;
   // The closed day is stored before the next counter may look at it, not at the first save.
   ok = ok && shop.save_config();
   return shop.remote()->end_day_close() && ok;
