@@ -104,6 +104,27 @@ mkdir -p "$WORK/apart"
 printf 'url=%s\ncounter=apart\n' "$(url apart)" >"$WORK/apart/kelvo-database.conf"
 alternating apart ".apart"
 
+# What the machine gives any client that commits one change a transaction, set beside the
+# counters: PostgreSQL's own pgbench, one client on one copy of the shop and then two, each on a
+# copy of its own, rewriting one film a transaction; once back to back, once with 0.8 ms between
+# transactions in which the client does nothing (a counter's own work there takes a core).
+sql postgres "CREATE DATABASE apart2 TEMPLATE apart" || fail "no second copy of the shop"
+printf '\\set s random(0, 49999)\nUPDATE film SET bytes = overlay(bytes PLACING %s FROM 100), version = nextval(%s) WHERE slot = :s;\n' \
+  "'\\x01'::bytea" "'change_seq'" >"$OUT/commit.sql"
+{ cat "$OUT/commit.sql"; printf '%s\n' '\sleep 800 us'; } >"$OUT/commit-wait.sql"
+run_pgbench() {  # SCRIPT DATABASE OUTPUT
+  "$PG_BIN/pgbench" -h "$PGROOT" -U kelvo -n -c 1 -T 5 -f "$OUT/$1.sql" "$2" >"$OUT/$3" 2>&1 || fail "pgbench on $2 ended with $?"
+}
+for script in commit commit-wait; do
+  for round in 1 2 3; do
+    say "pgbench $script, round $round: one client, then two on two databases"
+    run_pgbench "$script" apart "$script.one.$round"
+    run_pgbench "$script" apart "$script.first.$round" &
+    run_pgbench "$script" apart2 "$script.second.$round"
+    wait
+  done
+done
+
 python3 - "$OUT" "$RUN_SECONDS" "$ROUNDS" "$PHASE_SECONDS" <<'PY' || FAILURES=$((FAILURES + 1))
 import json, re, statistics, sys
 out, seconds, rounds, phase = sys.argv[1], float(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4])
@@ -188,6 +209,20 @@ def alternating(label, suffix, bound):
 
 alternating("alternating phases", "", 1.6)
 alternating("  databases apart", ".apart", None)
+
+def tps(file):
+    m = re.search(r"^tps = ([\d.]+)", open(f"{out}/{file}").read(), re.M)
+    return float(m.group(1)) if m else None
+
+for label, script in (("pgbench, one commit", "commit"), ("  with 0.8 ms between", "commit-wait")):
+    ones = [tps(f"{script}.one.{r}") for r in (1, 2, 3)]
+    twos = [(tps(f"{script}.first.{r}") or 0) + (tps(f"{script}.second.{r}") or 0) for r in (1, 2, 3)]
+    if None in ones:
+        print(f"{label}: pgbench printed no rate")
+        continue
+    ratios = [b / a for a, b in zip(ones, twos)]
+    print(f"{label:24} {statistics.median(ones):9.1f} {statistics.median(twos):9.1f} {statistics.median(ratios):5.2f}x"
+          f"          rounds: " + ", ".join(f"{r:.2f}" for r in ratios))
 if missing:
     sys.exit("a benchmark gave no time")
 PY

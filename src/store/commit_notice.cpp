@@ -22,14 +22,25 @@ uint32_t get_u32(std::string_view s, size_t at) {
   return v;
 }
 
+// Written into a string sized once: a notice is some kilobytes, and a character appended at a
+// time (each append checking the room left) was most of the work of writing a notice out.
 std::string base64(std::string_view in) {
-  std::string out;
-  out.reserve((in.size() + 2) / 3 * 4);
-  for (size_t i = 0; i < in.size(); i += 3) {
-    const size_t n = std::min<size_t>(3, in.size() - i);
-    uint32_t v = 0;
-    for (size_t k = 0; k < 3; ++k) v = (v << 8) | (k < n ? static_cast<uint8_t>(in[i + k]) : 0);
-    for (size_t k = 0; k < 4; ++k) out.push_back(k <= n ? kDigits[(v >> (18 - 6 * k)) & 63] : '=');
+  std::string out((in.size() + 2) / 3 * 4, '=');
+  const auto* p = reinterpret_cast<const uint8_t*>(in.data());
+  char* o = out.data();
+  size_t i = 0;
+  for (; i + 3 <= in.size(); i += 3, o += 4) {
+    const uint32_t v = uint32_t{p[i]} << 16 | uint32_t{p[i + 1]} << 8 | p[i + 2];
+    o[0] = kDigits[v >> 18];
+    o[1] = kDigits[v >> 12 & 63];
+    o[2] = kDigits[v >> 6 & 63];
+    o[3] = kDigits[v & 63];
+  }
+  if (const size_t n = in.size() - i; n > 0) {  // one or two bytes left: the rest stays '='
+    const uint32_t v = uint32_t{p[i]} << 16 | (n == 2 ? uint32_t{p[i + 1]} << 8 : 0);
+    o[0] = kDigits[v >> 18];
+    o[1] = kDigits[v >> 12 & 63];
+    if (n == 2) o[2] = kDigits[v >> 6 & 63];
   }
   return out;
 }
@@ -48,16 +59,17 @@ const std::array<uint8_t, 256>& digit_values() {
 std::optional<std::string> unbase64(std::string_view in) {
   if (in.size() % 4 != 0) return std::nullopt;
   const auto& values = digit_values();
-  std::string out;
-  out.reserve(in.size() / 4 * 3);
+  // Sized once, as the encoding is, and cut at the end for the padding.
+  std::string out(in.size() / 4 * 3, '\0');
+  char* o = out.data();
   for (size_t i = 0; i < in.size(); i += 4) {
     const auto* g = reinterpret_cast<const uint8_t*>(in.data() + i);
     const uint8_t a = values[g[0]], b = values[g[1]], c = values[g[2]], d = values[g[3]];
     if ((a | b | c | d) < 64) {  // four digits: all but the last group, mostly
       const uint32_t v = uint32_t{a} << 18 | uint32_t{b} << 12 | uint32_t{c} << 6 | d;
-      out.push_back(static_cast<char>(v >> 16));
-      out.push_back(static_cast<char>(v >> 8 & 0xff));
-      out.push_back(static_cast<char>(v & 0xff));
+      *o++ = static_cast<char>(v >> 16);
+      *o++ = static_cast<char>(v >> 8 & 0xff);
+      *o++ = static_cast<char>(v & 0xff);
       continue;
     }
     uint32_t v = 0;
@@ -72,8 +84,9 @@ std::optional<std::string> unbase64(std::string_view in) {
       }
       v = (v << 6) | (value == 64 ? 0 : value);
     }
-    for (size_t k = 0; k < 3 - pad; ++k) out.push_back(static_cast<char>((v >> (16 - 8 * k)) & 0xff));
+    for (size_t k = 0; k < 3 - pad; ++k) *o++ = static_cast<char>((v >> (16 - 8 * k)) & 0xff);
   }
+  out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
 
@@ -175,7 +188,11 @@ uint64_t image_hash(const uint8_t* bytes, size_t n) {
 std::string stretches_between(const uint8_t* before, const uint8_t* after, size_t n) {
   std::string out;
   for (size_t i = 0; i < n;) {
-    // Most of a record is as it was: passed over a word at a time.
+    // Most of a record is as it was: passed over 32 bytes at a time, then a word.
+    if (i + 32 <= n && std::memcmp(before + i, after + i, 32) == 0) {
+      i += 32;
+      continue;
+    }
     if (i + 8 <= n && std::memcmp(before + i, after + i, 8) == 0) {
       i += 8;
       continue;

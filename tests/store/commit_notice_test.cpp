@@ -18,6 +18,7 @@ TEST(CommitNotice, StretchesRebuildTheRecordWritten) {
     const char* what;
     std::vector<size_t> changed;
     size_t runs;
+    size_t size = 3040;
   } cases[] = {
       {"nothing", {}, 0},
       {"first byte", {0}, 1},
@@ -25,10 +26,15 @@ TEST(CommitNotice, StretchesRebuildTheRecordWritten) {
       {"seven apart, one run", {100, 107}, 1},
       {"eight apart, two runs", {100, 116}, 2},
       {"word edges", {7, 8, 15, 16}, 1},
+      {"first byte after a whole block", {32}, 1},
+      {"block edges", {31, 32, 95, 96}, 2},
+      // A member's 17,660 bytes end in 28 past the last whole block of 32.
+      {"a member's tail after its last block", {17632}, 1, 17660},
+      {"a member's last byte", {17659}, 1, 17660},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const auto before = record(3040, 0x20);
+    const auto before = record(c.size, 0x20);
     auto after = before;
     for (size_t at : c.changed) after[at] = 0x57;
     const std::string s = stretches_between(before.data(), after.data(), after.size());
@@ -117,6 +123,23 @@ TEST(CommitNotice, PayloadReadsBackOrNotAtAll) {
   const auto span = parse_notice_span("900 914 77 78 ");
   ASSERT_TRUE(span);
   EXPECT_EQ(span->last, 914);
+}
+
+// The counter's name goes in base64: each length of tail (none, one byte, two) as the standard
+// writes it, and read back as it was.
+TEST(CommitNotice, NamesOfEveryTailLengthGoAndComeBack) {
+  const struct {
+    std::string name, digits;
+  } cases[] = {{"", ""}, {"a", "YQ=="}, {"ab", "YWI="}, {"abc", "YWJj"}, {std::string("\xff\0\xfe\x01", 4), "/wD+AQ=="}};
+  for (const auto& c : cases) {
+    CommitNotice n;
+    n.counter = c.name;
+    const std::string body = notice_body(n);
+    EXPECT_EQ(body, "c " + c.digits) << c.digits;
+    const auto back = parse_notice("1 0 1 0 \n" + body);
+    ASSERT_TRUE(back) << c.digits;
+    EXPECT_EQ(back->counter, c.name) << c.digits;
+  }
 }
 
 // A transaction too large to tell in full makes no body, so the others ask the server.
